@@ -1,0 +1,143 @@
+#pragma once
+// The built-in engine's workbook: sheets of sparse cells, interned cell styles, sheet,
+// row and column formats, merges, page setup and the palette. Plain data plus the few
+// operations that keep it consistent; the object-model classes (application.h) drive it,
+// the xls writer and reader turn it into a file and back, the renderer draws it.
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "engine/formula.h"
+
+namespace tallowmere::engine {
+
+// Colour indexes as the object model uses them: 1..56 into the palette, or these.
+inline constexpr int kColorAutomatic = -4105;
+inline constexpr int kColorNone = -4142;
+
+enum class HAlign : std::uint8_t { General, Left, Center, Right };
+enum class VAlign : std::uint8_t { Bottom, Center, Top };
+
+struct Font {
+  std::string name = "Arial";
+  double size = 10.0;        // points
+  bool bold = false;
+  bool italic = false;
+  int colorIndex = kColorAutomatic;
+  bool operator==(const Font&) const = default;
+};
+
+// One side of a cell's border: a thin line in a palette colour, or none.
+struct BorderSide {
+  bool line = false;
+  int colorIndex = kColorAutomatic;
+  bool operator==(const BorderSide&) const = default;
+};
+
+struct Style {
+  Font font;
+  int fillColorIndex = kColorNone;  // solid fill with a palette colour, or none
+  HAlign horizontal = HAlign::General;
+  VAlign vertical = VAlign::Bottom;
+  bool wrap = false;
+  std::string numberFormat = "General";
+  BorderSide left, top, right, bottom;
+  bool operator==(const Style&) const = default;
+};
+
+using StyleId = std::uint32_t;
+
+// Interned styles: equal styles share one id; id 0 is the default style.
+class StyleTable {
+ public:
+  StyleTable();
+  StyleId Intern(const Style& style);
+  const Style& Get(StyleId id) const { return styles_[id]; }
+  std::size_t Size() const { return styles_.size(); }
+
+ private:
+  std::vector<Style> styles_;
+  std::unordered_map<std::string, StyleId> index_;
+};
+
+struct Cell {
+  Value value;            // the constant, or the cached result of the formula
+  FormulaPtr formula;     // null for a constant
+  StyleId style = 0;
+  bool HasContent() const { return formula != nullptr || value.type != Value::Type::Empty; }
+};
+
+// A rectangle of cells, rows and columns from 1, inclusive.
+struct CellRect {
+  int firstRow = 1, firstColumn = 1, lastRow = 1, lastColumn = 1;
+  bool operator==(const CellRect&) const = default;
+};
+
+inline constexpr int kMaxRows = 65536;     // the limits of a 97-2003 workbook sheet
+inline constexpr int kMaxColumns = 256;
+
+struct PageSetupData {
+  std::string printArea;        // A1 address, "" for none
+  double leftMargin = 0.7 * 72, rightMargin = 0.7 * 72;    // points
+  double topMargin = 0.75 * 72, bottomMargin = 0.75 * 72;
+  double headerMargin = 0.3 * 72, footerMargin = 0.3 * 72;
+  bool printComments = false;
+  bool landscape = false;
+  int paperSize = 9;
+  bool fitToPages = false;      // Zoom = False
+  int fitWide = 1, fitTall = 1;
+  int zoom = 100;
+  bool operator==(const PageSetupData&) const = default;
+};
+
+class SheetData {
+ public:
+  std::string name;
+
+  // Cells by position; Find returns null for a cell never written or formatted.
+  const Cell* Find(int row, int column) const;
+  Cell* Find(int row, int column);
+  // The cell, created when missing with the style it shows now (row, column or sheet format).
+  Cell& At(int row, int column);
+  // Every existing cell in row-major order.
+  const std::map<std::pair<int, int>, Cell>& Cells() const { return cells_; }
+  std::map<std::pair<int, int>, Cell>& Cells() { return cells_; }
+
+  // The style a cell shows: its own, else its row's, else its column's, else the sheet's.
+  StyleId EffectiveStyle(int row, int column) const;
+
+  StyleId sheetStyle = 0;
+  std::map<int, StyleId> rowStyles;      // whole-row formats
+  std::map<int, StyleId> columnStyles;   // whole-column formats
+  std::map<int, double> rowHeights;      // points; rows not listed have the default
+  std::map<int, double> columnWidths;    // characters; columns not listed have the default
+  double defaultRowHeight = 12.75;
+  double defaultColumnWidth = 8.43;
+
+  std::vector<CellRect> merges;
+  PageSetupData pageSetup;
+  CellRect selection{3, 3, 3, 3};        // as the window shows it when the file opens
+  int activeRow = 1, activeColumn = 1;
+
+ private:
+  std::map<std::pair<int, int>, Cell> cells_;
+};
+
+class WorkbookData {
+ public:
+  WorkbookData();
+  StyleTable styles;
+  std::array<std::uint32_t, 56> palette;   // 0xBBGGRR as the object model's colour values
+  std::vector<std::shared_ptr<SheetData>> sheets;
+  int activeSheet = 0;                      // index into sheets
+
+  static const std::array<std::uint32_t, 56>& DefaultPalette();
+};
+
+}  // namespace tallowmere::engine

@@ -1,0 +1,34 @@
+#pragma once
+// How texts typed into fields or kept in the settings store become numbers and flags.
+// Every conversion of that kind in the program goes through these functions.
+
+#include <string>
+#include <string_view>
+
+namespace tallowmere {
+
+// The number a text begins with: leading blanks and tabs skipped, an optional sign,
+// digits with an optional decimal point and exponent. 0 when the text does not begin
+// with a number ("", "abc"). "2024.4" gives 2024.4, " -5x" gives -5.
+double NumericValue(std::string_view text);
+
+// Rounds to the nearest whole number, halves to the even neighbour (6.5 -> 6, 7.5 -> 8).
+// Throws std::overflow_error("Overflow") when the result lies outside -2147483648 ..
+// 2147483647.
+int WholeNumber(double value);
+
+// Numeric value of a text rounded to a whole number; throws like WholeNumber.
+int WholeNumberOf(std::string_view text);
+
+// Reads a stored flag: "True" or "False" in any letter case, or a number (0 is false,
+// anything else true; blanks around it allowed). Throws std::invalid_argument("Type
+// mismatch") for any other text.
+bool ParseBoolean(std::string_view text);
+
+// The stored form of a flag: "True" or "False".
+std::string BooleanText(bool value);
+
+// The current calendar year of the system's local date, as four decimal digits.
+std::string CurrentYearText();
+
+}  // namespace tallowmere

@@ -1,0 +1,31 @@
+#pragma once
+// Modal dialogs: message box, input box and the Save As dialog. The windows show them
+// with Qt; tests replace them with scripted answers; the command line prints messages.
+
+#include <string>
+
+namespace tallowmere {
+
+enum class MessageButtons { Ok, YesNo };
+enum class MessageIcon { None, Warning };
+enum class MessageAnswer { Ok, Yes, No };
+
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+  // Shows text under title. Returns the button pressed: Ok for an OK box, Yes or No for a
+  // Yes/No box (closing a Yes/No box counts as No). defaultNo makes No the default button.
+  virtual MessageAnswer Message(const std::string& text, const std::string& title, MessageButtons buttons,
+                                MessageIcon icon, bool defaultNo = false) = 0;
+  // Input box with an empty edit field. Returns the typed text, or "" on Cancel.
+  virtual std::string Input(const std::string& prompt, const std::string& title) = 0;
+  // Save As dialog offering files matching pattern (e.g. "*.xls") under filterName
+  // (e.g. "Excel Files (*.xls)"). Returns the chosen full path, or "" on Cancel.
+  virtual std::string SaveFileName(const std::string& title, const std::string& filterName,
+                                   const std::string& pattern) = 0;
+};
+
+// The title of every message box that names none of its own.
+inline constexpr const char* kApplicationTitle = "Tallowmere";
+
+}  // namespace tallowmere

@@ -1,0 +1,18 @@
+#pragma once
+// The per-user settings store: texts addressed by key, always within application key
+// "Quenwick" and section "Tallowmere".
+
+#include <string>
+
+namespace tallowmere {
+
+class SettingsStore {
+ public:
+  virtual ~SettingsStore() = default;
+  // The stored text of key, or defaultValue when the key is missing.
+  virtual std::string Read(const std::string& key, const std::string& defaultValue) = 0;
+  // Creates or replaces key. Throws std::runtime_error when the store cannot be written.
+  virtual void Write(const std::string& key, const std::string& value) = 0;
+};
+
+}  // namespace tallowmere

@@ -1,0 +1,185 @@
+#pragma once
+// The spreadsheet object model that the sheet layer drives: one operation for each
+// member the program uses of a spreadsheet application's automation interface.
+// Implemented by the built-in engine (engine/) and by the recording double of the tests.
+//
+// Every failing operation throws AutomationError with a description text, as an
+// automation server reports an error.
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+namespace tallowmere {
+
+class AutomationError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Constants of the object model.
+namespace xl {
+inline constexpr int kCenter = -4108;
+inline constexpr int kRight = -4152;
+inline constexpr int kNone = -4142;            // LineStyle: no line; PrintComments: none
+inline constexpr int kAutomatic = -4105;       // colour index: automatic
+inline constexpr int kCursorWait = 2;
+inline constexpr int kCursorDefault = -4143;
+inline constexpr int kThin = 2;                 // border weight
+inline constexpr int kLandscape = 2;
+inline constexpr int kPaperA4 = 9;
+inline constexpr int kWorkbookNormal = -4143;   // file format of versions up to 11
+inline constexpr int kExcel8 = 56;              // 97-2003 workbook, as versions 12+ name it
+inline constexpr int kEdgeLeft = 7;
+inline constexpr int kEdgeTop = 8;
+inline constexpr int kEdgeBottom = 9;
+inline constexpr int kEdgeRight = 10;
+inline constexpr int kInsideVertical = 11;
+inline constexpr int kInsideHorizontal = 12;
+}  // namespace xl
+
+// A range of the active sheet: a cell, a rectangle, whole rows, whole columns, all cells,
+// the current selection or the active cell. Setting a property of a range sets it on
+// every cell of the range.
+class Range {
+ public:
+  virtual ~Range() = default;
+
+  virtual void Select() = 0;
+  virtual void Clear() = 0;               // contents and formats
+  virtual void SetFormulaR1C1(const std::string& text) = 0;  // typed text or "=" formula
+  virtual void Merge() = 0;
+
+  // Font
+  virtual void SetFontName(const std::string& name) = 0;
+  virtual void SetFontStyle(const std::string& style) = 0;  // "Regular", "Bold", "Italic", "Bold Italic"
+  virtual void SetFontSize(double points) = 0;
+  virtual void SetFontColorIndex(int index) = 0;            // 1..56 or xl::kAutomatic
+  // Interior
+  virtual void SetInteriorColorIndex(int index) = 0;        // 1..56, xl::kAutomatic or xl::kNone
+  // Alignment and format
+  virtual void SetHorizontalAlignment(int alignment) = 0;   // xl::kCenter, xl::kRight
+  virtual void SetVerticalAlignment(int alignment) = 0;     // xl::kCenter
+  virtual void SetWrapText(bool wrap) = 0;
+  virtual void SetNumberFormat(const std::string& format) = 0;
+  virtual void SetRowHeight(double points) = 0;
+  virtual void SetColumnWidth(double characters) = 0;
+  // Borders(index): index is one of xl::kEdgeLeft .. xl::kInsideHorizontal.
+  virtual void SetBorderWeight(int index, int weight) = 0;
+  virtual void SetBorderColorIndex(int index, int colorIndex) = 0;
+  virtual void SetBorderLineStyle(int index, int lineStyle) = 0;
+
+  // Shape, as Rows / Columns (Count, item, Row / Column) report it; rows and columns
+  // are numbered from 1.
+  virtual int Row() const = 0;          // first row
+  virtual int Column() const = 0;       // first column
+  virtual int RowsCount() const = 0;
+  virtual int ColumnsCount() const = 0;
+
+  // Puts a picture of the range on the clipboard.
+  virtual void CopyPicture() = 0;
+};
+
+class PageSetup {
+ public:
+  virtual ~PageSetup() = default;
+  virtual void SetPrintArea(const std::string& address) = 0;
+  virtual void SetLeftMargin(double points) = 0;
+  virtual void SetRightMargin(double points) = 0;
+  virtual void SetTopMargin(double points) = 0;
+  virtual void SetBottomMargin(double points) = 0;
+  virtual void SetHeaderMargin(double points) = 0;
+  virtual void SetFooterMargin(double points) = 0;
+  virtual void SetPrintComments(int value) = 0;      // xl::kNone: comments not printed
+  virtual void SetOrientation(int value) = 0;        // xl::kLandscape
+  virtual void SetPaperSize(int value) = 0;          // xl::kPaperA4
+  virtual void SetZoomOff() = 0;                     // Zoom = False: scale by FitToPages
+  virtual void SetFitToPagesWide(int pages) = 0;
+  virtual void SetFitToPagesTall(int pages) = 0;
+};
+
+class Worksheet {
+ public:
+  virtual ~Worksheet() = default;
+  virtual std::string Name() const = 0;
+  virtual void SetName(const std::string& name) = 0;
+  virtual void Select() = 0;
+  virtual void Delete() = 0;
+  virtual std::unique_ptr<Range> UsedRange() = 0;
+  virtual PageSetup& GetPageSetup() = 0;
+};
+
+class Sheets {
+ public:
+  virtual ~Sheets() = default;
+  virtual int Count() const = 0;
+  virtual std::shared_ptr<Worksheet> Item(int number) = 0;  // from 1
+};
+
+class Workbook {
+ public:
+  virtual ~Workbook() = default;
+  virtual Sheets& GetSheets() = 0;
+  virtual std::shared_ptr<Worksheet> ActiveSheet() = 0;
+  // Colors(index) of the workbook palette, index 1..56; value red + 256 green + 65536 blue.
+  virtual void SetColor(int index, long color) = 0;
+  virtual long Color(int index) const = 0;
+  // Saves under path in the given file format (xl::kExcel8 or xl::kWorkbookNormal).
+  virtual void SaveAs(const std::string& path, int fileFormat) = 0;
+  virtual void Close() = 0;
+};
+
+class Workbooks {
+ public:
+  virtual ~Workbooks() = default;
+  virtual std::shared_ptr<Workbook> Add() = 0;
+  virtual int Count() const = 0;
+  virtual std::shared_ptr<Workbook> Item(int number) = 0;  // from 1
+  virtual std::shared_ptr<Workbook> Open(const std::string& path) = 0;
+};
+
+class Application {
+ public:
+  virtual ~Application() = default;
+
+  // The application's default member, its name ("Microsoft Excel" for the application the
+  // running-instance check looks for).
+  virtual std::string Name() const = 0;
+  virtual std::string Version() const = 0;
+  virtual void Quit() = 0;
+
+  virtual void SetVisible(bool visible) = 0;
+  virtual void SetScreenUpdating(bool on) = 0;
+  virtual void SetDisplayAlerts(bool on) = 0;
+  virtual void SetEnableEvents(bool on) = 0;
+  virtual void SetEnableCancelKey(int value) = 0;
+  virtual void SetCursor(int cursor) = 0;
+
+  virtual Workbooks& GetWorkbooks() = 0;
+  virtual Sheets& GetSheets() = 0;                    // of the active workbook
+  virtual std::shared_ptr<Workbook> ActiveWorkbook() = 0;
+  virtual std::shared_ptr<Worksheet> ActiveSheet() = 0;
+
+  // Ranges of the active sheet.
+  virtual std::unique_ptr<Range> Cells() = 0;
+  virtual std::unique_ptr<Range> GetRange(const std::string& address) = 0;    // "B2", "B4:P50"
+  virtual std::unique_ptr<Range> Rows(const std::string& address) = 0;        // "5:5"
+  virtual std::unique_ptr<Range> Columns(const std::string& address) = 0;     // "D:D"
+  virtual std::unique_ptr<Range> ActiveCell() = 0;
+  virtual std::unique_ptr<Range> Selection() = 0;
+
+  virtual double InchesToPoints(double inches) const = 0;
+};
+
+// Creates application instances and finds a running one; the one place that decides
+// which spreadsheet application the program drives.
+class ApplicationFactory {
+ public:
+  virtual ~ApplicationFactory() = default;
+  // A new instance; throws AutomationError when none can be created.
+  virtual std::shared_ptr<Application> Create() = 0;
+  // An instance the user already has running; throws AutomationError when there is none.
+  virtual std::shared_ptr<Application> GetRunning() = 0;
+};
+
+}  // namespace tallowmere

@@ -1,0 +1,55 @@
+#pragma once
+// Dialogs that record what was shown and answer from a script.
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/dialogs.h"
+
+namespace tallowmere::testing {
+
+struct ShownMessage {
+  std::string text;
+  std::string title;
+  MessageButtons buttons;
+  MessageIcon icon;
+  bool defaultNo;
+};
+
+class ScriptedDialogs : public Dialogs {
+ public:
+  MessageAnswer Message(const std::string& text, const std::string& title, MessageButtons buttons,
+                        MessageIcon icon, bool defaultNo = false) override {
+    messages.push_back({text, title, buttons, icon, defaultNo});
+    if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+    if (answers.empty()) return MessageAnswer::No;
+    MessageAnswer a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+  std::string Input(const std::string& prompt, const std::string& title) override {
+    inputPrompts.push_back(prompt + "|" + title);
+    if (inputs.empty()) return "";
+    std::string s = inputs.front();
+    inputs.pop_front();
+    return s;
+  }
+  std::string SaveFileName(const std::string& title, const std::string& filterName,
+                           const std::string& pattern) override {
+    saveDialogs.push_back(title + "|" + filterName + "|" + pattern);
+    if (saveNames.empty()) return "";
+    std::string s = saveNames.front();
+    saveNames.pop_front();
+    return s;
+  }
+
+  std::deque<MessageAnswer> answers;     // for Yes/No boxes, in order; No when empty
+  std::deque<std::string> inputs;        // for input boxes; "" (Cancel) when empty
+  std::deque<std::string> saveNames;     // for Save As; "" (Cancel) when empty
+  std::vector<ShownMessage> messages;
+  std::vector<std::string> inputPrompts;
+  std::vector<std::string> saveDialogs;
+};
+
+}  // namespace tallowmere::testing
