@@ -1,0 +1,53 @@
+#pragma once
+// Obtaining and dropping spreadsheet application instances, the two checks against the
+// installation, the workbook file format and the export of a sheet picture.
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/dialogs.h"
+#include "platform/picture_clipboard.h"
+#include "sheet/automation.h"
+
+namespace tallowmere {
+
+// The application instance a report lays its sheet out on; empty outside a report.
+class SpreadsheetLink {
+ public:
+  explicit SpreadsheetLink(ApplicationFactory& factory) : factory_(factory) {}
+
+  void CreateSpreadsheetApp();                       // throws AutomationError
+  void ReleaseSpreadsheetApp() { spreadsheetApp_.reset(); }
+  // Throws AutomationError("Object variable not set") while no instance is held.
+  Application& SpreadsheetApp() const;
+  bool HasSpreadsheetApp() const { return spreadsheetApp_ != nullptr; }
+  ApplicationFactory& Factory() const { return factory_; }
+
+ private:
+  ApplicationFactory& factory_;
+  std::shared_ptr<Application> spreadsheetApp_;
+};
+
+// A new instance with the workbook at path open.
+std::shared_ptr<Application> OpenWorkbookInNewApp(ApplicationFactory& factory, const std::string& path);
+
+bool IsSpreadsheetAppRunning(ApplicationFactory& factory);
+// True when the user declined to go on.
+bool ConfirmIfSpreadsheetAppOpen(ApplicationFactory& factory, Dialogs& dialogs);
+// True when an instance can be created. Otherwise shows the five-paragraph message and
+// returns false: the caller then ends the program at once.
+bool CheckSpreadsheetAppInstalled(ApplicationFactory& factory, Dialogs& dialogs);
+
+char DecimalSeparator();
+std::string ToLocaleDecimal(const std::string& text);
+// 56 for version 12 and later, -4143 before; app may be null (a temporary instance is asked).
+int WorkbookFileFormat(ApplicationFactory& factory, Application* app);
+
+// Writes a picture of the active sheet's used range of workbook to path, under its own
+// error trap; never throws.
+void saveCellsActivesheet(Workbook& workbook, const std::string& path, PictureClipboard& clipboard,
+                          Dialogs& dialogs);
+std::optional<PictureBytes> PictureFromClipboard(PictureClipboard& clipboard, int format);
+
+}  // namespace tallowmere
