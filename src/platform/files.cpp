@@ -13,7 +13,7 @@ namespace tallowmere {
 bool FileExists(const std::string& path) {
   std::error_code ec;
   if (path.empty()) return false;
-  fs::last_write_time(fs::path(path), ec);
+  (void)fs::last_write_time(fs::path(path), ec);
   return !ec;
 }
 
