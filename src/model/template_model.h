@@ -2,6 +2,7 @@
 // The template item table: the ordered cash-flow line items that become the rows of the
 // sheet, their derived properties, the item edits, and loading and storing the table.
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,7 @@
 namespace tallowmere {
 
 class SettingsStore;
+class NameIndex;
 
 struct TemplateItem {
   std::string Name;
@@ -27,11 +29,29 @@ inline constexpr int kMaxItems = 32767;
 
 // The name without its first "&".
 std::string MatchForm(std::string_view name);
+// "OTHER", "SUM", "DIF" or empty, by exact comparison with the vocabulary.
 std::string ItemKind(std::string_view name);
+// True for exactly the three section heading names.
 bool IsHeaderItem(std::string_view name);
+// True when name matches one of the eight names the reference rules depend on.
 bool IsReservedItem(std::string_view name);
 // The 44 names of the default template, in order.
 const std::vector<std::string>& DefaultItemNames();
+
+// One write of a closing sequence: key := value, reported under line when it fails.
+struct StoreStep {
+  int line;
+  std::string key;
+  std::string value;
+};
+
+// Runs one store write as a numbered statement, e.g. under the caller's error trap:
+//   [&](int line, const std::function<void()>& write) { trap.Run(line, write); }
+using StepRunner = std::function<void(int line, const std::function<void()>& write)>;
+
+// Writes the steps in order, each through run; without a runner the first failing write
+// throws and the rest are not written.
+void WriteStoreSteps(SettingsStore& store, const std::vector<StoreStep>& steps, const StepRunner& run = {});
 
 class TemplateModel {
  public:
@@ -59,23 +79,32 @@ class TemplateModel {
   // then applies the parameters to fields: the stored ones, or with restore the reset
   // values. Throws on invalid stored counts or flags, leaving the rest undone.
   void LoadTemplate(bool restore, SettingsStore& store, ParameterFields& fields);
-  // Writes "Field1".., "System Value - Rows", "- Columns", "- Saved" in that order.
-  void SaveTemplate(SettingsStore& store) const;
+  // Writes "Field1".., "System Value - Rows", "- Columns", "- Saved" in that order, each
+  // write through run (see WriteStoreSteps).
+  void SaveTemplate(SettingsStore& store, const StepRunner& run = {}) const;
+  // The writes of SaveTemplate: every "Field" key at line 116, then the row count (120),
+  // the column count (122) and the saved flag (124).
+  std::vector<StoreStep> TemplateStoreSteps() const;
 
   ItemListView& List() { return list_; }
 
  private:
-  void CollectRowsNamed(std::string_view target, std::string& list) const;
-  void DeriveAndShow(TemplateItem& item);
+  // Sets the derived slots of item from its name and appends the name to the list.
+  void DeriveAndShow(TemplateItem& item, const NameIndex& index);
 
   ItemListView& list_;
   std::vector<TemplateItem> items_;
 };
 
-// Applies the six window parameter keys to the fields, as a start-up load does.
+// Applies the six window parameter keys to the fields, as a start-up load does: Text2,
+// Text3, Text4 as whole numbers, Text1 as stored, then Option1, Option3 and Option2. Throws
+// (Overflow, Type mismatch) at the first value that cannot be converted.
 void ApplyStoredParameters(SettingsStore& store, ParameterFields& fields);
-// Writes the six window parameter keys from the fields, as closing does; each write is a
-// separate step so that the caller's trap can report one and go on. Used by closing.
-// (The Text6/Text7 keys are written on every change by the window itself.)
+// The parameter reset of a restore: current year, current year, "5", "", By Month.
+void ApplyRestoredParameters(ParameterFields& fields);
+// The six window parameter writes of closing, in order, at lines 104 to 114: "Company",
+// "Year", "Year1", "Weeks", "IsYear", "IsMonth". Write them with WriteStoreSteps.
+// ("Text6" and "Text7" are written on every change by the window itself.)
+std::vector<StoreStep> ParameterStoreSteps(const ParameterFields& fields);
 
 }  // namespace tallowmere

@@ -1,0 +1,27 @@
+#pragma once
+// Key names of the settings store, all within application key "Quenwick" and section
+// "Tallowmere". Every read and write of these keys spells them through these constants.
+
+#include <string>
+
+namespace tallowmere::store_key {
+
+// Window parameters, written when the main window closes.
+inline constexpr const char* kCompany = "Company";  // Text1
+inline constexpr const char* kYear = "Year";        // Text2
+inline constexpr const char* kYear1 = "Year1";      // Text3
+inline constexpr const char* kWeeks = "Weeks";      // Text4
+inline constexpr const char* kIsYear = "IsYear";    // Option1
+inline constexpr const char* kIsMonth = "IsMonth";  // Option3
+// The By Month years, written on every change of their fields.
+inline constexpr const char* kText6 = "Text6";
+inline constexpr const char* kText7 = "Text7";
+
+// The template item table.
+inline constexpr const char* kRows = "System Value - Rows";
+inline constexpr const char* kColumns = "System Value - Columns";
+inline constexpr const char* kSaved = "System Value - Saved";
+// "Field1", "Field2", ...: the name of item number (from 1).
+inline std::string FieldKey(int number) { return "Field" + std::to_string(number); }
+
+}  // namespace tallowmere::store_key

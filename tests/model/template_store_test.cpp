@@ -1,0 +1,198 @@
+// Loading and storing the item table and the window parameters.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "model/store_keys.h"
+#include "model/template_model.h"
+#include "model/text_values.h"
+#include "support/memory_settings_store.h"
+
+namespace tallowmere {
+namespace {
+
+class TemplateStoreTest : public ::testing::Test {
+ protected:
+  void Load(bool restore = false) { model.LoadTemplate(restore, store, fields); }
+  // Closes and starts again on the same store.
+  void Restart() {
+    store.writes.clear();
+    model.SaveTemplate(store);
+    list = VectorListView();
+    Load();
+  }
+  // The load fails with a description mentioning fragment, and has allocated nothing.
+  void ExpectLoadFails(const std::string& fragment) {
+    try {
+      Load();
+      FAIL() << "load passed";
+    } catch (const std::exception& e) {
+      EXPECT_NE(std::string(e.what()).find(fragment), std::string::npos) << e.what();
+    }
+  }
+
+  testing::MemorySettingsStore store;
+  PlainParameterFields fields;
+  VectorListView list;
+  TemplateModel model{list};
+};
+
+TEST_F(TemplateStoreTest, EmptyStoreGivesDefaultsAndDefaultParameters) {
+  fields.SetText(TextField::Text6, "keep");
+  Load();
+  EXPECT_EQ(list.Entries(), DefaultItemNames());
+  EXPECT_EQ(list.Selected(), 0);
+  const ReportParameters& p = fields.Values();
+  EXPECT_EQ(p.text1, "");
+  EXPECT_EQ(p.text2, CurrentYearText());
+  EXPECT_EQ(p.text3, CurrentYearText());
+  EXPECT_EQ(p.text4, "5");
+  EXPECT_EQ(p.text6, "keep");
+  EXPECT_EQ(p.Mode(), PeriodMode::Month);
+  EXPECT_FALSE(p.option1 || p.option2);
+}
+
+TEST_F(TemplateStoreTest, StoredParametersAreApplied) {
+  store.values = {{"Year", " 2030.6abc"}, {"Year1", "letters"}, {"Weeks", "-3"},
+                  {"Company", " A & B, Ltd "}, {"IsYear", "false"}, {"IsMonth", "0"}};
+  Load();
+  const ReportParameters& p = fields.Values();
+  EXPECT_EQ(p.text2, "2031");
+  EXPECT_EQ(p.text3, "0");
+  EXPECT_EQ(p.text4, "-3");
+  EXPECT_EQ(p.text1, " A & B, Ltd ");
+  EXPECT_EQ(p.Mode(), PeriodMode::Week);
+  EXPECT_TRUE(p.option2);
+
+  store.values = {{"IsYear", "True"}, {"IsMonth", "False"}};
+  Load();
+  EXPECT_EQ(fields.Values().Mode(), PeriodMode::Year);
+  EXPECT_FALSE(fields.Values().option2);
+}
+
+TEST_F(TemplateStoreTest, ClosingWritesTheParametersInOrderWithTheirLines) {
+  fields = PlainParameterFields(ReportParameters{"Co", "2020", "", "7", "x", "y", false, true, false});
+  const std::vector<StoreStep> steps = ParameterStoreSteps(fields);
+  ASSERT_EQ(steps.size(), 6u);
+  const std::vector<std::pair<std::string, std::string>> expected = {
+      {"Company", "Co"}, {"Year", "2020"}, {"Year1", ""}, {"Weeks", "7"}, {"IsYear", "False"}, {"IsMonth", "False"}};
+  for (size_t i = 0; i < steps.size(); ++i) {
+    EXPECT_EQ(steps[i].line, 104 + 2 * static_cast<int>(i));
+    EXPECT_EQ(std::make_pair(steps[i].key, steps[i].value), expected[i]);
+  }
+}
+
+TEST_F(TemplateStoreTest, RoundTripKeepsNamesExactly) {
+  Load();
+  model.InsertItem("  Lead & trail  ", 3);
+  model.RenameItem("A&B&C", 20);
+  Restart();
+  ASSERT_EQ(model.Count(), 45);
+  EXPECT_EQ(store.values["System Value - Rows"], "45");
+  EXPECT_EQ(store.values["System Value - Columns"], "7");
+  EXPECT_EQ(store.values["System Value - Saved"], "True");
+  EXPECT_EQ(store.writes.front(), "Field1");
+  EXPECT_EQ(store.writes[44], "Field45");
+  EXPECT_EQ(store.writes.back(), "System Value - Saved");
+  EXPECT_EQ(model.Item(4).Name, "  Lead & trail  ");
+  EXPECT_EQ(model.Item(20).Name, "A&B&C");
+  EXPECT_EQ(list.Count(), 45);
+  EXPECT_EQ(model.Item(7).Refs, "3,4,5,6");
+}
+
+TEST_F(TemplateStoreTest, StaleFieldKeysStayUnread) {
+  Load();
+  model.SaveTemplate(store);
+  store.values["Field43"] = "stale 43";
+  model.DeleteItem(44);
+  model.DeleteItem(43);
+  Restart();
+  EXPECT_EQ(store.values["System Value - Rows"], "42");
+  EXPECT_EQ(store.values["Field43"], "stale 43");
+  EXPECT_EQ(store.values["Field44"], "Depreciation");
+  EXPECT_EQ(model.Count(), 42);
+  EXPECT_EQ(list.Entries().back(), "Inventory on hand (end of month)");
+}
+
+TEST_F(TemplateStoreTest, MissingFieldGivesAnEmptyName) {
+  Load();
+  model.SaveTemplate(store);
+  store.values.erase("Field40");
+  Load();
+  EXPECT_EQ(list.Entries()[39], "");
+}
+
+TEST_F(TemplateStoreTest, RestoreRebuildsDefaultsAndResetsParameters) {
+  store.values = {{"Company", "Co"}, {"IsYear", "True"}, {"IsMonth", "False"}, {"System Value - Saved", "junk"}};
+  fields.SetText(TextField::Text7, "2011");
+  model.InsertItem("x", 0);
+  Load(true);  // a damaged saved flag does not stop a restore
+  EXPECT_EQ(list.Entries(), DefaultItemNames());
+  EXPECT_EQ(fields.Values().text1, "");
+  EXPECT_EQ(fields.Values().text4, "5");
+  EXPECT_EQ(fields.Values().text7, "2011");
+  EXPECT_EQ(fields.Values().Mode(), PeriodMode::Month);
+  EXPECT_TRUE(store.writes.empty());
+}
+
+TEST_F(TemplateStoreTest, InvalidCountsFailBeforeAnythingIsBuilt) {
+  for (const char* rows : {"0", "abc", "-1", "40000", "1e9", "1e300"}) {
+    store.values = {{"System Value - Rows", rows}};
+    ExpectLoadFails("row count must be a whole number from 1 to 32767");
+    EXPECT_EQ(model.Count(), 0) << rows;
+    EXPECT_EQ(list.Count(), 0);
+  }
+  store.values = {{"System Value - Columns", "4"}};
+  ExpectLoadFails("column count must be a whole number of at least 5; it is \"4\".");
+  EXPECT_EQ(fields.Values().text4, "");  // parameters untouched
+}
+
+TEST_F(TemplateStoreTest, BadFlagsFailAtTheirStep) {
+  store.values = {{"System Value - Rows", "3"}, {"System Value - Saved", "yes"}};
+  ExpectLoadFails("Type mismatch");
+  EXPECT_EQ(model.Count(), 3);  // sized before the flag is read
+  EXPECT_EQ(list.Count(), 0);
+
+  store.values = {{"IsYear", "maybe"}};
+  fields.SetText(TextField::Text1, "before");
+  ExpectLoadFails("Type mismatch");
+  EXPECT_EQ(list.Count(), 44);
+  EXPECT_EQ(fields.Values().text1, "");  // steps before the flag ran
+
+  store.values = {{"Year", "99999999999"}};
+  ExpectLoadFails("Overflow");
+}
+
+TEST_F(TemplateStoreTest, TableWithoutReservedItemsFailsPartWay) {
+  store.values = {{"System Value - Rows", "3"}, {"System Value - Saved", "True"},
+                  {"Field1", "Rent"}, {"Field2", "SUBTOTAL"}, {"Field3", "Tax"}};
+  ExpectLoadFails("Purchases (merchandise)");
+  EXPECT_EQ(list.Entries(), (std::vector<std::string>{"Rent"}));
+}
+
+TEST_F(TemplateStoreTest, SaveStepsCarryTheirLinesAndRunUnderTheCallersTrap) {
+  Load();
+  const std::vector<StoreStep> steps = model.TemplateStoreSteps();
+  ASSERT_EQ(steps.size(), 47u);
+  EXPECT_EQ(steps[0].line, 116);
+  EXPECT_EQ(steps[43].line, 116);
+  EXPECT_EQ(steps[44].line, 120);
+  EXPECT_EQ(steps[46].line, 124);
+
+  store.failingKeys = {"Field2", "System Value - Rows"};
+  std::vector<int> failedLines;
+  model.SaveTemplate(store, [&](int line, const std::function<void()>& write) {
+    try {
+      write();
+    } catch (const std::exception&) {
+      failedLines.push_back(line);
+    }
+  });
+  EXPECT_EQ(failedLines, (std::vector<int>{116, 120}));
+  EXPECT_EQ(store.writes.size(), 45u);
+  EXPECT_EQ(store.values["System Value - Saved"], "True");
+  EXPECT_THROW(model.SaveTemplate(store), std::runtime_error);  // no runner: the failure propagates
+}
+
+}  // namespace
+}  // namespace tallowmere
