@@ -2,6 +2,7 @@
 // Record identifiers and field encodings of the Excel 97-2003 (BIFF8) workbook stream,
 // shared by the writer and the reader so that both sides agree on every constant.
 
+#include <cstddef>
 #include <cstdint>
 
 namespace tallowmere::engine::biff8 {

@@ -79,8 +79,6 @@ struct CellRect {
   bool operator==(const CellRect&) const = default;
 };
 
-inline constexpr int kMaxRows = 65536;     // the limits of a 97-2003 workbook sheet
-inline constexpr int kMaxColumns = 256;
 
 struct PageSetupData {
   std::string printArea;        // A1 address, "" for none
@@ -111,6 +109,12 @@ class SheetData {
 
   // The style a cell shows: its own, else its row's, else its column's, else the sheet's.
   StyleId EffectiveStyle(int row, int column) const;
+  // The style a cell without its own formatting would show (row, column or sheet format).
+  StyleId InheritedStyle(int row, int column) const;
+  double RowHeight(int row) const;        // points
+  double ColumnWidth(int column) const;   // characters
+  // The merged area holding the cell, or null.
+  const CellRect* MergeAt(int row, int column) const;
 
   StyleId sheetStyle = 0;
   std::map<int, StyleId> rowStyles;      // whole-row formats

@@ -1,0 +1,31 @@
+#pragma once
+// The built-in spreadsheet engine as an application of the object model: an in-process
+// instance with its workbooks, sheets, selection and files.
+
+#include <memory>
+
+#include "platform/picture_clipboard.h"
+#include "sheet/automation.h"
+
+namespace tallowmere::engine {
+
+inline constexpr const char* kEngineName = "Tallowmere Sheet Engine";
+inline constexpr const char* kEngineVersion = "16.0";
+
+class EngineApplicationFactory : public ApplicationFactory {
+ public:
+  // Pictures that CopyPicture makes go to clipboard, which must outlive the instances.
+  // sheetsInNewWorkbook: how many sheets Workbooks.Add gives a new workbook.
+  explicit EngineApplicationFactory(PictureClipboard& clipboard, int sheetsInNewWorkbook = 1);
+
+  // A new engine instance; never fails.
+  std::shared_ptr<Application> Create() override;
+  // Always throws AutomationError: the engine never runs outside this process.
+  std::shared_ptr<Application> GetRunning() override;
+
+ private:
+  PictureClipboard& clipboard_;
+  int sheetsInNewWorkbook_;
+};
+
+}  // namespace tallowmere::engine

@@ -1,0 +1,107 @@
+#include "engine/workbook.h"
+
+#include <sstream>
+
+namespace tallowmere::engine {
+namespace {
+
+void AppendSide(std::ostringstream& out, const BorderSide& side) {
+  out << side.line << ',' << side.colorIndex << ';';
+}
+
+// A text that equal styles share and different styles never do: the interning key.
+std::string StyleKey(const Style& s) {
+  std::ostringstream out;
+  out.precision(17);
+  out << s.font.name.size() << ':' << s.font.name << ';' << s.font.size << ';' << s.font.bold << ';'
+      << s.font.italic << ';' << s.font.colorIndex << ';' << s.fillColorIndex << ';'
+      << static_cast<int>(s.horizontal) << ';' << static_cast<int>(s.vertical) << ';' << s.wrap << ';'
+      << s.numberFormat.size() << ':' << s.numberFormat << ';';
+  AppendSide(out, s.left);
+  AppendSide(out, s.top);
+  AppendSide(out, s.right);
+  AppendSide(out, s.bottom);
+  return out.str();
+}
+
+// 0xRRGGBB as written in tables, turned into the object model's 0xBBGGRR.
+constexpr std::uint32_t Rgb(std::uint32_t rgb) {
+  return ((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16);
+}
+
+}  // namespace
+
+StyleTable::StyleTable() { Intern(Style{}); }
+
+StyleId StyleTable::Intern(const Style& style) {
+  auto key = StyleKey(style);
+  auto found = index_.find(key);
+  if (found != index_.end()) return found->second;
+  auto id = static_cast<StyleId>(styles_.size());
+  styles_.push_back(style);
+  index_.emplace(std::move(key), id);
+  return id;
+}
+
+const Cell* SheetData::Find(int row, int column) const {
+  auto it = cells_.find({row, column});
+  return it == cells_.end() ? nullptr : &it->second;
+}
+
+Cell* SheetData::Find(int row, int column) {
+  auto it = cells_.find({row, column});
+  return it == cells_.end() ? nullptr : &it->second;
+}
+
+Cell& SheetData::At(int row, int column) {
+  auto [it, inserted] = cells_.try_emplace({row, column});
+  if (inserted) it->second.style = EffectiveStyle(row, column);
+  return it->second;
+}
+
+StyleId SheetData::InheritedStyle(int row, int column) const {
+  if (auto r = rowStyles.find(row); r != rowStyles.end()) return r->second;
+  if (auto c = columnStyles.find(column); c != columnStyles.end()) return c->second;
+  return sheetStyle;
+}
+
+StyleId SheetData::EffectiveStyle(int row, int column) const {
+  if (const Cell* cell = Find(row, column)) return cell->style;
+  return InheritedStyle(row, column);
+}
+
+double SheetData::RowHeight(int row) const {
+  auto it = rowHeights.find(row);
+  return it == rowHeights.end() ? defaultRowHeight : it->second;
+}
+
+double SheetData::ColumnWidth(int column) const {
+  auto it = columnWidths.find(column);
+  return it == columnWidths.end() ? defaultColumnWidth : it->second;
+}
+
+const CellRect* SheetData::MergeAt(int row, int column) const {
+  for (const auto& m : merges) {
+    if (row >= m.firstRow && row <= m.lastRow && column >= m.firstColumn && column <= m.lastColumn) return &m;
+  }
+  return nullptr;
+}
+
+WorkbookData::WorkbookData() : palette(DefaultPalette()) {}
+
+const std::array<std::uint32_t, 56>& WorkbookData::DefaultPalette() {
+  // The standard palette of a new 97-2003 workbook, entries 1..56.
+  static const std::array<std::uint32_t, 56> palette = {
+      Rgb(0x000000), Rgb(0xFFFFFF), Rgb(0xFF0000), Rgb(0x00FF00), Rgb(0x0000FF), Rgb(0xFFFF00), Rgb(0xFF00FF),
+      Rgb(0x00FFFF), Rgb(0x800000), Rgb(0x008000), Rgb(0x000080), Rgb(0x808000), Rgb(0x800080), Rgb(0x008080),
+      Rgb(0xC0C0C0), Rgb(0x808080), Rgb(0x9999FF), Rgb(0x993366), Rgb(0xFFFFCC), Rgb(0xCCFFFF), Rgb(0x660066),
+      Rgb(0xFF8080), Rgb(0x0066CC), Rgb(0xCCCCFF), Rgb(0x000080), Rgb(0xFF00FF), Rgb(0xFFFF00), Rgb(0x00FFFF),
+      Rgb(0x800080), Rgb(0x800000), Rgb(0x008080), Rgb(0x0000FF), Rgb(0x00CCFF), Rgb(0xCCFFFF), Rgb(0xCCFFCC),
+      Rgb(0xFFFF99), Rgb(0x99CCFF), Rgb(0xFF99CC), Rgb(0xCC99FF), Rgb(0xFFCC99), Rgb(0x3366FF), Rgb(0x33CCCC),
+      Rgb(0x99CC00), Rgb(0xFFCC00), Rgb(0xFF9900), Rgb(0xFF6600), Rgb(0x666699), Rgb(0x969696), Rgb(0x003366),
+      Rgb(0x339966), Rgb(0x003300), Rgb(0x333300), Rgb(0x993300), Rgb(0x993366), Rgb(0x333399), Rgb(0x333333),
+  };
+  return palette;
+}
+
+}  // namespace tallowmere::engine
