@@ -1,0 +1,342 @@
+#include "preview/form2.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QImageReader>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <stdexcept>
+
+#include "platform/error_report.h"
+#include "platform/files.h"
+#include "preview/hand_cursor.h"
+#include "preview/picture_box.h"
+#include "preview/zoomed_picture.h"
+
+namespace tallowmere {
+
+namespace {
+
+constexpr int kClientWidth = 9840;
+constexpr int kClientHeight = 9390;
+constexpr int kButtonHeight = 405;
+
+void PlaceTwips(QWidget* widget, int left, int top, int width, int height) {
+  widget->setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height));
+}
+
+float ToTwips(qreal pixels) { return static_cast<float>(pixels * kTwipsPerPixel); }
+
+// The window and its frames take the button-face colour; other controls keep theirs.
+void ApplyFaceColors(QWidget* window, QWidget* frame) {
+  for (QWidget* widget : {window, frame}) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, palette.color(QPalette::Button));
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+  }
+}
+
+}  // namespace
+
+Form2::Form2(Dialogs& dialogs, Callbacks callbacks, QWidget* parent)
+    : QWidget(parent, Qt::Window), dialogs_(dialogs), callbacks_(std::move(callbacks)) {
+  CreateControls();
+  Form_Load();
+  PlaceControls();
+}
+
+void Form2::CreateControls() {
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  setFixedSize(TwipsToPixels(kClientWidth), TwipsToPixels(kClientHeight));
+  QFont font("Arial", 9);
+  font.setBold(true);
+  setFont(font);
+  setMouseTracking(true);
+
+  HScroll1 = new QScrollBar(Qt::Horizontal, this);
+  HScroll1->setObjectName("HScroll1");
+  PlaceTwips(HScroll1, 120, 7545, 9330, 255);
+  VScroll1 = new QScrollBar(Qt::Vertical, this);
+  VScroll1->setObjectName("VScroll1");
+  PlaceTwips(VScroll1, 9450, 120, 255, 7425);
+
+  Picture2 = new QFrame(this);
+  Picture2->setObjectName("Picture2");
+  Picture2->setFrameStyle(QFrame::Box | QFrame::Plain);
+  Picture2->setLineWidth(1);
+  QPalette white = Picture2->palette();
+  white.setColor(QPalette::Window, Qt::white);
+  Picture2->setPalette(white);
+  Picture2->setAutoFillBackground(true);
+  PlaceTwips(Picture2, 120, 120, PreviewGeometry::kViewportOuterWidth, PreviewGeometry::kViewportOuterHeight);
+  // The picture moves inside the border, clipped to the viewport's inner area.
+  viewportInside_ = new QWidget(Picture2);
+  viewportInside_->setGeometry(Picture2->contentsRect());
+  Picture1 = new PictureBox(viewportInside_);
+  Picture1->setObjectName("Picture1");
+  Picture1->onPress = [this](QPointF p) { Picture1_MouseDown(p); };
+  Picture1->onMove = [this](bool pressed, QPointF p) { Picture1_MouseMove(pressed, p); };
+  Picture1->onRelease = [this] { Picture1_MouseUp(); };
+
+  Frame1 = new QGroupBox("Zoom:", this);
+  Frame1->setObjectName("Frame1");
+  PlaceTwips(Frame1, 120, 7860, 9600, 855);
+  PushButton1 = CreateButton("PushButton1", "Zoom In", Frame1, 240, 300, 4440);
+  PushButton2 = CreateButton("PushButton2", "Zoom Out", Frame1, 4800, 300, 4560);
+  PushButton8 = CreateButton("PushButton8", "< Back", this, 120, 8850, 4680);
+  PushButton6 = CreateButton("PushButton6", "Save Results To Excel File", this, 4920, 8850, 4800);
+
+  setTabOrder(HScroll1, VScroll1);
+  setTabOrder(VScroll1, PushButton1);
+  setTabOrder(PushButton1, PushButton2);
+  setTabOrder(PushButton2, PushButton6);
+  setTabOrder(PushButton6, PushButton8);
+  Frame1->setMouseTracking(true);
+  Frame1->installEventFilter(this);
+
+  connect(PushButton1, &QPushButton::clicked, this, [this] { PushButton1_Click(); });
+  connect(PushButton2, &QPushButton::clicked, this, [this] { PushButton2_Click(); });
+  connect(PushButton6, &QPushButton::clicked, this, [this] { PushButton6_Click(); });
+  connect(PushButton8, &QPushButton::clicked, this, [this] { PushButton8_Click(); });
+  connect(HScroll1, &QScrollBar::valueChanged, this, [this](int v) { HScroll1_Change(v); });
+  connect(VScroll1, &QScrollBar::valueChanged, this, [this](int v) { VScroll1_Change(v); });
+}
+
+QPushButton* Form2::CreateButton(const char* name, const char* caption, QWidget* parent, int left, int top,
+                                 int width) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(name);
+  QFont font("Arial");
+  font.setPointSizeF(11.25);
+  font.setBold(true);
+  button->setFont(font);
+  PlaceTwips(button, left, top, width, kButtonHeight);
+  button->setMouseTracking(true);
+  button->installEventFilter(this);
+  return button;
+}
+
+void Form2::Form_Load() {
+  ErrorTrap trap(dialogs_, location::kForm2FormLoad);
+  trap.Run(100, [&] { geometry_.RequestSetup(); });
+  trap.Run(102, [&] { ApplyFaceColors(this, Frame1); });
+  trap.Run(104, [&] { setWindowTitle(kApplicationTitle); });
+  trap.Run(108, [&] { handCursor_ = HandCursor(QCoreApplication::applicationDirPath()); });
+}
+
+void Form2::LoadPicture(const std::string& path) {
+  QImageReader reader(QString::fromStdString(path));
+  QImage image = reader.read();
+  if (image.isNull()) {
+    // An unreadable picture leaves the control empty at its design size, never the
+    // previous report's picture.
+    loaded_ = QImage();
+    Picture1->SetImage(QImage());
+    geometry_.PictureLoaded(PreviewGeometry::kDesignPictureWidth, PreviewGeometry::kDesignPictureHeight);
+    PlaceControls();
+    throw std::runtime_error("Cannot load the picture " + path + ": " + reader.errorString().toStdString());
+  }
+  loaded_ = PrepareUnscaled(image);
+  Picture1->SetImage(loaded_);
+  geometry_.PictureLoaded(loaded_.width() * kTwipsPerPixel, loaded_.height() * kTwipsPerPixel);
+  PlaceControls();
+}
+
+void Form2::SetExcelFile(const std::string& path) {
+  mExcelFile = path;
+  geometry_.RequestSetup();
+}
+
+void Form2::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (!centred_ && screen()) {
+    move(screen()->availableGeometry().center() - rect().center());
+    centred_ = true;
+  }
+  Form_Activate();
+}
+
+void Form2::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) Form_Activate();
+}
+
+// Sets up the window for the report handed over last; later activations of the same
+// report keep zoom and position.
+void Form2::Form_Activate() {
+  ErrorTrap trap(dialogs_, location::kForm2FormActivate);
+  if (geometry_.NeedsSetup()) {
+    trap.Run(122, [&] {
+      zoomOri_ = loaded_;
+      geometry_.CopyToZoomOri();
+    });
+    trap.Run(124, [&] { geometry_.ResetZoom(); });
+    trap.Run(134, [&] { geometry_.RedrawImage(); });
+    trap.Run(136, [&] { geometry_.SetupScrollbars(); });
+  }
+  trap.Run(138, [&] { geometry_.FinishSetup(); });
+  PlaceControls();
+}
+
+void Form2::DrawPicture(int zoomWidth, int zoomHeight) {
+  ErrorTrap trap(dialogs_, location::kForm2RedrawImage);
+  trap.Run(106, [&] { Picture1->SetImage(QImage()); });
+  trap.Run(112, [&] { Picture1->SetImage(DrawZoomed(zoomOri_, zoomWidth, zoomHeight)); });
+}
+
+void Form2::PointerToDefault() { SetPointer(kPointerDefault); }
+
+void Form2::PushButton1_Click() {
+  ErrorTrap trap(dialogs_, location::kForm2PushButton1Click);
+  trap.Run(100, [&] { geometry_.ZoomStep(false); });
+  PlaceControls();
+}
+
+void Form2::PushButton2_Click() {
+  ErrorTrap trap(dialogs_, location::kForm2PushButton2Click);
+  trap.Run(100, [&] { geometry_.ZoomStep(true); });
+  PlaceControls();
+}
+
+void Form2::HScroll1_Change(int value) {
+  geometry_.SetHScrollValue(value);
+  PlaceControls();
+}
+
+void Form2::VScroll1_Change(int value) {
+  geometry_.SetVScrollValue(value);
+  PlaceControls();
+}
+
+void Form2::SetHScrollbarByPercent(int percent) {
+  geometry_.SetHScrollbarByPercent(percent);
+  PlaceControls();
+}
+
+void Form2::SetVScrollbarByPercent(int percent) {
+  geometry_.SetVScrollbarByPercent(percent);
+  PlaceControls();
+}
+
+void Form2::Picture1_MouseDown(QPointF position) {
+  ErrorTrap trap(dialogs_, location::kForm2Picture1MouseDown);
+  trap.Run(100, [&] { geometry_.MouseDown(ToTwips(position.x()), ToTwips(position.y())); });
+}
+
+void Form2::Picture1_MouseMove(bool pressed, QPointF position) {
+  ErrorTrap trap(dialogs_, location::kForm2Picture1MouseMove);
+  trap.Run(104, [&] { geometry_.MouseMove(pressed, ToTwips(position.x()), ToTwips(position.y())); });
+  if (pressed) PlaceControls();
+}
+
+void Form2::Picture1_MouseUp() {
+  ErrorTrap trap(dialogs_, location::kForm2Picture1MouseUp);
+  trap.Run(104, [&] { geometry_.MouseUp(); });
+  PlaceControls();
+}
+
+// Shows the geometry: the picture's size and place, and the bars' range, value and state.
+// The bars do not report these changes back as user changes.
+void Form2::PlaceControls() {
+  Picture1->setGeometry(TwipsToPixels(geometry_.PictureLeft()), TwipsToPixels(geometry_.PictureTop()),
+                        TwipsToPixels(geometry_.PictureWidth()), TwipsToPixels(geometry_.PictureHeight()));
+  const auto show = [](QScrollBar* bar, const ScrollBarState& state, int step, int viewport) {
+    const QSignalBlocker blocker(bar);
+    bar->setRange(0, state.max);
+    bar->setValue(state.value);
+    bar->setEnabled(state.enabled);
+    bar->setPageStep(step > 0 ? std::max(1, viewport / step) : 1);
+  };
+  show(HScroll1, geometry_.HScroll(), geometry_.HStep(), PreviewGeometry::kViewportInnerWidth);
+  show(VScroll1, geometry_.VScroll(), geometry_.VStep(), PreviewGeometry::kViewportInnerHeight);
+}
+
+void Form2::SetPointer(int kind) {
+  pointerKind_ = kind;
+  if (kind == kPointerBusy) {
+    setCursor(Qt::WaitCursor);
+  } else if (kind == kPointerHand) {
+    setCursor(handCursor_);
+  } else {
+    unsetCursor();
+  }
+}
+
+// Over a push button the hand, over the window's background or the zoom frame the arrow;
+// the picture and the bars leave the pointer as it is, and a busy pointer stays.
+void Form2::PointerForMoveAt(QPointF globalPosition) {
+  if (pointerKind_ == kPointerBusy) return;
+  QWidget* under = childAt(mapFromGlobal(globalPosition.toPoint()));
+  if (under == PushButton1 || under == PushButton2 || under == PushButton6 || under == PushButton8) {
+    SetPointer(kPointerHand);
+  } else if (under == nullptr || under == Frame1) {
+    SetPointer(kPointerDefault);
+  }
+}
+
+void Form2::mouseMoveEvent(QMouseEvent* event) {
+  PointerForMoveAt(event->globalPosition());
+  QWidget::mouseMoveEvent(event);
+}
+
+bool Form2::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseMove) PointerForMoveAt(static_cast<QMouseEvent*>(event)->globalPosition());
+  return QWidget::eventFilter(watched, event);
+}
+
+void Form2::PushButton6_Click() {
+  ErrorTrap trap(dialogs_, location::kForm2PushButton6Click);
+  std::string target;
+  trap.Run(112, [&] { target = dialogs_.SaveFileName("Save File", "Excel Files (*.xls)", "*.xls"); });
+  if (target.empty()) return;  // cancelled
+  if (trap.Test(118, [&] { return FileExists(target); })) {
+    MessageAnswer answer = MessageAnswer::No;
+    trap.Run(120, [&] {
+      answer = dialogs_.Message("Are you sure you wish to overwrite " + target + " ?", kApplicationTitle,
+                                MessageButtons::YesNo, MessageIcon::None);
+    });
+    if (answer != MessageAnswer::Yes) return;
+    // The existing file is not deleted first: the copy replaces it in one step, so a copy
+    // that fails leaves it whole.
+  }
+  if (!trap.Run(130, [&] { CopyFileReplacing(mExcelFile, target); })) return;
+  trap.Run(132, [&] { dialogs_.Message("Done.", kApplicationTitle, MessageButtons::Ok, MessageIcon::None); });
+}
+
+void Form2::PushButton8_Click() {
+  ErrorTrap trap(dialogs_, location::kForm2PushButton8Click);
+  trap.Run(102, [&] { RemoveFile(mExcelFile); });
+  trap.Run(104, [&] {
+    if (callbacks_.showMainWindow) callbacks_.showMainWindow();
+  });
+  trap.Run(106, [&] { hide(); });
+}
+
+void Form2::closeEvent(QCloseEvent* event) {
+  Form_QueryUnload();
+  event->accept();
+}
+
+// Closing ends the program, after removing the temporary workbook and storing the
+// settings and template exactly as closing the main window would, so no edit of this run
+// is lost.
+void Form2::Form_QueryUnload() {
+  ErrorTrap trap(dialogs_, location::kForm2FormQueryUnload);
+  trap.Run(100, [&] { RemoveFile(mExcelFile); });
+  trap.Run(102, [&] { QCoreApplication::processEvents(); });
+  trap.Run(104, [&] { QCoreApplication::processEvents(); });
+  trap.Run(106, [&] {
+    if (callbacks_.storeSettings) callbacks_.storeSettings();
+  });
+  trap.Run(108, [&] {
+    if (callbacks_.endProgram) callbacks_.endProgram();
+  });
+}
+
+}  // namespace tallowmere

@@ -1,0 +1,107 @@
+#pragma once
+// The preview window: the picture of the generated sheet with zoom, scroll bars and drag
+// panning, saving a copy of the temporary workbook, going back to the main window, and
+// closing, which ends the program.
+
+#include <QCursor>
+#include <QImage>
+#include <QWidget>
+#include <functional>
+#include <string>
+
+#include "platform/dialogs.h"
+#include "preview/preview_geometry.h"
+
+class QFrame;
+class QGroupBox;
+class QPushButton;
+class QScrollBar;
+
+namespace tallowmere {
+
+class PictureBox;
+
+class Form2 : public QWidget, private PreviewGeometry::Canvas {
+ public:
+  struct Callbacks {
+    std::function<void()> showMainWindow;  // "< Back"
+    std::function<void()> storeSettings;   // before closing ends the program
+    std::function<void()> endProgram;
+  };
+
+  // Pointer kinds of the window.
+  static constexpr int kPointerDefault = 0;
+  static constexpr int kPointerBusy = 11;
+  static constexpr int kPointerHand = 99;
+
+  Form2(Dialogs& dialogs, Callbacks callbacks, QWidget* parent = nullptr);
+
+  // Loads the report's picture; the next activation shows it at zoom 1.0. Throws
+  // std::runtime_error when the file cannot be read: the picture is then empty.
+  void LoadPicture(const std::string& path);
+  // The temporary workbook of the report on show; a new one is set up at the next activation.
+  void SetExcelFile(const std::string& path);
+  std::string ExcelFile() const { return mExcelFile; }
+
+  // Sets a bar to percent of its range (negative: left alone; above 100: its end).
+  void SetHScrollbarByPercent(int percent);
+  void SetVScrollbarByPercent(int percent);
+
+  // The window-wide pointer: kPointerDefault, kPointerBusy or kPointerHand.
+  void SetPointer(int kind);
+  int Pointer() const { return pointerKind_; }
+
+  const PreviewGeometry& Geometry() const { return geometry_; }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void CreateControls();
+  QPushButton* CreateButton(const char* name, const char* caption, QWidget* parent, int left, int top, int width);
+  void Form_Load();
+  void Form_Activate();
+  void Form_QueryUnload();
+  void PushButton1_Click();
+  void PushButton2_Click();
+  void PushButton6_Click();
+  void PushButton8_Click();
+  void Picture1_MouseDown(QPointF position);
+  void Picture1_MouseMove(bool pressed, QPointF position);
+  void Picture1_MouseUp();
+  void HScroll1_Change(int value);
+  void VScroll1_Change(int value);
+  void PlaceControls();
+  void PointerForMoveAt(QPointF globalPosition);
+
+  // Canvas
+  void DrawPicture(int zoomWidth, int zoomHeight) override;
+  void PointerToDefault() override;
+
+  Dialogs& dialogs_;
+  Callbacks callbacks_;
+  PreviewGeometry geometry_{this};
+  std::string mExcelFile;
+  QImage loaded_;   // the picture as the report handed it over
+  QImage zoomOri_;  // unscaled copy every zoom level is drawn from
+  int pointerKind_ = kPointerDefault;
+  QCursor handCursor_;
+  bool centred_ = false;
+
+  QFrame* Picture2 = nullptr;
+  QWidget* viewportInside_ = nullptr;
+  PictureBox* Picture1 = nullptr;
+  QScrollBar* HScroll1 = nullptr;
+  QScrollBar* VScroll1 = nullptr;
+  QGroupBox* Frame1 = nullptr;
+  QPushButton* PushButton1 = nullptr;
+  QPushButton* PushButton2 = nullptr;
+  QPushButton* PushButton6 = nullptr;
+  QPushButton* PushButton8 = nullptr;
+};
+
+}  // namespace tallowmere
