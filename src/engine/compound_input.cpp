@@ -1,0 +1,88 @@
+#include "engine/compound_input.h"
+
+#include <gsf/gsf.h>
+
+#include <mutex>
+
+#include "sheet/automation.h"
+
+namespace tallowmere::engine {
+namespace {
+
+struct GObjectUnref {
+  void operator()(gpointer object) const {
+    if (object) g_object_unref(object);
+  }
+};
+using InputPtr = std::unique_ptr<GsfInput, GObjectUnref>;
+using InfilePtr = std::unique_ptr<GsfInfile, GObjectUnref>;
+
+void InitGsfOnce() {
+  static std::once_flag once;
+  std::call_once(once, [] { gsf_init(); });
+}
+
+std::string TakeMessage(GError* error, const char* fallback) {
+  std::string text = error && error->message ? error->message : fallback;
+  if (error) g_error_free(error);
+  return text;
+}
+
+}  // namespace
+
+struct CompoundInput::Handles {
+  InputPtr source;
+  InfilePtr root;
+};
+
+CompoundInput::CompoundInput(std::unique_ptr<Handles> handles) : handles_(std::move(handles)) {}
+CompoundInput::CompoundInput(CompoundInput&&) noexcept = default;
+CompoundInput& CompoundInput::operator=(CompoundInput&&) noexcept = default;
+CompoundInput::~CompoundInput() = default;
+
+CompoundInput CompoundInput::FromSource(GsfInput* source, const std::string& what) {
+  auto handles = std::make_unique<Handles>();
+  handles->source.reset(source);
+  GError* error = nullptr;
+  handles->root.reset(gsf_infile_msole_new(source, &error));
+  if (!handles->root) {
+    throw AutomationError(what + " is not an Excel workbook (" +
+                          TakeMessage(error, "no compound document structure") + ").");
+  }
+  if (error) g_error_free(error);
+  return CompoundInput(std::move(handles));
+}
+
+CompoundInput CompoundInput::OpenFile(const std::string& path) {
+  InitGsfOnce();
+  GError* error = nullptr;
+  GsfInput* source = gsf_input_stdio_new(path.c_str(), &error);
+  if (!source) {
+    throw AutomationError("Cannot open '" + path + "': " + TakeMessage(error, "the file cannot be read") + ".");
+  }
+  if (error) g_error_free(error);
+  return FromSource(source, "'" + path + "'");
+}
+
+CompoundInput CompoundInput::OpenMemory(const std::uint8_t* data, std::size_t size) {
+  InitGsfOnce();
+  GsfInput* source = gsf_input_memory_new_clone(data, static_cast<gsf_off_t>(size));
+  if (!source) throw AutomationError("The data is not an Excel workbook (it is empty).");
+  return FromSource(source, "The data");
+}
+
+std::optional<std::vector<std::uint8_t>> CompoundInput::ReadStream(const std::string& name) const {
+  InputPtr stream(gsf_infile_child_by_name(handles_->root.get(), name.c_str()));
+  if (!stream) return std::nullopt;
+  const gsf_off_t size = gsf_input_size(stream.get());
+  const gsf_off_t container = gsf_input_size(handles_->source.get());
+  // A stream can never be larger than the document that holds it.
+  if (size < 0 || size > container) throw AutomationError("The workbook is damaged: the stream '" + name + "' has an impossible size.");
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+  if (size > 0 && !gsf_input_read(stream.get(), bytes.size(), bytes.data())) {
+    throw AutomationError("The workbook is damaged: the stream '" + name + "' cannot be read to its end.");
+  }
+  return bytes;
+}
+
+}  // namespace tallowmere::engine
