@@ -1,0 +1,170 @@
+// The main window's start-up, closing, pointer and painting, and the Start command.
+
+#include "shell/form1.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <stdexcept>
+
+#include "model/store_keys.h"
+#include "model/text_values.h"
+#include "platform/error_report.h"
+#include "platform/files.h"
+#include "sheet/automation_link.h"
+#include "sheet/report_driver.h"
+#include "shell/application_identity.h"
+
+namespace tallowmere {
+
+Form1::Form1(Form1Services services, QWidget* parent)
+    : QWidget(parent), services_(std::move(services)), model_(std::make_unique<TemplateModel>(listView_)) {
+  BuildControls();
+  WatchFields();
+  for (auto [button, handler] : {std::pair{pushButton1_, &Form1::PushButton1_Click},
+                                 std::pair{pushButton2_, &Form1::PushButton2_Click},
+                                 std::pair{pushButton3_, &Form1::PushButton3_Click},
+                                 std::pair{pushButton4_, &Form1::PushButton4_Click},
+                                 std::pair{pushButton5_, &Form1::PushButton5_Click},
+                                 std::pair{pushButton6_, &Form1::PushButton6_Click},
+                                 std::pair{pushButton22_, &Form1::PushButton22_Click}})
+    connect(button, &QPushButton::clicked, this, handler);
+}
+
+Form1::~Form1() {
+  if (busyCursorShown_) QApplication::restoreOverrideCursor();
+}
+
+bool Form1::Form_Load() {
+  ErrorTrap trap(services_.dialogs, location::kForm1FormLoad);
+  trap.Run(102, [&] { ApplySkin(); });
+  trap.Run(104, [&] {
+    setWindowTitle(QString::fromUtf8(kApplicationTitle));
+    setWindowIcon(ApplicationIcon());
+    SetApplicationTitle();
+  });
+  trap.Run(106, [&] { SuspendPainting(); });
+  if (trap.Test(108, [&] { return FileExists(services_.programFolder + "/HAND-M.CUR"); }))
+    trap.Run(110, [&] { LoadCustomPointer(); });
+  trap.Run(138, [&] { SetText(TextField::Text6, services_.store.Read(store_key::kText6, CurrentYearText())); });
+  trap.Run(140, [&] { SetText(TextField::Text7, services_.store.Read(store_key::kText7, CurrentYearText())); });
+  trap.Run(148, [&] { model_->LoadTemplate(false, services_.store, *this); });
+  trap.Run(150, [&] { ResumePainting(); });
+  bool installed = true;
+  trap.Run(154, [&] { installed = CheckSpreadsheetAppInstalled(services_.factory, services_.dialogs); });
+  return installed;
+}
+
+void Form1::StoreSettings() {
+  ErrorTrap trap(services_.dialogs, location::kForm1FormQueryUnload);
+  const StepRunner run = [&](int line, const std::function<void()>& write) { trap.Run(line, write); };
+  WriteStoreSteps(services_.store, ParameterStoreSteps(*this), run);
+  model_->SaveTemplate(services_.store, run);
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+  StoreSettings();
+  event->accept();
+  EndProgram();
+}
+
+void Form1::EndProgram() {
+  if (services_.endProgram)
+    services_.endProgram();
+  else
+    QCoreApplication::exit(0);
+}
+
+void Form1::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (centered_) return;
+  centered_ = true;
+  CenterOnScreen();
+}
+
+void Form1::PushButton22_Click() {
+  ErrorTrap trap(services_.dialogs, location::kForm1PushButton22Click);
+  trap.Run(100, [&] { SuspendPainting(); });
+  if (trap.Test(102, [&] { return CheckYearRange(); })) {
+    ResumePainting();
+    return;
+  }
+  if (!trap.Test(104, [&] { return ConfirmIfSpreadsheetAppOpen(services_.factory, services_.dialogs); })) {
+    trap.Run(106, [&] { SetMousePointer(kPointerBusy); });
+    trap.Run(108, [&] { ResumePainting(); });
+    trap.Run(110, [&] {
+      if (!reportHost_) throw std::runtime_error("Object variable not set");
+      ReportEnvironment environment{services_.factory, services_.dialogs, services_.clipboard, TempFolder()};
+      GenerateReport0(environment, *model_, SnapshotOf(*this), *reportHost_);
+    });
+    trap.Run(112, [&] { SetMousePointer(kPointerDefault); });
+  }
+  trap.Run(114, [&] { ResumePainting(); });
+}
+
+void Form1::SetMousePointer(int kind) {
+  mousePointer_ = kind;
+  if (kind == kPointerBusy) {
+    if (!busyCursorShown_) QApplication::setOverrideCursor(Qt::WaitCursor);
+    busyCursorShown_ = true;
+    return;
+  }
+  if (busyCursorShown_) QApplication::restoreOverrideCursor();
+  busyCursorShown_ = false;
+  if (kind == kPointerCustom)
+    setCursor(customPointer_.value_or(QCursor(Qt::PointingHandCursor)));
+  else
+    unsetCursor();
+}
+
+// Buttons show the custom pointer; the window's background, the frames, the list and the
+// company field show the default one; a busy pointer stays while a report is made.
+void Form1::PointerOver(QObject* control) {
+  if (mousePointer_ == kPointerBusy) return;
+  for (QObject* button : {pushButton1_, pushButton2_, pushButton3_, pushButton4_, pushButton5_, pushButton6_,
+                          pushButton22_})
+    if (control == button) {
+      if (mousePointer_ != kPointerCustom) SetMousePointer(kPointerCustom);
+      return;
+    }
+  for (QObject* area : {static_cast<QObject*>(this), static_cast<QObject*>(frame1_), static_cast<QObject*>(frame4_),
+                        static_cast<QObject*>(frame6_), static_cast<QObject*>(list1_),
+                        static_cast<QObject*>(list1_->viewport()), static_cast<QObject*>(text1_)})
+    if (control == area) {
+      if (mousePointer_ != kPointerDefault) SetMousePointer(kPointerDefault);
+      return;
+    }
+}
+
+void Form1::mouseMoveEvent(QMouseEvent* event) {
+  PointerOver(this);
+  QWidget::mouseMoveEvent(event);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::MouseMove:
+      PointerOver(watched);
+      break;
+    case QEvent::FocusIn:
+      if (auto* edit = qobject_cast<QLineEdit*>(watched))
+        FieldGotFocus(edit, static_cast<QFocusEvent*>(event)->reason());
+      break;
+    case QEvent::FocusOut:
+      if (auto* edit = qobject_cast<QLineEdit*>(watched))
+        FieldLostFocus(edit, static_cast<QFocusEvent*>(event)->reason());
+      break;
+    default:
+      break;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void Form1::SuspendPainting() { setUpdatesEnabled(false); }
+
+void Form1::ResumePainting() { setUpdatesEnabled(true); }
+
+}  // namespace tallowmere

@@ -1,0 +1,163 @@
+#pragma once
+// The main window: report parameters, the template item list with its commands, and the
+// "Start Creating Template" command. Loading it is the program's start-up; closing it
+// stores the settings and ends the program.
+
+#include <QCursor>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "model/report_parameters.h"
+#include "model/template_model.h"
+#include "platform/dialogs.h"
+#include "platform/picture_clipboard.h"
+#include "platform/settings_store.h"
+#include "sheet/automation.h"
+#include "sheet/report_host.h"
+#include "shell/list_widget_view.h"
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+
+namespace tallowmere {
+
+// The window-wide mouse pointer kinds.
+enum PointerKind : int { kPointerDefault = 0, kPointerBusy = 11, kPointerCustom = 99 };
+
+// What the main window works with; the program's main (or a test) provides it.
+struct Form1Services {
+  Dialogs& dialogs;
+  SettingsStore& store;
+  ApplicationFactory& factory;
+  PictureClipboard& clipboard;
+  // Where the optional hand pointer "HAND-M.CUR" and skin "x/o.cjs" are looked for.
+  std::string programFolder;
+  // Ends the program without closing other windows; empty means QCoreApplication::exit(0).
+  std::function<void()> endProgram;
+};
+
+class Form1 : public QWidget, public ParameterFields {
+ public:
+  explicit Form1(Form1Services services, QWidget* parent = nullptr);
+  ~Form1() override;
+
+  // The driver's hand-over to the preview; without one a report cannot be shown.
+  void SetReportHost(ReportHost* host) { reportHost_ = host; }
+
+  // Start-up, run before the window is shown. False when the program must end at once
+  // (no spreadsheet application can be created); the window is then never shown.
+  bool Form_Load();
+  // The stores of closing, in order: the six parameter keys, then the item table.
+  // Closing the preview window stores the settings through this too.
+  void StoreSettings();
+
+  // Commands, as their buttons run them.
+  void PushButton1_Click();   // rename the selected item
+  void PushButton2_Click();   // insert a new item below the selected one
+  void PushButton3_Click();   // restore the default template
+  void PushButton4_Click();   // delete the selected item
+  void PushButton5_Click();   // clear the parameters, then offer the restore
+  void PushButton6_Click();   // sample parameters
+  void PushButton22_Click();  // start creating the report
+
+  // Field checks: true when the value was rejected (the corrected value then stands).
+  bool CheckYear(TextField field);
+  bool CheckWeekCount(TextField field);
+  bool CheckYearRange();
+
+  // ParameterFields over the window's controls.
+  std::string Text(TextField field) const override;
+  void SetText(TextField field, const std::string& text) override;
+  bool Option(OptionButton button) const override;
+  void SetOption(OptionButton button, bool selected) override;
+
+  int MousePointer() const { return mousePointer_; }
+  void SetMousePointer(int kind);
+  bool HasCustomPointerImage() const { return customPointer_.has_value(); }
+  bool PaintingSuspended() const { return !updatesEnabled(); }
+  bool SkinApplied() const { return skinApplied_; }
+
+  TemplateModel& Model() { return *model_; }
+  QLineEdit* Field(TextField field) const;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  // Layout (form1_layout.cpp).
+  void BuildControls();
+  QPushButton* AddButton(QWidget* container, const char* name, const char* caption, int left, int top,
+                         int width, int height);
+  QLineEdit* AddField(QWidget* container, const char* name, int left, int top, int width, int height);
+  QRadioButton* AddOption(const char* name, const char* caption, int left, int top, int width, int height);
+  QGroupBox* AddFrame(const char* name, const char* caption, int left, int top, int width, int height);
+  QLabel* AddLabel(const char* name, int left, int top);
+  void SetTabOrder();
+  void ApplySkin();
+  void LoadCustomPointer();
+  void CenterOnScreen();
+
+  // Fields (form1_fields.cpp).
+  void WatchFields();
+  void FieldGotFocus(QLineEdit* edit, Qt::FocusReason reason);
+  void FieldLostFocus(QLineEdit* edit, Qt::FocusReason reason);
+  bool CheckField(QLineEdit* edit);
+  void StoreMonthField(const char* key, const QString& text);
+
+  // Pointer rules for mouse movement over a control.
+  void PointerOver(QObject* control);
+  void SuspendPainting();
+  void ResumePainting();
+  int SelectedItemNumber() const;
+  void EndProgram();
+
+  Form1Services services_;
+  ListWidgetView listView_;
+  std::unique_ptr<TemplateModel> model_;
+  ReportHost* reportHost_ = nullptr;
+
+  QPushButton* pushButton1_ = nullptr;
+  QPushButton* pushButton2_ = nullptr;
+  QPushButton* pushButton3_ = nullptr;
+  QPushButton* pushButton4_ = nullptr;
+  QPushButton* pushButton5_ = nullptr;
+  QPushButton* pushButton6_ = nullptr;
+  QPushButton* pushButton22_ = nullptr;
+  QGroupBox* frame1_ = nullptr;
+  QGroupBox* frame4_ = nullptr;
+  QGroupBox* frame6_ = nullptr;
+  QLineEdit* text1_ = nullptr;
+  QLineEdit* text2_ = nullptr;
+  QLineEdit* text3_ = nullptr;
+  QLineEdit* text4_ = nullptr;
+  QLineEdit* text6_ = nullptr;
+  QLineEdit* text7_ = nullptr;
+  QRadioButton* option1_ = nullptr;
+  QRadioButton* option2_ = nullptr;
+  QRadioButton* option3_ = nullptr;
+  QLabel* label2_ = nullptr;
+  QLabel* label3_ = nullptr;
+  QListWidget* list1_ = nullptr;
+
+  int mousePointer_ = kPointerDefault;
+  bool busyCursorShown_ = false;
+  std::optional<QCursor> customPointer_;
+  bool skinApplied_ = false;
+  bool centered_ = false;
+  bool monthStoreFailureShown_ = false;
+  // Set while the focus is put back into a rejected field, so that the field it leaves
+  // is not checked for a move the user never made.
+  bool refocusing_ = false;
+};
+
+}  // namespace tallowmere

@@ -1,0 +1,127 @@
+// The report parameter fields of the main window: reading and setting them, selecting a
+// field's text on entry, the checks when the focus leaves a year or week field, the start
+// check, and storing the By Month years on every change.
+
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTimer>
+#include <string>
+
+#include "model/parameter_checks.h"
+#include "model/store_keys.h"
+#include "model/text_values.h"
+#include "shell/form1.h"
+
+namespace tallowmere {
+
+QLineEdit* Form1::Field(TextField field) const {
+  switch (field) {
+    case TextField::Text1: return text1_;
+    case TextField::Text2: return text2_;
+    case TextField::Text3: return text3_;
+    case TextField::Text4: return text4_;
+    case TextField::Text6: return text6_;
+    case TextField::Text7: break;
+  }
+  return text7_;
+}
+
+std::string Form1::Text(TextField field) const { return Field(field)->text().toStdString(); }
+
+void Form1::SetText(TextField field, const std::string& text) { Field(field)->setText(QString::fromStdString(text)); }
+
+bool Form1::Option(OptionButton button) const {
+  switch (button) {
+    case OptionButton::Option1: return option1_->isChecked();
+    case OptionButton::Option2: return option2_->isChecked();
+    case OptionButton::Option3: break;
+  }
+  return option3_->isChecked();
+}
+
+void Form1::SetOption(OptionButton button, bool selected) {
+  QRadioButton* option = button == OptionButton::Option1   ? option1_
+                         : button == OptionButton::Option2 ? option2_
+                                                           : option3_;
+  // Qt keeps one button of an exclusive set checked; clearing one must leave them all
+  // clear for a moment, as loading a stored mode does before it selects By Week.
+  option->setAutoExclusive(selected);
+  option->setChecked(selected);
+  option->setAutoExclusive(true);
+}
+
+void Form1::WatchFields() {
+  connect(text6_, &QLineEdit::textChanged, this,
+          [this](const QString& text) { StoreMonthField(store_key::kText6, text); });
+  connect(text7_, &QLineEdit::textChanged, this,
+          [this](const QString& text) { StoreMonthField(store_key::kText7, text); });
+}
+
+// The By Month years are stored at every change, typed or set by the program. A store
+// that cannot be written is reported once, not at every keystroke.
+void Form1::StoreMonthField(const char* key, const QString& text) {
+  try {
+    services_.store.Write(key, text.toStdString());
+  } catch (const std::exception& e) {
+    if (monthStoreFailureShown_) return;
+    monthStoreFailureShown_ = true;
+    services_.dialogs.Message(std::string("The By Month years cannot be kept for the next start.\r\n") + e.what(),
+                              kApplicationTitle, MessageButtons::Ok, MessageIcon::Warning);
+  }
+}
+
+void Form1::FieldGotFocus(QLineEdit* edit, Qt::FocusReason reason) {
+  edit->selectAll();
+  // A click places the text cursor after the focus arrives; select again once it has.
+  if (reason == Qt::MouseFocusReason) QTimer::singleShot(0, edit, &QLineEdit::selectAll);
+}
+
+void Form1::FieldLostFocus(QLineEdit* edit, Qt::FocusReason reason) {
+  // Switching to another window (a message box among them) is not leaving the field.
+  if (edit == text1_ || refocusing_ || reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+    return;
+  if (!CheckField(edit)) return;
+  refocusing_ = true;
+  edit->setFocus(Qt::OtherFocusReason);
+  edit->selectAll();
+  refocusing_ = false;
+}
+
+bool Form1::CheckField(QLineEdit* edit) {
+  if (edit == text4_) return CheckWeekCount(TextField::Text4);
+  for (TextField field : {TextField::Text2, TextField::Text3, TextField::Text6, TextField::Text7})
+    if (edit == Field(field)) return CheckYear(field);
+  return false;
+}
+
+bool Form1::CheckYear(TextField field) {
+  const FieldCheck check = tallowmere::CheckYear(Text(field), std::stoi(CurrentYearText()));
+  if (!check.message.empty())
+    services_.dialogs.Message(check.message, kApplicationTitle, MessageButtons::Ok, MessageIcon::None);
+  SetText(field, check.text);
+  return check.rejected;
+}
+
+bool Form1::CheckWeekCount(TextField field) {
+  const FieldCheck check = tallowmere::CheckWeekCount(Text(field));
+  if (!check.message.empty())
+    services_.dialogs.Message(check.message, kApplicationTitle, MessageButtons::Ok, MessageIcon::None);
+  SetText(field, check.text);
+  return check.rejected;
+}
+
+// By Year checks Text2..Text3, By Month Text6..Text7; By Week only tidies Text3.
+bool Form1::CheckYearRange() {
+  const PeriodMode mode = SnapshotOf(*this).Mode();
+  const bool month = mode == PeriodMode::Month;
+  const TextField first = month ? TextField::Text6 : TextField::Text2;
+  const TextField last = month ? TextField::Text7 : TextField::Text3;
+  const RangeCheck check = tallowmere::CheckYearRange(Text(first), Text(last), mode);
+  if (!check.message.empty())
+    services_.dialogs.Message(check.message, kApplicationTitle, MessageButtons::Ok, MessageIcon::None);
+  SetText(last, check.lastText);
+  return check.rejected;
+}
+
+}  // namespace tallowmere
