@@ -28,8 +28,8 @@ double RoundTiesToEven(double value) {
 }
 
 void PreviewGeometry::PictureLoaded(int widthTwips, int heightTwips) {
-  pictureWidth_ = widthTwips;
-  pictureHeight_ = heightTwips;
+  loadedWidth_ = pictureWidth_ = widthTwips;
+  loadedHeight_ = pictureHeight_ = heightTwips;
   needsSetup_ = true;
 }
 
@@ -43,8 +43,8 @@ void PreviewGeometry::Setup() {
 }
 
 void PreviewGeometry::CopyToZoomOri() {
-  zoomOriWidth_ = pictureWidth_;
-  zoomOriHeight_ = pictureHeight_;
+  zoomOriWidth_ = pictureWidth_ = loadedWidth_;
+  zoomOriHeight_ = pictureHeight_ = loadedHeight_;
 }
 
 void PreviewGeometry::ResetZoom() {
@@ -69,8 +69,12 @@ void PreviewGeometry::RedrawImage() {
     vScroll_.enabled = kViewportInnerHeight < zoomHeight_;
     return;
   }
-  // Too large to draw: the picture stays as it is and the next step starts from 1.0.
+  // Too large to draw: the picture stays as it is. Zooming in, the next step starts from
+  // 1.0 again; zooming out, from the factor tried, or a picture too large at 1.0 could
+  // never be made smaller.
+  const float tried = zoom_;
   ResetZoom();
+  if (tried < 1.0f) zoom_ = tried;
 }
 
 void PreviewGeometry::SetupScrollbars() {

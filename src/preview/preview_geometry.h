@@ -61,12 +61,13 @@ class PreviewGeometry {
 
   // The whole set-up of an activation, as the window runs it step by step.
   void Setup();
-  void CopyToZoomOri();    // the unscaled copy takes the picture control's size
+  void CopyToZoomOri();    // the control and the unscaled copy take the loaded picture's size
   void ResetZoom();        // zoom 1.0 and the sizes that go with it
   void FinishSetup() { needsSetup_ = false; }
 
-  // Draws the picture at the current zoom, or falls back to zoom 1.0 when the scaled size
-  // reaches a limit (the picture then keeps its last drawn size).
+  // Draws the picture at the current zoom. When the scaled size reaches a limit nothing is
+  // drawn and the picture keeps its last drawn size; a factor above 1.0 falls back to 1.0,
+  // one below stays, so that further "Zoom Out" steps reach a size that can be drawn.
   void RedrawImage();
   // Range, step and enabled state of both bars from the current sizes; picture to 0, 0.
   void SetupScrollbars();
@@ -113,7 +114,9 @@ class PreviewGeometry {
 
   Canvas* canvas_;
   bool needsSetup_ = true;
-  int pictureWidth_ = kDesignPictureWidth;
+  int loadedWidth_ = kDesignPictureWidth;  // the picture as handed over
+  int loadedHeight_ = kDesignPictureHeight;
+  int pictureWidth_ = kDesignPictureWidth;  // the picture control as it is now
   int pictureHeight_ = kDesignPictureHeight;
   int zoomOriWidth_ = kDesignPictureWidth;
   int zoomOriHeight_ = kDesignPictureHeight;
