@@ -1,0 +1,46 @@
+#include "platform/qsettings_store.h"
+
+#include <stdexcept>
+
+#include <QStringList>
+
+namespace tallowmere {
+namespace {
+
+constexpr const char* kOrganisation = "Quenwick";
+constexpr const char* kSection = "Tallowmere";
+
+QString ToQString(const std::string& text) { return QString::fromStdString(text); }
+
+std::string TextOf(const QVariant& value) {
+  if (value.typeId() == QMetaType::QStringList) return value.toStringList().join(", ").toStdString();
+  return value.toString().toStdString();
+}
+
+}  // namespace
+
+QSettingsStore::QSettingsStore() { Reopen(); }
+
+void QSettingsStore::Reopen() {
+  settings_ = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, kOrganisation);
+  settings_->beginGroup(kSection);
+}
+
+std::string QSettingsStore::Read(const std::string& key, const std::string& defaultValue) {
+  const QString name = ToQString(key);
+  if (!settings_->contains(name)) return defaultValue;
+  return TextOf(settings_->value(name));
+}
+
+void QSettingsStore::Write(const std::string& key, const std::string& value) {
+  if (settings_->status() != QSettings::NoError) Reopen();
+  settings_->setValue(ToQString(key), ToQString(value));
+  settings_->sync();
+  if (settings_->status() != QSettings::NoError) {
+    throw std::runtime_error("The settings could not be written to " + Location() + ".");
+  }
+}
+
+std::string QSettingsStore::Location() const { return settings_->fileName().toStdString(); }
+
+}  // namespace tallowmere
