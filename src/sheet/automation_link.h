@@ -39,15 +39,24 @@ bool ConfirmIfSpreadsheetAppOpen(ApplicationFactory& factory, Dialogs& dialogs);
 // returns false: the caller then ends the program at once.
 bool CheckSpreadsheetAppInstalled(ApplicationFactory& factory, Dialogs& dialogs);
 
+// The decimal separator of the numeric locale: the second character of 0.5 as formatted.
 char DecimalSeparator();
+// Every "." and then every "," of text replaced by the separator.
 std::string ToLocaleDecimal(const std::string& text);
+std::string ToLocaleDecimal(const std::string& text, char separator);
+// The file format for a version text read in a locale with the given separator: the
+// version as a 16-bit whole number (halves to even), 56 above 11, else -4143. Throws
+// std::overflow_error for a version outside the 16-bit range.
+int FileFormatForVersion(const std::string& version, char separator);
 // 56 for version 12 and later, -4143 before; app may be null (a temporary instance is asked).
 int WorkbookFileFormat(ApplicationFactory& factory, Application* app);
 
 // Writes a picture of the active sheet's used range of workbook to path, under its own
-// error trap; never throws.
+// error trap; never throws. Writes nothing when the used range ends in row 1 or column 1,
+// or when the picture could not be copied.
 void saveCellsActivesheet(Workbook& workbook, const std::string& path, PictureClipboard& clipboard,
                           Dialogs& dialogs);
+// The clipboard's picture, read up to 1000 times while the clipboard is busy or empty.
 std::optional<PictureBytes> PictureFromClipboard(PictureClipboard& clipboard, int format);
 
 }  // namespace tallowmere

@@ -11,6 +11,7 @@
 #include "platform/picture_clipboard.h"
 #include "sheet/automation.h"
 #include "sheet/report_host.h"
+#include "sheet/temporary_workbook.h"
 
 namespace tallowmere {
 
@@ -19,13 +20,19 @@ struct ReportEnvironment {
   Dialogs& dialogs;            // the error report goes here
   PictureClipboard& clipboard;
   std::string tempFolder;      // where the temporary workbook and picture go
+  DigitSource digits = {};     // digits of temporary names; empty: random digits
 };
 
 // The temporary folder: $TEMP when set, else the system's temporary folder.
 std::string TempFolder();
 
+// The picture file of a report in folder: "temp.bmp".
+std::string PictureFilePath(const std::string& folder);
+
 // Runs the report under its own error trap; never throws. Returns the path of the
-// temporary workbook ("" when none was drawn).
+// temporary workbook ("" when none was drawn). That file exists from the moment its name
+// is drawn (an empty placeholder until the save replaces it) and is the caller's to
+// remove; the picture file is removed before returning.
 std::string GenerateReport0(ReportEnvironment& env, TemplateModel& model, const ReportParameters& parameters,
                             ReportHost& host);
 

@@ -1,0 +1,42 @@
+#pragma once
+// Lays out the cash-flow worksheet on the active sheet of the link's application: column
+// grid, period headers, one row per template item, total formulas, formats, page setup.
+
+#include <string>
+
+#include "model/report_parameters.h"
+#include "model/template_model.h"
+#include "sheet/automation.h"
+#include "sheet/automation_link.h"
+
+namespace tallowmere {
+
+// The report parameters as the layout uses them, read once when it starts.
+struct SheetInputs {
+  PeriodMode mode = PeriodMode::Month;
+  int firstYear = 0;          // By Year
+  int lastYear = 0;
+  int weeks = 0;              // By Week
+  double monthFirstYear = 0;  // By Month, not rounded
+  double monthLastYear = 0;
+  std::string company;
+};
+
+// Throws std::overflow_error when a year or week field lies beyond the whole-number range.
+SheetInputs ReadSheetInputs(const ReportParameters& parameters);
+
+// Number of the sheet's last column ("Total Item EST") for the inputs' period mode.
+int LastColumnOf(const SheetInputs& inputs);
+
+// Sets Included of every item, lays the sheet out, writes every item's SheetRow and
+// leaves C5 selected. Any failing automation call, or a reference list that names no
+// item, ends the layout where it happened by throwing.
+void BuildCashFlowSheet(SpreadsheetLink& link, TemplateModel& model, const ReportParameters& parameters);
+
+// The two halves of the layout, in the order BuildCashFlowSheet runs them.
+// Palette, clearing, column grid, top rows and header cells; returns the last column.
+int LayOutSheetSkeleton(Application& app, const SheetInputs& inputs);
+// Row numbering, grid, formats, item rows with their formulas, page setup.
+void LayOutItemRows(Application& app, TemplateModel& model, int lastColumn);
+
+}  // namespace tallowmere

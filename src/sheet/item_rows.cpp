@@ -1,0 +1,154 @@
+// The second half of the cash-flow layout: one row per template item (a spacer row before
+// each heading), the grid, number formats, heading bands, total rows with their relative
+// formulas, the carry-over of closing cash, and the page setup.
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "sheet/cash_flow_sheet.h"
+#include "sheet/cell_helpers.h"
+
+namespace tallowmere {
+namespace {
+
+constexpr int kFirstItemRow = 5;
+constexpr int kHeadingFill = 43;
+constexpr int kBandFill = 55;       // column-header band and total-row name cell
+constexpr int kTotalFill = 39;      // total-row value cells
+constexpr double kSpacerHeight = 8;
+constexpr double kItemHeight = 18;
+constexpr double kTotalHeight = 24;
+constexpr const char* kClosingCashItem = "Cash Position (end of month)";
+
+std::string Cell(int column, int row) { return ColumnLetter(column) + std::to_string(row); }
+std::string RowRange(int row) { return std::to_string(row) + ":" + std::to_string(row); }
+
+// Writes SheetRow of every item; returns the last used row.
+int NumberRows(TemplateModel& model) {
+  int k = 0;
+  for (TemplateItem& item : model.Items()) {
+    if (item.IsHeader) ++k;
+    if (item.Included) {
+      ++k;
+      item.SheetRow = k + kFirstItemRow - 1;
+    } else {
+      item.SheetRow = 0;
+    }
+  }
+  return k + kFirstItemRow - 1;
+}
+
+// An element of a reference list: decimal digits only.
+int ParseItemNumber(const std::string& text) {
+  if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
+    throw std::invalid_argument("Type mismatch");
+  return std::stoi(text);
+}
+
+std::vector<int> ParseRefs(const std::string& refs) {
+  std::vector<int> numbers;
+  size_t start = 0;
+  while (true) {
+    const size_t comma = refs.find(',', start);
+    numbers.push_back(ParseItemNumber(refs.substr(start, comma - start)));
+    if (comma == std::string::npos) break;
+    start = comma + 1;
+  }
+  return numbers;
+}
+
+// "=" and the references of the listed items joined by the operator, seen from item p.
+std::string CombiningFormula(const TemplateModel& model, const std::string& refs, int p, char joiner) {
+  std::string formula = "=";
+  bool first = true;
+  for (int number : ParseRefs(refs)) {
+    if (!first) formula += joiner;
+    formula += RelativeRef(model, number, p, 0);
+    first = false;
+  }
+  return formula;
+}
+
+// Only the columns j with j + p odd receive the formula.
+void WriteAlternateColumns(Application& app, int row, int p, int firstColumn, int lastColumn,
+                           const std::string& formula) {
+  for (int column = firstColumn; column <= lastColumn; ++column)
+    if ((column + p) % 2 == 1) WriteCell(app, Cell(column, row), formula, true);
+}
+
+void WriteTotalFormulas(Application& app, const TemplateModel& model, int p, int row, int lastColumn) {
+  const TemplateItem& item = model.Item(p);
+  if (p == 1) {
+    // Opening cash: the closing cash of the period one column to the left.
+    const int closing = model.FindItem(kClosingCashItem);
+    WriteAlternateColumns(app, row, p, 4, lastColumn, "=" + RelativeRef(model, closing, p, -1));
+  } else if (item.Kind == "SUM") {
+    WriteAlternateColumns(app, row, p, 3, lastColumn, CombiningFormula(model, item.Refs, p, '+'));
+  } else if (item.Kind == "DIF") {
+    WriteAlternateColumns(app, row, p, 3, lastColumn, CombiningFormula(model, item.Refs, p, '-'));
+  }
+}
+
+void LayOutSpacerRow(Application& app, int row) {
+  SetRowHeight(app, RowRange(row), kSpacerHeight);
+  ClearBorder(app, xl::kEdgeLeft);
+  ClearBorder(app, xl::kEdgeRight);
+  ClearBorder(app, xl::kInsideVertical);
+}
+
+std::string ShownName(const std::string& name) {
+  return !name.empty() && name.front() == '_' ? name.substr(1) : name;
+}
+
+void LayOutItemRow(Application& app, const TemplateModel& model, int p, int row, int lastColumn) {
+  const TemplateItem& item = model.Item(p);
+  const std::string name = "B" + std::to_string(row);
+  const std::string values = Cell(3, row) + ":" + Cell(lastColumn, row);
+  SetRowHeight(app, RowRange(row), kItemHeight);
+  WriteCell(app, name, ShownName(item.Name), true);
+  if (item.IsHeader) {
+    SetFillColor(app, name + ":" + Cell(lastColumn, row), kHeadingFill);
+    ClearBorder(app, xl::kInsideVertical);
+  }
+  if (item.IsHeader || !item.Refs.empty()) {
+    app.GetRange(name)->Select();
+    SetFont(app, "Bold", 9, xl::kAutomatic);
+  }
+  if (item.Refs.empty()) return;
+  SetAlignment(app, false, true, true);
+  SetFillColor(app, "", kBandFill);
+  SetRowHeight(app, RowRange(row), kTotalHeight);
+  SetFillColor(app, values, kTotalFill);
+  WriteTotalFormulas(app, model, p, row, lastColumn);
+}
+
+}  // namespace
+
+void LayOutItemRows(Application& app, TemplateModel& model, int lastColumn) {
+  const std::string last = ColumnLetter(lastColumn);
+  const int lastRow = NumberRows(model);
+
+  app.GetRange("B4:" + last + std::to_string(lastRow))->Select();
+  SetGridBorders(app);
+  SetAlignment(app, false, true, false);
+  const std::string printArea = "A1:" + last + std::to_string(lastRow + 2);
+  app.GetRange("B4")->Select();
+  ClearBorder(app, xl::kEdgeTop);
+  ClearBorder(app, xl::kEdgeLeft);
+  SetNumberFormat(app, "C5:" + last + std::to_string(lastRow + 2), "#,##0");
+  SetFillColor(app, "C4:" + last + "4", kBandFill);
+  SetAlignment(app, true, true, true);
+
+  int k = 0;
+  for (int p = 1; p <= model.Count(); ++p) {
+    const TemplateItem& item = model.Item(p);
+    if (item.IsHeader) LayOutSpacerRow(app, ++k + kFirstItemRow - 1);
+    if (!item.Included) continue;
+    LayOutItemRow(app, model, p, ++k + kFirstItemRow - 1, lastColumn);
+  }
+
+  SetupPage(app, printArea);
+  app.GetRange("C5")->Select();
+}
+
+}  // namespace tallowmere

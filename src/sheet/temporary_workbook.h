@@ -1,0 +1,27 @@
+#pragma once
+// Names of the temporary workbooks a report saves: "vormid" and eight digits from 1 to 9,
+// ".xls", in the temporary folder. A name is taken by creating its file exclusively, so
+// two reports, even in two processes, never receive the same one.
+
+#include <functional>
+#include <string>
+
+namespace tallowmere {
+
+// A digit from 1 to 9.
+using DigitSource = std::function<int()>;
+// Draws uniformly distributed digits from a generator seeded once per process.
+DigitSource RandomDigits();
+
+// "vormid" followed by eight digits drawn from digits.
+std::string DrawWorkbookStem(const DigitSource& digits);
+
+// folder and name joined with the platform's separator.
+std::string JoinPath(const std::string& folder, const std::string& name);
+
+enum class Claim { Created, Exists };
+// Creates an empty file at path unless one exists. Throws std::runtime_error when the file
+// can be neither created nor found to exist (a missing or read-only folder).
+Claim ClaimFile(const std::string& path);
+
+}  // namespace tallowmere

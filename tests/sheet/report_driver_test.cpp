@@ -1,0 +1,169 @@
+// The report driver on the recording object model: steps, their line numbers, temporary
+// names and the hand-over to the host.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+
+#include "sheet/report_driver.h"
+#include "support/scripted_dialogs.h"
+#include "template_fixture.h"
+
+namespace tallowmere::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+class RecordingHost : public ReportHost {
+ public:
+  void SetMainPointer(int kind) override { calls.push_back("Pointer=" + std::to_string(kind)); }
+  void LoadPreviewPicture(const std::string& path) override {
+    calls.push_back("LoadPicture");
+    if (!fs::exists(path)) throw std::runtime_error("File not found");
+    pictureSeen = true;
+  }
+  void SetPreviewWorkbook(const std::string& path) override { calls.push_back("Workbook=" + path); }
+  void ShowPreview() override { calls.push_back("ShowPreview"); }
+  void HideMainWindow() override { calls.push_back("HideMain"); }
+  std::vector<std::string> calls;
+  bool pictureSeen = false;
+};
+
+class ReportDriver : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder = fs::temp_directory_path() /
+             ("tm-sheet-driver-" + std::to_string(::getpid()) + "-" +
+              ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(folder);
+    factory.options.clipboard = &clipboard;
+  }
+  void TearDown() override { fs::remove_all(folder); }
+  std::string Run() {
+    ReportEnvironment env{factory, dialogs, clipboard, folder.string(), digits};
+    return GenerateReport0(env, tmpl.model, ByMonth("2013", "2013"), host);
+  }
+  std::vector<int> ReportedLines() const {
+    std::vector<int> lines;
+    const std::regex line("GenerateReport0 at line (\\d+)");
+    for (const auto& m : dialogs.messages) {
+      std::smatch match;
+      if (std::regex_search(m.text, match, line)) lines.push_back(std::stoi(match[1]));
+    }
+    return lines;
+  }
+
+  fs::path folder;
+  InProcessClipboard clipboard;
+  RecordingFactory factory;
+  ScriptedDialogs dialogs;
+  RecordingHost host;
+  Template tmpl;
+  DigitSource digits;
+};
+
+TEST_F(ReportDriver, RunsEveryStepAndHandsOverToThePreview) {
+  const std::string path = Run();
+  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_TRUE(std::regex_match(fs::path(path).filename().string(), std::regex("vormid[1-9]{8}\\.xls")));
+  EXPECT_EQ(fs::path(path).parent_path(), folder);
+  EXPECT_TRUE(fs::exists(path));
+  EXPECT_FALSE(fs::exists(folder / "temp.bmp"));
+  EXPECT_TRUE(host.pictureSeen);
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"Pointer=11", "Pointer=0", "LoadPicture", "Workbook=" + path,
+                                                  "ShowPreview", "HideMain"}));
+  const auto& log = factory.log;
+  const std::vector<std::string> start{"CreateObject",   "Visible=False",     "ScreenUpdating=False",
+                                       "DisplayAlerts=False", "EnableEvents=False", "EnableCancelKey=0",
+                                       "Cursor=2",       "Workbooks.Add",     "Sheets(1).Name=CashFlow"};
+  EXPECT_EQ(std::vector<std::string>(log.calls.begin(), log.calls.begin() + start.size()), start);
+  const long save = log.IndexOf("Workbook.SaveAs(" + path + ",56)");
+  ASSERT_GT(save, 0);
+  const std::vector<std::string> end{"Workbook.SaveAs(" + path + ",56)", "DisplayAlerts=False", "Workbook.Close",
+                                     "Quit", "CreateObject", "Workbooks.Open(" + path + ")",
+                                     "UsedRange.CopyPicture", "DisplayAlerts=False", "Workbook.Close", "Quit"};
+  EXPECT_EQ(std::vector<std::string>(log.calls.begin() + save, log.calls.end()), end);
+  EXPECT_EQ(std::vector<std::string>(log.calls.begin() + save - 7, log.calls.begin() + save),
+            (std::vector<std::string>{"Range(C5).Select", "Sheets(1).Select", "Cursor=-4143", "ScreenUpdating=True",
+                                      "DisplayAlerts=True", "EnableEvents=True", "EnableCancelKey=1"}));
+}
+
+TEST_F(ReportDriver, KeepsOnlyTheFirstOfThreeSheets) {
+  factory.options.sheetsInNewWorkbook = 3;
+  Run();
+  const auto& log = factory.log;
+  EXPECT_EQ(log.Count("Sheets(2).Delete"), 2u);
+  EXPECT_EQ(log.Count("Sheets(1).Name=CashFlow"), 1u);
+  EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(ReportDriver, DrawsAnotherNameWhileTheNameIsTaken) {
+  const std::string taken = "11111111", fresh = "23456789";
+  std::string sequence = taken + taken + fresh;
+  size_t next = 0;
+  digits = [&] { return sequence[next++] - '0'; };
+  fs::create_directories(folder);
+  { std::ofstream(folder / "vormid11111111.xls") << "someone else's"; }
+  const std::string path = Run();
+  EXPECT_EQ(fs::path(path).filename(), "vormid23456789.xls");
+  EXPECT_EQ(next, 24u);
+  std::ifstream kept(folder / "vormid11111111.xls");
+  std::string content;
+  std::getline(kept, content);
+  EXPECT_EQ(content, "someone else's");
+}
+
+TEST_F(ReportDriver, OlderVersionsSaveInTheirNormalFormat) {
+  factory.options.version = "11.0";
+  const std::string path = Run();
+  EXPECT_EQ(factory.log.Count("Workbook.SaveAs(" + path + ",-4143)"), 1u);
+}
+
+TEST_F(ReportDriver, CreationFailureIsReportedStepByStepAndThePreviewStillShows) {
+  factory.failCreate = true;
+  const std::string path = Run();
+  const std::vector<int> lines = ReportedLines();
+  const std::vector<int> expected{104, 106, 108, 110, 112, 114, 116, 120, 122, 126, 128, 130, 132, 134, 136,
+                                  138, 140, 142, 160, 162, 164, 166, 170, 174, 176, 178, 180, 182, 186};
+  EXPECT_EQ(lines, expected);
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"Pointer=11", "Pointer=0", "LoadPicture", "Workbook=" + path,
+                                                  "ShowPreview", "HideMain"}));
+  EXPECT_EQ(dialogs.messages[0].text.rfind("ActiveX component can't create object\r\n", 0), 0u);
+}
+
+TEST_F(ReportDriver, LayoutFailureIsReportedAtLine128AndThePartSheetIsSaved) {
+  factory.log.failingPrefixes = {"Range(B4:"};
+  const std::string path = Run();
+  EXPECT_EQ(ReportedLines(), std::vector<int>{128});
+  EXPECT_EQ(factory.log.Count("Workbook.SaveAs(" + path), 1u);
+  EXPECT_EQ(factory.log.Count("PageSetup."), 0u);
+}
+
+TEST_F(ReportDriver, MissingTempFolderIsReportedOnceAndDoesNotLoop) {
+  const fs::path missing = folder / "absent";
+  ReportEnvironment env{factory, dialogs, clipboard, missing.string()};
+  GenerateReport0(env, tmpl.model, ByWeek("3"), host);
+  // The recording save does not notice the missing folder; the picture load does.
+  EXPECT_EQ(ReportedLines(), (std::vector<int>{158, 186}));
+}
+
+TEST(TemporaryWorkbook, NamesAndClaims) {
+  int n = 0;
+  EXPECT_EQ(DrawWorkbookStem([&] { return ++n; }), "vormid12345678");
+  const DigitSource random = RandomDigits();
+  for (int i = 0; i < 200; ++i) {
+    const int d = random();
+    EXPECT_GE(d, 1);
+    EXPECT_LE(d, 9);
+  }
+  const fs::path file = fs::temp_directory_path() / ("tm-claim-" + std::to_string(::getpid()));
+  fs::remove(file);
+  EXPECT_EQ(ClaimFile(file.string()), Claim::Created);
+  EXPECT_EQ(ClaimFile(file.string()), Claim::Exists);
+  fs::remove(file);
+  EXPECT_THROW(ClaimFile((file / "x" / "y").string()), std::runtime_error);
+}
+
+}  // namespace
+}  // namespace tallowmere::testing
