@@ -20,7 +20,7 @@ bool FileExists(const std::string& path) {
 void RemoveFile(const std::string& path) {
   if (QCoreApplication::instance()) QCoreApplication::processEvents();
   std::error_code ec;
-  if (path.empty()) return;
+  if (path.empty() || fs::is_directory(path, ec)) return;
   if (fs::remove(path, ec) && !ec) return;
   if (!ec) return;  // nothing was there
   fs::permissions(path, fs::perms::owner_write, fs::perm_options::add, ec);
@@ -40,6 +40,12 @@ void CopyFileReplacing(const std::string& source, const std::string& target) {
   }
   fs::permissions(temp, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add, ec);
   fs::rename(temp, to, ec);
+  std::error_code probe;
+  if (ec && fs::is_regular_file(to, probe)) {
+    // Some file systems refuse to replace a read-only file; the user agreed to replace it.
+    fs::permissions(to, fs::perms::owner_write, fs::perm_options::add, ec);
+    fs::rename(temp, to, ec);
+  }
   if (ec) {
     const std::string why = ec.message();
     fs::remove(temp, ec);

@@ -10,7 +10,7 @@ namespace tallowmere {
 bool FileExists(const std::string& path);
 
 // Lets pending window events run, then deletes the file; when that fails, makes the file
-// writable and deletes it again. Failures are silent.
+// writable and deletes it again. Failures are silent; a folder is never removed.
 void RemoveFile(const std::string& path);
 
 // Copies source to target through a temporary file in the target's folder that replaces

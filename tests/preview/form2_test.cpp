@@ -1,0 +1,262 @@
+// The preview window on the offscreen platform: hand-over of reports, save, back and close.
+#include "preview/form2.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QImage>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <stdexcept>
+
+#include "support/scripted_dialogs.h"
+
+namespace tallowmere {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ScriptedDialogs;
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteAll(const std::string& path, const std::string& content) {
+  std::ofstream(path, std::ios::binary) << content;
+}
+
+class Form2Test : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    Form2::Callbacks callbacks;
+    callbacks.showMainWindow = [this] { calls.push_back("showMainWindow"); };
+    callbacks.storeSettings = [this] { calls.push_back("storeSettings"); };
+    callbacks.endProgram = [this] { calls.push_back("endProgram"); };
+    form = std::make_unique<Form2>(dialogs, callbacks);
+  }
+
+  std::string Path(const std::string& name) const { return dir.filePath(QString::fromStdString(name)).toStdString(); }
+
+  std::string Picture(const std::string& name, int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    const std::string path = Path(name);
+    EXPECT_TRUE(image.save(QString::fromStdString(path), "BMP"));
+    return path;
+  }
+
+  // What the report driver does: picture, workbook, show.
+  std::string HandOver(const std::string& name, int width, int height) {
+    const std::string workbook = Path(name + ".xls");
+    WriteAll(workbook, "workbook " + name);
+    form->LoadPicture(Picture(name + ".bmp", width, height));
+    form->SetExcelFile(workbook);
+    form->show();
+    return workbook;
+  }
+
+  QPushButton* Button(const char* name) { return form->findChild<QPushButton*>(name); }
+  QWidget* Child(const char* name) { return form->findChild<QWidget*>(name); }
+
+  void MouseMoveOver(QWidget* widget) {
+    const QPointF local(3, 3);
+    QMouseEvent move(QEvent::MouseMove, local, widget->mapToGlobal(local), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
+  }
+
+  void Mouse(QEvent::Type type, QPointF local, Qt::MouseButton button, Qt::MouseButtons held) {
+    QWidget* picture = Child("Picture1");
+    QMouseEvent event(type, local, picture->mapToGlobal(local), button, held, Qt::NoModifier);
+    QApplication::sendEvent(picture, &event);
+  }
+
+  QTemporaryDir dir;
+  ScriptedDialogs dialogs;
+  std::vector<std::string> calls;
+  std::unique_ptr<Form2> form;
+};
+
+TEST_F(Form2Test, ControlsStandWhereTheLayoutPutsThem) {
+  EXPECT_EQ(form->size(), QSize(656, 626));
+  EXPECT_EQ(form->windowTitle(), "Tallowmere");
+  EXPECT_EQ(Child("Picture2")->geometry(), QRect(8, 8, 622, 495));
+  EXPECT_EQ(Child("Picture1")->parentWidget()->geometry(), QRect(1, 1, 620, 493)) << "inside the border";
+  EXPECT_EQ(Child("HScroll1")->geometry(), QRect(8, 503, 622, 17));
+  EXPECT_EQ(Child("VScroll1")->geometry(), QRect(630, 8, 17, 495));
+  EXPECT_EQ(Child("Frame1")->geometry(), QRect(8, 524, 640, 57));
+  EXPECT_EQ(Button("PushButton1")->geometry(), QRect(16, 20, 296, 27));
+  EXPECT_EQ(Button("PushButton2")->text(), "Zoom Out");
+  EXPECT_EQ(Button("PushButton8")->text(), "< Back");
+  EXPECT_EQ(Button("PushButton6")->geometry(), QRect(328, 590, 320, 27));
+  EXPECT_DOUBLE_EQ(Button("PushButton6")->font().pointSizeF(), 11.25);
+  EXPECT_TRUE(Button("PushButton6")->font().bold());
+}
+
+TEST_F(Form2Test, SecondReportAfterBackStartsAtZoomOneWithTheNewPicture) {
+  const std::string first = HandOver("first", 800, 600);
+  auto* picture = Child("Picture1");
+  EXPECT_EQ(picture->size(), QSize(800, 600));
+  Button("PushButton1")->click();
+  Button("PushButton1")->click();
+  EXPECT_FLOAT_EQ(form->Geometry().Zoom(), 1.5f);
+  EXPECT_EQ(picture->size(), QSize(1200, 900));
+  form->findChild<QScrollBar*>("HScroll1")->setValue(20);
+  EXPECT_EQ(picture->x(), -13) << "value 20, step 10: 200 twips";
+
+  form->hide();
+  form->show();  // activating the same report again keeps zoom and position
+  EXPECT_FLOAT_EQ(form->Geometry().Zoom(), 1.5f);
+  EXPECT_EQ(picture->x(), -13);
+
+  Button("PushButton8")->click();
+  EXPECT_FALSE(fs::exists(first));
+  EXPECT_EQ(calls, std::vector<std::string>{"showMainWindow"});
+  EXPECT_FALSE(form->isVisible());
+
+  HandOver("second", 300, 200);
+  EXPECT_FLOAT_EQ(form->Geometry().Zoom(), 1.0f);
+  EXPECT_EQ(picture->pos(), QPoint(0, 0));
+  EXPECT_EQ(picture->size(), QSize(300, 200));
+  EXPECT_FALSE(form->findChild<QScrollBar*>("HScroll1")->isEnabled());
+  Button("PushButton1")->click();
+  EXPECT_EQ(picture->size(), QSize(375, 250));
+  EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(Form2Test, UnreadablePictureLeavesAnEmptyAreaAtDesignSize) {
+  HandOver("first", 400, 300);
+  EXPECT_THROW(form->LoadPicture(Path("missing.bmp")), std::runtime_error);
+  form->SetExcelFile(Path("second.xls"));
+  form->hide();
+  form->show();
+  EXPECT_EQ(Child("Picture1")->size(), QSize(156, 229));
+  Button("PushButton2")->click();
+  EXPECT_FLOAT_EQ(form->Geometry().Zoom(), 0.75f);
+  EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(Form2Test, DraggingWithAnyButtonMovesThePictureAndTheBarsFollowAtRelease) {
+  HandOver("report", 1400, 1000);  // 20998 x 14998 twips
+  auto* picture = Child("Picture1");
+  Mouse(QEvent::MouseButtonPress, {100, 100}, Qt::RightButton, Qt::RightButton);
+  Mouse(QEvent::MouseMove, {-300, 100}, Qt::NoButton, Qt::RightButton);
+  EXPECT_EQ(picture->x(), -400);
+  EXPECT_EQ(form->findChild<QScrollBar*>("HScroll1")->value(), 0);
+  Mouse(QEvent::MouseButtonRelease, {-300, 100}, Qt::RightButton, Qt::NoButton);
+  // 6000 of 11668 twips is 51 %: bar value 595 of 1167, the picture at -5950 twips.
+  EXPECT_EQ(form->findChild<QScrollBar*>("HScroll1")->value(), 595);
+  EXPECT_EQ(picture->x(), -397);
+}
+
+TEST_F(Form2Test, PointerIsTheHandOverButtonsAndTheArrowOverTheFrame) {
+  HandOver("report", 100, 100);
+  MouseMoveOver(Button("PushButton6"));
+  EXPECT_EQ(form->Pointer(), Form2::kPointerHand);
+  MouseMoveOver(Child("Picture1"));
+  EXPECT_EQ(form->Pointer(), Form2::kPointerHand) << "the picture leaves the pointer alone";
+  MouseMoveOver(Child("Frame1"));
+  EXPECT_EQ(form->Pointer(), Form2::kPointerDefault);
+  form->SetPointer(Form2::kPointerBusy);
+  MouseMoveOver(Button("PushButton1"));
+  EXPECT_EQ(form->Pointer(), Form2::kPointerBusy);
+}
+
+TEST_F(Form2Test, CancellingTheSaveDialogDoesNothing) {
+  HandOver("report", 100, 100);
+  Button("PushButton6")->click();
+  ASSERT_EQ(dialogs.saveDialogs.size(), 1u);
+  EXPECT_EQ(dialogs.saveDialogs[0], "Save File|Excel Files (*.xls)|*.xls");
+  EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(Form2Test, SavingCopiesTheWorkbookToExactlyTheChosenName) {
+  const std::string workbook = HandOver("report", 100, 100);
+  const std::string target = Path("report");  // typed without an extension
+  dialogs.saveNames = {target, Path("second copy.xls")};
+  Button("PushButton6")->click();
+  Button("PushButton6")->click();
+  EXPECT_EQ(ReadAll(target), "workbook report");
+  EXPECT_EQ(ReadAll(Path("second copy.xls")), "workbook report");
+  EXPECT_TRUE(fs::exists(workbook)) << "the temporary workbook stays for further copies";
+  ASSERT_EQ(dialogs.messages.size(), 2u);
+  EXPECT_EQ(dialogs.messages[0].text, "Done.");
+  EXPECT_EQ(dialogs.messages[0].title, "Tallowmere");
+  EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::Ok);
+  EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::None);
+}
+
+TEST_F(Form2Test, ExistingTargetIsOverwrittenOnlyAfterYes) {
+  HandOver("report", 100, 100);
+  const std::string target = Path("saved.xls");
+  WriteAll(target, "older");
+  fs::permissions(target, fs::perms::owner_read | fs::perms::group_read);
+
+  dialogs.saveNames = {target};
+  dialogs.answers = {MessageAnswer::No};
+  Button("PushButton6")->click();
+  EXPECT_EQ(ReadAll(target), "older");
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].text, "Are you sure you wish to overwrite " + target + " ?");
+  EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::YesNo);
+  EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::None);
+
+  dialogs.saveNames = {target};
+  dialogs.answers = {MessageAnswer::Yes};
+  Button("PushButton6")->click();
+  EXPECT_EQ(ReadAll(target), "workbook report");
+  ASSERT_EQ(dialogs.messages.size(), 3u);
+  EXPECT_EQ(dialogs.messages[2].text, "Done.");
+}
+
+TEST_F(Form2Test, FailedCopyIsReportedLeavesTheOldFileAndSaysNoDone) {
+  const std::string workbook = HandOver("report", 100, 100);
+  const std::string target = Path("saved.xls");
+  WriteAll(target, "older");
+  fs::remove(workbook);  // the temporary workbook has gone
+
+  dialogs.saveNames = {target, Path("no such folder/copy.xls")};
+  dialogs.answers = {MessageAnswer::Yes};
+  Button("PushButton6")->click();
+  EXPECT_EQ(ReadAll(target), "older");
+  ASSERT_EQ(dialogs.messages.size(), 2u);
+  EXPECT_EQ(dialogs.messages[1].title, "Application Error");
+  EXPECT_NE(dialogs.messages[1].text.find("Form2.PushButton6_Click at line 130"), std::string::npos);
+
+  WriteAll(workbook, "workbook again");
+  Button("PushButton6")->click();  // into a folder that does not exist
+  ASSERT_EQ(dialogs.messages.size(), 3u);
+  EXPECT_EQ(dialogs.messages[2].title, "Application Error");
+  EXPECT_EQ(fs::directory_iterator(dir.path().toStdString()) != fs::directory_iterator(), true);
+  for (const auto& entry : fs::directory_iterator(dir.path().toStdString()))
+    EXPECT_EQ(entry.path().extension() == ".tmp", false) << "no temporary copy is left: " << entry.path();
+}
+
+TEST_F(Form2Test, BackAfterTheWorkbookVanishedStillShowsTheMainWindow) {
+  const std::string workbook = HandOver("report", 100, 100);
+  fs::remove(workbook);
+  Button("PushButton8")->click();
+  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_EQ(calls, std::vector<std::string>{"showMainWindow"});
+  EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(Form2Test, ClosingRemovesTheWorkbookStoresTheSettingsThenEndsTheProgram) {
+  const std::string workbook = HandOver("report", 100, 100);
+  fs::permissions(workbook, fs::perms::owner_read);
+  EXPECT_TRUE(form->close());
+  EXPECT_FALSE(fs::exists(workbook));
+  EXPECT_EQ(calls, (std::vector<std::string>{"storeSettings", "endProgram"}));
+  EXPECT_TRUE(dialogs.messages.empty());
+}
+
+}  // namespace
+}  // namespace tallowmere
