@@ -6,11 +6,16 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace tallowmere::engine {
+
+// The sheet size of the file format: rows 1..65536, columns 1..256.
+inline constexpr int kMaxRows = 65536;
+inline constexpr int kMaxColumns = 256;
 
 // Error values as a spreadsheet shows them.
 enum class ErrorCode : std::uint8_t { Null = 0x00, Div0 = 0x07, Value = 0x0F, Ref = 0x17, Name = 0x1D, Num = 0x24, NA = 0x2A };
@@ -54,13 +59,20 @@ struct FormulaNode {
   bool operator==(const FormulaNode& other) const;
 };
 
+// The text a spreadsheet shows for an error value ("#DIV/0!", "#REF!", ...).
+std::string_view ErrorText(ErrorCode error);
+
 // Raised for a formula the engine refuses (as a spreadsheet refuses a malformed entry).
 class FormulaError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
 
-// Parses a formula in R1C1 notation, without its leading "=". Throws FormulaError.
+// Parses a formula in R1C1 notation, without its leading "=". Throws FormulaError, with a
+// description, for text a spreadsheet would refuse: bad syntax, unknown names or functions,
+// absolute references off the sheet, relative offsets larger than the sheet, string
+// constants over 255 characters, text over 8192 characters, nesting deeper than 64 levels,
+// and formulas too large for a FORMULA record of the file.
 FormulaPtr ParseFormulaR1C1(std::string_view text);
 
 // What a text written into a cell becomes: a formula ("=..."), a number, a date (a
@@ -70,25 +82,36 @@ struct CellEntry {
   Value value;                      // the constant otherwise
   std::string impliedNumberFormat;  // non-empty when the entry implies a format (dates)
 };
-CellEntry ParseCellEntry(std::string_view text);   // throws FormulaError for a bad formula
+// "" clears the cell (an Empty value); "=..." is a formula; a leading apostrophe marks the
+// rest as text; numbers ("12", "-3.5", "1e3"), dates m/d/yyyy and m/d/yy, TRUE/FALSE and
+// error texts are read as a spreadsheet reads typed input; anything else is text, kept as is.
+// Throws FormulaError for a bad formula and for text over 32767 characters.
+CellEntry ParseCellEntry(std::string_view text);
 
-// Printing, for a formula held by the cell at (hostRow, hostColumn).
+// Printing, without the leading "=". PrintA1 is for the formula held by the cell at
+// (hostRow, hostColumn); a relative reference that falls off the sheet prints as "#REF!".
 std::string PrintR1C1(const FormulaNode& formula);
 std::string PrintA1(const FormulaNode& formula, int hostRow, int hostColumn);
 
 // Evaluation. lookup gives the value of the cell at an absolute row and column; cycles
 // are the caller's to detect (the evaluator of a workbook returns an error value for a
-// cell whose evaluation is under way).
+// cell whose evaluation is under way). A reference off the sheet gives #REF!, a reference
+// to an empty cell counts as 0; the result is never Empty.
 using CellLookup = std::function<Value(int row, int column)>;
 Value Evaluate(const FormulaNode& formula, int hostRow, int hostColumn, const CellLookup& lookup);
 
 // Dates of the 1900 date system (serial 1 = 1900-01-01, with the fictitious 1900-02-29).
 double DateSerial(int year, int month, int day);
+// Serial 0 is 1900-01-00 (month 1, day 0), as a spreadsheet shows it; a serial outside
+// 0..2958465 (9999-12-31) gives year, month and day 0. Fractions (the time) are dropped.
 void SerialToDate(double serial, int& year, int& month, int& day);
+inline constexpr double kLastDateSerial = 2958465;
 
 // BIFF8 token form (the rgce of a FORMULA record) for a formula in the cell at
-// (hostRow, hostColumn), rows and columns from 1. Decode throws FormulaError for
-// tokens it cannot read.
+// (hostRow, hostColumn), rows and columns from 1. A relative reference that falls off the
+// sheet is written as a #REF! token. Encode throws FormulaError when the tokens would not
+// fit a FORMULA record. Decode throws FormulaError for tokens it cannot read, truncated or
+// malformed data; it never reads past size.
 std::vector<std::uint8_t> EncodeBiff8(const FormulaNode& formula, int hostRow, int hostColumn);
 FormulaPtr DecodeBiff8(const std::uint8_t* data, std::size_t size, int hostRow, int hostColumn);
 
