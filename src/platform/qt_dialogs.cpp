@@ -1,0 +1,62 @@
+#include "platform/qt_dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMessageBox>
+
+namespace tallowmere {
+namespace {
+
+QString ToQString(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+QString DisplayText(const std::string& text) {
+  QString shown = ToQString(text);
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return shown;
+}
+
+QString SaveFilter(const std::string& filterName, const std::string& pattern) {
+  return ToQString(filterName) + QStringLiteral(" (") + ToQString(pattern) + QLatin1Char(')');
+}
+
+QWidget* QtDialogs::Parent() const { return parent_ ? parent_.data() : QApplication::activeWindow(); }
+
+MessageAnswer QtDialogs::Message(const std::string& text, const std::string& title, MessageButtons buttons,
+                                 MessageIcon icon, bool defaultNo) {
+  QMessageBox box(icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon, ToQString(title),
+                  DisplayText(text), QMessageBox::NoButton, Parent());
+  // Messages quote names the user typed; they are shown as typed, never as markup.
+  box.setTextFormat(Qt::PlainText);
+  if (buttons == MessageButtons::Ok) {
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return MessageAnswer::Ok;
+  }
+  box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+  box.setDefaultButton(defaultNo ? QMessageBox::No : QMessageBox::Yes);
+  box.setEscapeButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
+std::string QtDialogs::Input(const std::string& prompt, const std::string& title) {
+  QInputDialog dialog(Parent());
+  dialog.setWindowTitle(ToQString(title));
+  dialog.setLabelText(DisplayText(prompt));
+  dialog.setTextValue(QString());
+  for (QLabel* label : dialog.findChildren<QLabel*>()) label->setTextFormat(Qt::PlainText);
+  if (dialog.exec() != QDialog::Accepted) return {};
+  return dialog.textValue().toStdString();
+}
+
+std::string QtDialogs::SaveFileName(const std::string& title, const std::string& filterName,
+                                    const std::string& pattern) {
+  return QFileDialog::getSaveFileName(Parent(), ToQString(title), QString(), SaveFilter(filterName, pattern))
+      .toStdString();
+}
+
+}  // namespace tallowmere

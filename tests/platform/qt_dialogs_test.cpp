@@ -1,0 +1,85 @@
+// Dialogs shown with Qt, answered by a timer that acts on the open modal box.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <functional>
+
+#include "platform/qt_dialogs.h"
+
+namespace tallowmere {
+namespace {
+
+// Runs act on the modal widget of type T once it is open.
+template <typename T>
+void WhenOpen(std::function<void(T*)> act) {
+  QTimer::singleShot(0, [act] {
+    T* widget = qobject_cast<T*>(QApplication::activeModalWidget());
+    if (!widget) {
+      ADD_FAILURE() << "no modal dialog open";
+      return;
+    }
+    act(widget);
+  });
+}
+
+TEST(QtDialogsTest, LineBreaksAndFilter) {
+  EXPECT_EQ(DisplayText("a\r\nb\r\rc\rd\n"), QString("a\nb\n\nc\nd\n"));
+  EXPECT_EQ(DisplayText("Zürich"), QString::fromUtf8("Zürich"));
+  EXPECT_EQ(SaveFilter("Excel Files (*.xls)", "*.xls"), QString("Excel Files (*.xls) (*.xls)"));
+}
+
+TEST(QtDialogsTest, QuestionBoxDefaultsToNoAndShowsPlainText) {
+  QtDialogs dialogs;
+  WhenOpen<QMessageBox>([](QMessageBox* box) {
+    EXPECT_EQ(box->windowTitle(), "Question");
+    EXPECT_EQ(box->text(), "<b>Rent</b>\nDelete?");
+    EXPECT_EQ(box->textFormat(), Qt::PlainText);
+    EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
+    EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::No));
+    box->button(QMessageBox::Yes)->click();
+  });
+  EXPECT_EQ(dialogs.Message("<b>Rent</b>\r\nDelete?", "Question", MessageButtons::YesNo, MessageIcon::None, true),
+            MessageAnswer::Yes);
+
+  WhenOpen<QMessageBox>([](QMessageBox* box) { box->reject(); });
+  EXPECT_EQ(dialogs.Message("Sure?", "Question", MessageButtons::YesNo, MessageIcon::None, true),
+            MessageAnswer::No);
+}
+
+TEST(QtDialogsTest, ErrorBoxHasWarningIconAndOk) {
+  QtDialogs dialogs;
+  WhenOpen<QMessageBox>([](QMessageBox* box) {
+    EXPECT_EQ(box->icon(), QMessageBox::Warning);
+    EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
+    EXPECT_EQ(box->text(), "Overflow\nin Form1 at line 148\n\nPlease");
+    box->button(QMessageBox::Ok)->click();
+  });
+  EXPECT_EQ(dialogs.Message("Overflow\r\nin Form1 at line 148\r\rPlease", "Application Error", MessageButtons::Ok,
+                            MessageIcon::Warning),
+            MessageAnswer::Ok);
+}
+
+TEST(QtDialogsTest, InputReturnsTheTextOrEmptyOnCancel) {
+  QtDialogs dialogs;
+  WhenOpen<QInputDialog>([](QInputDialog* dialog) {
+    EXPECT_EQ(dialog->windowTitle(), "Input New Row");
+    EXPECT_EQ(dialog->labelText(), "Enter new row: ");
+    EXPECT_EQ(dialog->textValue(), "");
+    dialog->setTextValue("  New & row ");
+    dialog->accept();
+  });
+  EXPECT_EQ(dialogs.Input("Enter new row: ", "Input New Row"), "  New & row ");
+
+  WhenOpen<QInputDialog>([](QInputDialog* dialog) {
+    dialog->setTextValue("typed");
+    dialog->reject();
+  });
+  EXPECT_EQ(dialogs.Input("Enter new row: ", "Input New Row"), "");
+}
+
+}  // namespace
+}  // namespace tallowmere
