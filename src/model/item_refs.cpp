@@ -20,6 +20,7 @@ using namespace item_name;
 void CollectRowsNamed(std::string_view target, const NameIndex& index, std::string& list) {
   const std::vector<int>& numbers = index.NumbersNamed(target);
   if (numbers.empty()) ThrowMissing(target);
+  index.CountListed(numbers.size());
   for (int number : numbers) {
     if (!list.empty()) list += ',';
     list += std::to_string(number);
@@ -41,6 +42,14 @@ void CollectRange(std::string_view name, std::string_view firstName, const NameI
 NameIndex::NameIndex(const std::vector<TemplateItem>& items) : items_(items) {
   for (size_t i = 0; i < items.size(); ++i) {
     numbers_[MatchForm(items[i].Name)].push_back(static_cast<int>(i) + 1);
+  }
+}
+
+void NameIndex::CountListed(size_t numbers) const {
+  listed_ += numbers;
+  if (listed_ > kMaxListedNumbers) {
+    throw std::runtime_error(
+        "The template's reference lists are too long: too many items share the names of total rows.");
   }
 }
 

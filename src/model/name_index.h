@@ -21,10 +21,20 @@ class NameIndex {
   int FindItem(std::string_view name) const;
   const std::string& NameOf(int number) const { return items_[number - 1].Name; }
 
+  // Counts numbers written into reference lists built with this index. Throws
+  // std::runtime_error once they pass kMaxListedNumbers: only a stored table in which many
+  // items share the names of total rows gets there, and its lists would grow with the cube
+  // of the table's size.
+  void CountListed(size_t numbers) const;
+
  private:
   const std::vector<TemplateItem>& items_;
   std::unordered_map<std::string, std::vector<int>> numbers_;
+  mutable size_t listed_ = 0;
 };
+
+// Far above the at most 4 * kMaxItems + 3 numbers that a table with unique names lists.
+inline constexpr size_t kMaxListedNumbers = 32 * static_cast<size_t>(kMaxItems);
 
 // The reference list of an item named name in the indexed table. Throws
 // std::runtime_error when a name its rule needs is borne by no item.

@@ -170,6 +170,16 @@ TEST_F(TemplateStoreTest, TableWithoutReservedItemsFailsPartWay) {
   EXPECT_EQ(list.Entries(), (std::vector<std::string>{"Rent"}));
 }
 
+TEST_F(TemplateStoreTest, SharedTotalNamesCannotBlowUpTheLists) {
+  // Every opening-cash row lists every closing-cash row: quadratic without a bound.
+  store.values = {{"System Value - Rows", "32767"}, {"System Value - Saved", "True"}};
+  for (int i = 1; i <= 32767; ++i) {
+    store.values["Field" + std::to_string(i)] =
+        i <= 16383 ? "Cash on Hand (beginning of month)" : "Cash Position (end of month)";
+  }
+  ExpectLoadFails("reference lists are too long");
+}
+
 TEST_F(TemplateStoreTest, SaveStepsCarryTheirLinesAndRunUnderTheCallersTrap) {
   Load();
   const std::vector<StoreStep> steps = model.TemplateStoreSteps();
