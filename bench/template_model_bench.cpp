@@ -1,0 +1,94 @@
+// Loading and refreshing the largest template the list can show, and the closing writes
+// of the QSettings store.
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <cstdlib>
+#include <map>
+
+#include "model/template_model.h"
+#include "platform/qsettings_store.h"
+
+namespace tallowmere {
+namespace {
+
+class MapStore : public SettingsStore {
+ public:
+  std::string Read(const std::string& key, const std::string& defaultValue) override {
+    const auto it = values.find(key);
+    return it == values.end() ? defaultValue : it->second;
+  }
+  void Write(const std::string& key, const std::string& value) override { values[key] = value; }
+  std::map<std::string, std::string> values;
+};
+
+// The default table with ordinary items added below "Purchases (merchandise)" up to count,
+// so that the subtotal's range covers nearly the whole table.
+MapStore LargeTemplateStore(int count) {
+  VectorListView list;
+  TemplateModel model(list);
+  MapStore store;
+  PlainParameterFields fields;
+  model.LoadTemplate(false, store, fields);
+  std::vector<TemplateItem>& items = model.Items();
+  for (int i = model.Count(); i < count; ++i) {
+    TemplateItem item;
+    item.Name = "Expense " + std::to_string(i);
+    items.insert(items.begin() + 10, item);
+  }
+  model.SaveTemplate(store);
+  return store;
+}
+
+void BM_LoadLargestTemplate(benchmark::State& state) {
+  MapStore store = LargeTemplateStore(kMaxItems);
+  PlainParameterFields fields;
+  for (auto _ : state) {
+    VectorListView list;
+    TemplateModel model(list);
+    model.LoadTemplate(false, store, fields);
+    benchmark::DoNotOptimize(model.Item(kMaxItems).Refs);
+  }
+}
+BENCHMARK(BM_LoadLargestTemplate)->Unit(benchmark::kMillisecond);
+
+void BM_InsertIntoLargestTemplate(benchmark::State& state) {
+  MapStore store = LargeTemplateStore(kMaxItems - 1);
+  PlainParameterFields fields;
+  VectorListView list;
+  TemplateModel model(list);
+  model.LoadTemplate(false, store, fields);
+  for (auto _ : state) {
+    model.InsertItem("New", 20);  // a refresh of the whole table
+    state.PauseTiming();
+    model.Items().erase(model.Items().begin() + 20);
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_InsertIntoLargestTemplate)->Unit(benchmark::kMillisecond);
+
+// Closing writes of a default-sized table to the real settings file, one flush per key.
+void BM_SaveDefaultTemplateToQSettings(benchmark::State& state) {
+  QTemporaryDir dir;
+  setenv("XDG_CONFIG_HOME", dir.path().toLocal8Bit().constData(), 1);
+  QSettingsStore store;
+  VectorListView list;
+  TemplateModel model(list);
+  MapStore empty;
+  PlainParameterFields fields;
+  model.LoadTemplate(false, empty, fields);
+  for (auto _ : state) model.SaveTemplate(store);
+}
+BENCHMARK(BM_SaveDefaultTemplateToQSettings)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace tallowmere
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
