@@ -16,6 +16,7 @@
 #include "platform/files.h"
 #include "sheet/automation_link.h"
 #include "sheet/report_driver.h"
+#include "preview/hand_cursor.h"
 #include "shell/application_identity.h"
 
 namespace tallowmere {
@@ -47,7 +48,7 @@ bool Form1::Form_Load() {
     SetApplicationTitle();
   });
   trap.Run(106, [&] { SuspendPainting(); });
-  if (trap.Test(108, [&] { return FileExists(services_.programFolder + "/HAND-M.CUR"); }))
+  if (trap.Test(108, [&] { return FileExists(services_.programFolder + "/" + kHandCursorFile); }))
     trap.Run(110, [&] { LoadCustomPointer(); });
   trap.Run(138, [&] { SetText(TextField::Text6, services_.store.Read(store_key::kText6, CurrentYearText())); });
   trap.Run(140, [&] { SetText(TextField::Text7, services_.store.Read(store_key::kText7, CurrentYearText())); });

@@ -7,15 +7,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <array>
-#include <fstream>
-#include <utility>
 
 #include "platform/files.h"
+#include "preview/hand_cursor.h"
 #include "shell/form1.h"
 
 namespace tallowmere {
@@ -50,17 +48,6 @@ void PaintBackground(QWidget* widget, const QColor& colour) {
   widget->setAutoFillBackground(true);
 }
 
-// The hot spot of a Windows cursor file: the first image's directory entry keeps it
-// where an icon keeps its colour planes and bit count. (0, 0) for anything else.
-QPoint CursorHotSpot(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::array<unsigned char, 14> head{};
-  if (!file.read(reinterpret_cast<char*>(head.data()), head.size())) return {0, 0};
-  const bool isCursor = head[0] == 0 && head[1] == 0 && head[2] == 2 && head[3] == 0;
-  if (!isCursor) return {0, 0};
-  return {head[10] | (head[11] << 8), head[12] | (head[13] << 8)};
-}
-
 }  // namespace
 
 QPushButton* Form1::AddButton(QWidget* container, const char* name, const char* caption, int left, int top,
@@ -70,6 +57,8 @@ QPushButton* Form1::AddButton(QWidget* container, const char* name, const char* 
   button->setGeometry(TwipRect(left, top, width, height));
   button->setFont(ButtonFont());
   button->setMouseTracking(true);
+  // A button ignores plain movements; they must not reach its frame, whose rule differs.
+  button->setAttribute(Qt::WA_NoMousePropagation);
   button->installEventFilter(this);
   return button;
 }
@@ -192,11 +181,9 @@ void Form1::ApplySkin() {
 // The hand pointer image beside the program. A file that Qt cannot read leaves the window
 // without an image of its own: the custom pointer then shows the system's hand.
 void Form1::LoadCustomPointer() {
-  const std::string path = services_.programFolder + "/HAND-M.CUR";
-  QPixmap image(QString::fromStdString(path));
-  if (image.isNull()) return;
-  const QPoint hot = CursorHotSpot(path);
-  customPointer_ = QCursor(image, hot.x(), hot.y());
+  QCursor cursor;
+  if (LoadCursorFile(QString::fromStdString(services_.programFolder) + "/" + kHandCursorFile, cursor))
+    customPointer_ = cursor;
 }
 
 void Form1::CenterOnScreen() {

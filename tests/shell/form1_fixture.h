@@ -1,0 +1,95 @@
+#pragma once
+// A main window over in-memory services: scripted dialogs, a settings store, a recording
+// spreadsheet application and a report host that records the hand-over.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "support/memory_settings_store.h"
+#include "model/text_values.h"
+#include "support/recording_application.h"
+#include "support/scripted_dialogs.h"
+#include "shell/form1.h"
+
+namespace tallowmere::testing {
+
+class RecordingHost : public ReportHost {
+ public:
+  void SetMainPointer(int kind) override {
+    calls.push_back("pointer " + std::to_string(kind));
+    if (window) window->SetMousePointer(kind);
+  }
+  void LoadPreviewPicture(const std::string& path) override { calls.push_back("picture " + path); }
+  void SetPreviewWorkbook(const std::string& path) override {
+    workbook = path;
+    calls.push_back("workbook");
+  }
+  void ShowPreview() override { calls.push_back("show"); }
+  void HideMainWindow() override { calls.push_back("hide"); }
+
+  Form1* window = nullptr;
+  std::vector<std::string> calls;
+  std::string workbook;
+};
+
+class Form1Test : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(temp.isValid());
+    savedTemp = std::getenv("TEMP") ? std::getenv("TEMP") : "";
+    setenv("TEMP", temp.path().toStdString().c_str(), 1);
+  }
+  void TearDown() override {
+    form.reset();
+    if (savedTemp.empty())
+      unsetenv("TEMP");
+    else
+      setenv("TEMP", savedTemp.c_str(), 1);
+  }
+
+  // A window that has run its start-up; messages of the start-up are cleared.
+  Form1& Loaded(const std::string& programFolder = "") {
+    Make(programFolder);
+    EXPECT_TRUE(form->Form_Load());
+    dialogs.messages.clear();
+    return *form;
+  }
+  Form1& Make(const std::string& programFolder = "") {
+    form = std::make_unique<Form1>(
+        Form1Services{dialogs, store, factory, clipboard, programFolder, [this] { ++programEnded; }});
+    host.window = form.get();
+    form->SetReportHost(&host);
+    return *form;
+  }
+
+  std::string Text(TextField field) const { return form->Text(field); }
+  std::vector<std::string> ListEntries() const {
+    std::vector<std::string> names;
+    for (const TemplateItem& item : form->Model().Items()) names.push_back(item.Name);
+    return names;
+  }
+  int Selected() { return form->Model().List().Selected(); }
+  void Select(const std::string& name) { form->Model().List().Select(form->Model().FindItem(name) - 1); }
+  const std::string& LastMessage() const { return dialogs.messages.back().text; }
+  static std::string Year() { return CurrentYearText(); }
+
+  QTemporaryDir temp;
+  std::string savedTemp;
+  ScriptedDialogs dialogs;
+  MemorySettingsStore store;
+  InProcessClipboard clipboard;
+  RecordingFactory factory{RecordingOptions{.clipboard = &clipboard}};
+  RecordingHost host;
+  int programEnded = 0;
+  std::unique_ptr<Form1> form;
+};
+
+}  // namespace tallowmere::testing

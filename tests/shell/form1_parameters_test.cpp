@@ -1,0 +1,190 @@
+// The field checks when the focus leaves a field, and the Start command with its checks,
+// pointer and painting.
+
+#include <QFile>
+#include <QFocusEvent>
+
+#include "form1_fixture.h"
+#include "platform/error_report.h"
+
+namespace tallowmere::testing {
+namespace {
+
+class FieldChecksTest : public Form1Test {
+ protected:
+  void SetUp() override {
+    Form1Test::SetUp();
+    Loaded();
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    QApplication::processEvents();
+  }
+  QLineEdit* Edit(TextField field) { return form->Field(field); }
+  // Types text into field and moves the focus to Text1, as a click there would.
+  void Leave(TextField field, const std::string& text) {
+    Edit(field)->setFocus(Qt::MouseFocusReason);
+    Edit(field)->setText(QString::fromStdString(text));
+    dialogs.messages.clear();
+    Edit(TextField::Text1)->setFocus(Qt::MouseFocusReason);
+  }
+  bool FocusIn(TextField field) { return QApplication::focusWidget() == Edit(field); }
+};
+
+TEST_F(FieldChecksTest, EnteringAFieldSelectsItsText) {
+  ASSERT_TRUE(form->isActiveWindow());
+  Edit(TextField::Text2)->setFocus(Qt::TabFocusReason);
+  EXPECT_EQ(Edit(TextField::Text2)->selectedText().toStdString(), Year());
+}
+
+TEST_F(FieldChecksTest, YearFieldsAcceptAndTidyValuesFromNineteenSeventy) {
+  const std::vector<std::pair<std::string, std::string>> accepted = {
+      {"24", "2024"}, {"", "2000"}, {"-5", "1995"}, {"2024.4", "2024"}, {"1970", "1970"}};
+  for (TextField field : {TextField::Text2, TextField::Text3, TextField::Text6, TextField::Text7})
+    for (const auto& [typed, shown] : accepted) {
+      Leave(field, typed);
+      EXPECT_EQ(Text(field), shown) << typed;
+      EXPECT_TRUE(dialogs.messages.empty()) << typed;
+      EXPECT_TRUE(FocusIn(TextField::Text1)) << typed;
+    }
+}
+
+TEST_F(FieldChecksTest, RejectedYearIsCorrectedAndKeepsTheFocus) {
+  for (const char* typed : {"1969", "100", "99999999999", "-99999999999"}) {
+    Leave(TextField::Text3, typed);
+    EXPECT_EQ(Text(TextField::Text3), Year()) << typed;
+    ASSERT_EQ(dialogs.messages.size(), 1u) << typed;
+    EXPECT_EQ(LastMessage(), "Year can't be less then 1970.\r\nPlease change year to necessary value.");
+    EXPECT_EQ(dialogs.messages.back().title, "Tallowmere");
+    EXPECT_TRUE(FocusIn(TextField::Text3)) << typed;
+    // The corrected value passes when the field is left again.
+    dialogs.messages.clear();
+    Edit(TextField::Text1)->setFocus(Qt::MouseFocusReason);
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_TRUE(FocusIn(TextField::Text1));
+  }
+  Leave(TextField::Text6, "1969");
+  EXPECT_EQ(Text(TextField::Text6), Year());
+  EXPECT_TRUE(FocusIn(TextField::Text6));
+  EXPECT_EQ(store.values["Text6"], Year());
+}
+
+TEST_F(FieldChecksTest, WeekCountStaysWithinOneToHundred) {
+  const std::string tooFew = "Week number can't be less then 1.\r\nPlease change week's number to necessary value.";
+  const std::string tooMany =
+      "Week number can't be greater then 100.\r\nPlease change week's number to necessary value.";
+  const std::vector<std::tuple<std::string, std::string, std::string>> cases = {
+      {"0", "1", tooFew},     {"-3", "1", tooFew}, {"abc", "1", tooFew}, {"150", "100", tooMany},
+      {"7.5", "8", ""},       {"6.5", "6", ""},    {"100", "100", ""},   {"99999999999", "100", tooMany}};
+  for (const auto& [typed, shown, message] : cases) {
+    Leave(TextField::Text4, typed);
+    EXPECT_EQ(Text(TextField::Text4), shown) << typed;
+    if (message.empty()) {
+      EXPECT_TRUE(dialogs.messages.empty()) << typed;
+      EXPECT_TRUE(FocusIn(TextField::Text1)) << typed;
+    } else {
+      ASSERT_EQ(dialogs.messages.size(), 1u) << typed;
+      EXPECT_EQ(LastMessage(), message);
+      EXPECT_TRUE(FocusIn(TextField::Text4)) << typed;
+    }
+  }
+}
+
+TEST_F(FieldChecksTest, SwitchingWindowsIsNotLeavingTheField) {
+  Edit(TextField::Text4)->setFocus(Qt::MouseFocusReason);
+  Edit(TextField::Text4)->setText("0");
+  QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+  QApplication::sendEvent(Edit(TextField::Text4), &away);
+  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_EQ(Text(TextField::Text4), "0");
+}
+
+class StartCommandTest : public Form1Test {
+ protected:
+  void SetUp() override {
+    Form1Test::SetUp();
+    Loaded();
+  }
+  void Start(OptionButton mode, const std::string& first, const std::string& last) {
+    form->SetOption(mode, true);
+    const bool month = mode == OptionButton::Option3;
+    form->SetText(month ? TextField::Text6 : TextField::Text2, first);
+    form->SetText(month ? TextField::Text7 : TextField::Text3, last);
+    dialogs.messages.clear();
+    host.calls.clear();
+    form->PushButton22_Click();
+  }
+  bool ReportMade() const { return !host.calls.empty(); }
+  void ExpectRestored() {
+    EXPECT_EQ(form->MousePointer(), kPointerDefault);
+    EXPECT_FALSE(form->PaintingSuspended());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  }
+};
+
+TEST_F(StartCommandTest, YearRangeIsCheckedBeforeAnyReport) {
+  Start(OptionButton::Option1, "2020", "2019");
+  EXPECT_EQ(Text(TextField::Text3), "2020");
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(LastMessage(), "Start year can't be greater then end year.\r\nPlease change year to necessary value.");
+  EXPECT_FALSE(ReportMade());
+  ExpectRestored();
+
+  Start(OptionButton::Option1, "2000", "2101");
+  EXPECT_EQ(Text(TextField::Text3), "2000");
+  EXPECT_EQ(LastMessage(),
+            "Start year can't be greater then end year by more then 100 years in Year mode.\r\n"
+            "Please change year to necessary value.");
+  EXPECT_FALSE(ReportMade());
+
+  Start(OptionButton::Option3, "2013", "2024");
+  EXPECT_EQ(Text(TextField::Text7), "2013");
+  EXPECT_NE(LastMessage().find("by more then 10 years in Month mode."), std::string::npos);
+  EXPECT_FALSE(ReportMade());
+  ExpectRestored();
+}
+
+TEST_F(StartCommandTest, AcceptedRangeMakesTheReportWithBusyPointer) {
+  Start(OptionButton::Option1, "2000", "2100");
+  EXPECT_TRUE(dialogs.messages.empty()) << LastMessage();
+  ASSERT_TRUE(ReportMade());
+  EXPECT_EQ(host.calls.front(), "pointer 11");
+  EXPECT_EQ(host.calls.back(), "hide");
+  EXPECT_NE(host.workbook.find("vormid"), std::string::npos);
+  EXPECT_TRUE(QFile::exists(QString::fromStdString(host.workbook)));
+  ExpectRestored();
+
+  // By Week only tidies Text3 and goes ahead.
+  form->SetText(TextField::Text2, "2000");
+  Start(OptionButton::Option2, "2000", "");
+  EXPECT_EQ(Text(TextField::Text3), "0");
+  EXPECT_TRUE(ReportMade());
+}
+
+TEST_F(StartCommandTest, DeclinedRunningInstanceMakesNoReport) {
+  factory.runningName = "Microsoft Excel";
+  dialogs.answers = {MessageAnswer::No};
+  Start(OptionButton::Option3, "2013", "2013");
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::YesNo);
+  EXPECT_FALSE(ReportMade());
+  ExpectRestored();
+}
+
+TEST_F(StartCommandTest, DriverErrorsStillRestorePointerAndPainting) {
+  factory.failCreate = true;
+  Start(OptionButton::Option3, "2013", "2013");
+  ASSERT_FALSE(dialogs.messages.empty());
+  EXPECT_NE(dialogs.messages[0].text.find(location::kGenerateReport0), std::string::npos);
+  ExpectRestored();
+}
+
+TEST_F(StartCommandTest, MissingReportHostIsReported) {
+  form->SetReportHost(nullptr);
+  Start(OptionButton::Option3, "2013", "2013");
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_NE(LastMessage().find("PushButton22_Click at line 110"), std::string::npos);
+  ExpectRestored();
+}
+
+}  // namespace
+}  // namespace tallowmere::testing

@@ -1,0 +1,188 @@
+// Start-up, closing, layout, pointer rules and skin of the main window.
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QGroupBox>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "form1_fixture.h"
+#include "platform/error_report.h"
+
+namespace tallowmere::testing {
+namespace {
+
+TEST_F(Form1Test, FirstRunWithEmptyStoreShowsDefaults) {
+  Form1& window = Loaded();
+  EXPECT_TRUE(window.Option(OptionButton::Option3));
+  EXPECT_FALSE(window.Option(OptionButton::Option1));
+  EXPECT_FALSE(window.Option(OptionButton::Option2));
+  for (TextField field : {TextField::Text2, TextField::Text3, TextField::Text6, TextField::Text7})
+    EXPECT_EQ(Text(field), Year());
+  EXPECT_EQ(Text(TextField::Text4), "5");
+  EXPECT_EQ(Text(TextField::Text1), "");
+  ASSERT_EQ(window.Model().Count(), 44);
+  EXPECT_EQ(window.findChild<QListWidget*>("List1")->count(), 44);
+  EXPECT_EQ(window.findChild<QListWidget*>("List1")->item(0)->text().toStdString(), ListEntries()[0]);
+  EXPECT_EQ(Selected(), 0);
+  EXPECT_FALSE(window.PaintingSuspended());
+  EXPECT_EQ(window.windowTitle(), "Tallowmere");
+  EXPECT_FALSE(window.windowIcon().isNull());
+  // The By Month years are stored as soon as the start-up sets them.
+  EXPECT_EQ(store.values["Text6"], Year());
+  EXPECT_EQ(store.values["Text7"], Year());
+}
+
+TEST_F(Form1Test, StoredParametersAreApplied) {
+  store.values = {{"IsYear", "False"}, {"IsMonth", "False"}, {"Year", "abc"}, {"Year1", "2030"},
+                  {"Weeks", "12"},     {"Company", " Acme "}, {"Text6", ""},   {"Text7", "2019"}};
+  Loaded();
+  EXPECT_TRUE(form->Option(OptionButton::Option2));
+  EXPECT_FALSE(form->Option(OptionButton::Option1));
+  EXPECT_FALSE(form->Option(OptionButton::Option3));
+  EXPECT_EQ(Text(TextField::Text2), "0");
+  EXPECT_EQ(Text(TextField::Text3), "2030");
+  EXPECT_EQ(Text(TextField::Text4), "12");
+  EXPECT_EQ(Text(TextField::Text1), " Acme ");
+  EXPECT_EQ(Text(TextField::Text6), "");  // the key exists, so no default applies
+  EXPECT_EQ(Text(TextField::Text7), "2019");
+
+  store.values["IsYear"] = "True";
+  Loaded();
+  EXPECT_TRUE(form->Option(OptionButton::Option1));
+  EXPECT_FALSE(form->Option(OptionButton::Option2));
+}
+
+TEST_F(Form1Test, DamagedStoreIsReportedAndStartUpGoesOn) {
+  store.values["IsYear"] = "maybe";
+  Make();
+  EXPECT_TRUE(form->Form_Load());
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].title, "Application Error");
+  EXPECT_NE(dialogs.messages[0].text.find(std::string(location::kForm1FormLoad) + "at line 148"), std::string::npos);
+  EXPECT_FALSE(form->PaintingSuspended());
+  EXPECT_EQ(form->Model().Count(), 44);
+}
+
+TEST_F(Form1Test, MissingSpreadsheetApplicationEndsStartUp) {
+  factory.failCreate = true;
+  Make();
+  EXPECT_FALSE(form->Form_Load());
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::None);
+  EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(Form1Test, ClosingStoresParametersThenTemplateAndEndsProgram) {
+  Loaded();
+  form->SetText(TextField::Text1, "Acme");
+  form->SetOption(OptionButton::Option1, true);
+  store.writes.clear();
+  form->close();
+  std::vector<std::string> expected = {"Company", "Year", "Year1", "Weeks", "IsYear", "IsMonth"};
+  for (int i = 1; i <= 44; ++i) expected.push_back("Field" + std::to_string(i));
+  for (const char* key : {"System Value - Rows", "System Value - Columns", "System Value - Saved"})
+    expected.push_back(key);
+  EXPECT_EQ(store.writes, expected);
+  EXPECT_EQ(store.values["Company"], "Acme");
+  EXPECT_EQ(store.values["IsYear"], "True");
+  EXPECT_EQ(store.values["IsMonth"], "False");
+  EXPECT_EQ(store.values["System Value - Saved"], "True");
+  EXPECT_EQ(programEnded, 1);
+}
+
+TEST_F(Form1Test, FailingStoreWriteIsReportedAndTheRestIsWritten) {
+  Loaded();
+  store.failingKeys = {"Year1", "Field3"};
+  form->StoreSettings();
+  ASSERT_EQ(dialogs.messages.size(), 2u);
+  EXPECT_NE(dialogs.messages[0].text.find("Form_QueryUnload at line 108"), std::string::npos);
+  EXPECT_NE(dialogs.messages[1].text.find("Form_QueryUnload at line 116"), std::string::npos);
+  EXPECT_EQ(store.values["Weeks"], "5");
+  EXPECT_EQ(store.values["Field4"], ListEntries()[3]);
+  EXPECT_EQ(store.values["System Value - Saved"], "True");
+}
+
+TEST_F(Form1Test, ControlsSitWhereTheLayoutPutsThem) {
+  Form1& window = Loaded();
+  EXPECT_EQ(window.size(), QSize(536, 565));
+  EXPECT_EQ(window.minimumSize(), window.maximumSize());
+  EXPECT_FALSE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
+  auto* start = window.findChild<QPushButton*>("PushButton22");
+  ASSERT_NE(start, nullptr);
+  EXPECT_EQ(start->text(), "Start Creating Template");
+  EXPECT_EQ(start->geometry(), QRect(8, 8, 520, 26));
+  EXPECT_DOUBLE_EQ(start->font().pointSizeF(), 11.25);
+  EXPECT_TRUE(start->font().bold());
+  auto* frame4 = window.findChild<QGroupBox*>("Frame4");
+  ASSERT_NE(frame4, nullptr);
+  EXPECT_EQ(frame4->title(), "Template Items");
+  EXPECT_EQ(window.findChild<QPushButton*>("PushButton3")->parentWidget(), frame4);
+  EXPECT_EQ(window.findChild<QPushButton*>("PushButton3")->geometry(), QRect(16, 268, 485, 27));
+  EXPECT_EQ(window.findChild<QLineEdit*>("Text7")->geometry(), QRect(184, 18, 41, 23));
+  EXPECT_EQ(window.findChild<QRadioButton*>("Option2")->text(), "By Week");
+  EXPECT_EQ(window.palette().color(QPalette::Window), QColor(Qt::white));
+  EXPECT_FALSE(window.SkinApplied());
+  // Keyboard order follows the tab indexes.
+  std::vector<std::string> order;
+  QWidget* widget = window.findChild<QLineEdit*>("Text1");
+  for (int i = 0; i < 17; ++i) {
+    order.push_back(widget->objectName().toStdString());
+    do widget = widget->nextInFocusChain();
+    while (!(widget->focusPolicy() & Qt::TabFocus));
+  }
+  EXPECT_EQ(order, (std::vector<std::string>{"Text1", "Option3", "Text6", "Text7", "Option1", "Text2", "Text3",
+                                             "Option2", "Text4", "List1", "PushButton1", "PushButton2",
+                                             "PushButton4", "PushButton3", "PushButton22", "PushButton5",
+                                             "PushButton6"}));
+}
+
+void MoveOver(QWidget* widget) {
+  QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), widget->mapToGlobal(QPointF(2, 2)), Qt::NoButton,
+                   Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(widget, &move);
+}
+
+TEST_F(Form1Test, PointerFollowsTheControlsAndNeverReplacesBusy) {
+  Form1& window = Loaded();
+  window.show();
+  EXPECT_FALSE(window.HasCustomPointerImage());
+  MoveOver(window.findChild<QPushButton*>("PushButton1"));
+  EXPECT_EQ(window.MousePointer(), kPointerCustom);
+  EXPECT_EQ(window.cursor().shape(), Qt::PointingHandCursor);
+  // Option buttons, labels and the year fields leave it as it is.
+  MoveOver(window.findChild<QRadioButton*>("Option1"));
+  MoveOver(window.findChild<QWidget*>("Label2"));
+  MoveOver(window.findChild<QLineEdit*>("Text3"));
+  EXPECT_EQ(window.MousePointer(), kPointerCustom);
+  MoveOver(window.findChild<QListWidget*>("List1")->viewport());
+  EXPECT_EQ(window.MousePointer(), kPointerDefault);
+  MoveOver(window.findChild<QPushButton*>("PushButton22"));
+  MoveOver(window.findChild<QLineEdit*>("Text1"));
+  EXPECT_EQ(window.MousePointer(), kPointerDefault);
+
+  window.SetMousePointer(kPointerBusy);
+  EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+  MoveOver(window.findChild<QPushButton*>("PushButton5"));
+  MoveOver(window.findChild<QGroupBox*>("Frame1"));
+  EXPECT_EQ(window.MousePointer(), kPointerBusy);
+  window.SetMousePointer(kPointerDefault);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(Form1Test, SkinFileBesideTheProgramIsApplied) {
+  ASSERT_TRUE(QDir(temp.path()).mkpath("x"));
+  QFile skin(temp.path() + "/x/o.cjs");
+  ASSERT_TRUE(skin.open(QIODevice::WriteOnly));
+  skin.write("QPushButton { color: navy; }");
+  skin.close();
+  Form1& window = Loaded(temp.path().toStdString());
+  EXPECT_TRUE(window.SkinApplied());
+  EXPECT_EQ(window.styleSheet(), "QPushButton { color: navy; }");
+  EXPECT_NE(window.palette().color(QPalette::Window), QColor(Qt::white));
+}
+
+}  // namespace
+}  // namespace tallowmere::testing
