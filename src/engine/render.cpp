@@ -1,0 +1,222 @@
+#include "engine/render.h"
+
+#include <QBuffer>
+#include <QFont>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include "engine/calc.h"
+#include "engine/number_format.h"
+#include "engine/render_grid.h"
+#include "sheet/automation.h"
+
+namespace tallowmere::engine {
+namespace {
+
+constexpr int kDotsPerMeter96Dpi = 3780;
+constexpr int kTextPadding = 2;    // pixels between a cell's edge and its text
+
+class RangePainter {
+ public:
+  RangePainter(const WorkbookData& workbook, const SheetData& sheet, const PictureGrid& grid, QPainter& painter)
+      : workbook_(workbook), sheet_(sheet), grid_(grid), painter_(painter), calculator_(sheet) {}
+
+  void Paint() {
+    ForEachShownCell([this](int row, int column) { PaintFill(row, column); });
+    ForEachShownCell([this](int row, int column) { PaintBorders(row, column); });
+    ForEachShownCell([this](int row, int column) { PaintText(row, column); });
+  }
+
+ private:
+  template <typename Step>
+  void ForEachShownCell(Step step) {
+    for (int row = grid_.shown.firstRow; row <= grid_.shown.lastRow; ++row) {
+      for (int column = grid_.shown.firstColumn; column <= grid_.shown.lastColumn; ++column) step(row, column);
+    }
+  }
+
+  const Style& StyleAt(int row, int column) const { return workbook_.styles.Get(sheet_.EffectiveStyle(row, column)); }
+
+  QColor PaletteColor(int index, QColor automatic) const {
+    if (index < 1 || index > static_cast<int>(workbook_.palette.size())) return automatic;
+    const std::uint32_t bgr = workbook_.palette[static_cast<std::size_t>(index - 1)];
+    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+  }
+
+  // The pixels of a cell, or of the whole merged area when the cell is its top left;
+  // empty for the other cells of a merged area.
+  QRect CellArea(int row, int column) const {
+    CellRect area{row, column, row, column};
+    if (const CellRect* merge = sheet_.MergeAt(row, column)) {
+      // The merged area is drawn by its top-left cell, or by the first cell the picture
+      // shows when the range cuts the merge.
+      const int drawingRow = std::max(merge->firstRow, grid_.shown.firstRow);
+      const int drawingColumn = std::max(merge->firstColumn, grid_.shown.firstColumn);
+      if (row != drawingRow || column != drawingColumn) return {};
+      area = *merge;
+    }
+    area.firstRow = std::max(area.firstRow, grid_.shown.firstRow);
+    area.firstColumn = std::max(area.firstColumn, grid_.shown.firstColumn);
+    area.lastRow = std::min(area.lastRow, grid_.shown.lastRow);
+    area.lastColumn = std::min(area.lastColumn, grid_.shown.lastColumn);
+    return QRect(QPoint(grid_.Left(area.firstColumn), grid_.Top(area.firstRow)),
+                 QPoint(grid_.Right(area.lastColumn) - 1, grid_.Bottom(area.lastRow) - 1));
+  }
+
+  void PaintFill(int row, int column) {
+    const QRect area = CellArea(row, column);
+    if (area.isEmpty()) return;
+    const Style& style = StyleAt(row, column);
+    if (style.fillColorIndex == kColorNone) return;
+    painter_.fillRect(area, PaletteColor(style.fillColorIndex, Qt::white));
+  }
+
+  bool InsideOneMerge(int row1, int column1, int row2, int column2) const {
+    const CellRect* merge = sheet_.MergeAt(row1, column1);
+    return merge && merge == sheet_.MergeAt(row2, column2);
+  }
+
+  // A line drawn between two cells when either side asks for it; the cell's own colour wins.
+  static const BorderSide* Edge(const BorderSide& own, const BorderSide& neighbour) {
+    if (own.line) return &own;
+    if (neighbour.line) return &neighbour;
+    return nullptr;
+  }
+
+  void Line(const BorderSide& side, QPoint from, QPoint to) {
+    painter_.setPen(QPen(PaletteColor(side.colorIndex, Qt::black), 1));
+    painter_.drawLine(from, to);
+  }
+
+  // Each cell draws its right and bottom edges on its last pixel column and row, which is
+  // where a spreadsheet draws the line between two cells; the first row and column of
+  // the picture also draw their top and left edges.
+  void PaintBorders(int row, int column) {
+    const Style& style = StyleAt(row, column);
+    const int left = grid_.Left(column), right = grid_.Right(column) - 1;
+    const int top = grid_.Top(row), bottom = grid_.Bottom(row) - 1;
+    if (right < left || bottom < top) return;
+    const int lineTop = row == grid_.shown.firstRow ? top : top - 1;
+    const int lineLeft = column == grid_.shown.firstColumn ? left : left - 1;
+    if (!InsideOneMerge(row, column, row, column + 1)) {
+      if (const BorderSide* side = Edge(style.right, StyleAt(row, column + 1).left)) {
+        Line(*side, {right, lineTop}, {right, bottom});
+      }
+    }
+    if (!InsideOneMerge(row, column, row + 1, column)) {
+      if (const BorderSide* side = Edge(style.bottom, StyleAt(row + 1, column).top)) {
+        Line(*side, {lineLeft, bottom}, {right, bottom});
+      }
+    }
+    if (column == grid_.shown.firstColumn && style.left.line) Line(style.left, {left, lineTop}, {left, bottom});
+    if (row == grid_.shown.firstRow && style.top.line) Line(style.top, {lineLeft, top}, {right, top});
+  }
+
+  bool IsEmptyCell(int row, int column) const {
+    const Cell* cell = sheet_.Find(row, column);
+    return (!cell || !cell->HasContent()) && !sheet_.MergeAt(row, column);
+  }
+
+  // How far text too wide for its cell may run into empty neighbours: to the right for
+  // left-aligned text, to the left for right-aligned text, both ways for centred text.
+  QRect OverflowArea(int row, int column, QRect area, int textWidth, HAlign align) {
+    int first = column, last = column;
+    const auto wide = [&] { return grid_.Right(last) - grid_.Left(first) - 2 * kTextPadding < textWidth; };
+    const bool right = align != HAlign::Right, left = align == HAlign::Right || align == HAlign::Center;
+    while (wide()) {
+      const bool growRight = right && last < grid_.shown.lastColumn && IsEmptyCell(row, last + 1);
+      const bool growLeft = left && first > grid_.shown.firstColumn && IsEmptyCell(row, first - 1);
+      if (!growRight && !growLeft) break;
+      if (growRight) ++last;
+      if (growLeft) --first;
+    }
+    return QRect(QPoint(grid_.Left(first), area.top()), QPoint(grid_.Right(last) - 1, area.bottom()));
+  }
+
+  QFont FontOf(const Style& style) const {
+    QFont font;
+    // Arial and the other common faces come from their metric-compatible free twins
+    // through fontconfig; the explicit fallback keeps the picture the same everywhere.
+    font.setFamilies({QString::fromStdString(style.font.name), QStringLiteral("Liberation Sans")});
+    font.setPointSizeF(style.font.size > 0 ? style.font.size : 10.0);
+    font.setBold(style.font.bold);
+    font.setItalic(style.font.italic);
+    return font;
+  }
+
+  void PaintText(int row, int column) {
+    const Cell* cell = sheet_.Find(row, column);
+    if (!cell || !cell->HasContent()) return;
+    QRect area = CellArea(row, column);
+    if (area.isEmpty()) return;
+    const Style& style = StyleAt(row, column);
+    const Value value = cell->formula ? calculator_.ValueAt(row, column) : cell->value;
+    QString text = QString::fromStdString(FormatForDisplay(value, style.numberFormat));
+    if (text.isEmpty()) return;
+
+    const QFont font = FontOf(style);
+    painter_.setFont(font);
+    const QFontMetrics metrics(font, painter_.device());
+    HAlign align = style.horizontal;
+    if (align == HAlign::General) {
+      align = value.type == Value::Type::Number ? HAlign::Right
+              : value.type == Value::Type::String ? HAlign::Left : HAlign::Center;
+    }
+    const int textWidth = metrics.horizontalAdvance(text);
+    const bool isNumber = value.type == Value::Type::Number;
+    const CellRect* merge = sheet_.MergeAt(row, column);
+    const bool merged = merge && (merge->firstRow != merge->lastRow || merge->firstColumn != merge->lastColumn);
+    if (isNumber && textWidth > area.width() - 2 * kTextPadding) {
+      // A number never overflows: a spreadsheet shows "#" marks when it does not fit.
+      const int hashes = std::max(1, (area.width() - 2 * kTextPadding) / std::max(1, metrics.horizontalAdvance('#')));
+      text = QString(hashes, '#');
+    } else if (!style.wrap && !merged && textWidth > area.width() - 2 * kTextPadding) {
+      area = OverflowArea(row, column, area, textWidth, align);
+    }
+
+    int flags = align == HAlign::Right ? Qt::AlignRight : align == HAlign::Center ? Qt::AlignHCenter : Qt::AlignLeft;
+    flags |= style.vertical == VAlign::Top ? Qt::AlignTop : style.vertical == VAlign::Center ? Qt::AlignVCenter : Qt::AlignBottom;
+    if (style.wrap) flags |= Qt::TextWordWrap;
+    const QRect textArea = area.adjusted(kTextPadding, 0, -kTextPadding, -1);
+    painter_.save();
+    painter_.setClipRect(area);
+    painter_.setPen(PaletteColor(style.font.colorIndex, Qt::black));
+    painter_.drawText(textArea, flags, text);
+    painter_.restore();
+  }
+
+  const WorkbookData& workbook_;
+  const SheetData& sheet_;
+  const PictureGrid& grid_;
+  QPainter& painter_;
+  Calculator calculator_;
+};
+
+}  // namespace
+
+PictureBytes RenderRangeBmp(const WorkbookData& workbook, const SheetData& sheet, const CellRect& rect) {
+  if (!QGuiApplication::instance()) throw AutomationError("A picture cannot be drawn without the application's graphics system.");
+  if (rect.firstRow < 1 || rect.firstColumn < 1 || rect.lastRow > kMaxRows || rect.lastColumn > kMaxColumns ||
+      rect.firstRow > rect.lastRow || rect.firstColumn > rect.lastColumn) {
+    throw AutomationError("The range to picture lies outside the sheet.");
+  }
+  const PictureGrid grid = LayOutGrid(sheet, rect, kMaxPicturePixels);
+  QImage image(std::max(grid.width, 1), std::max(grid.height, 1), QImage::Format_RGB32);
+  if (image.isNull()) throw AutomationError("There is not enough memory for the picture of the range.");
+  image.setDotsPerMeterX(kDotsPerMeter96Dpi);
+  image.setDotsPerMeterY(kDotsPerMeter96Dpi);
+  image.fill(Qt::white);
+  {
+    QPainter painter(&image);
+    RangePainter(workbook, sheet, grid, painter).Paint();
+  }
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (!image.save(&buffer, "BMP")) throw AutomationError("The picture of the range cannot be written as a bitmap.");
+  return PictureBytes(bytes.begin(), bytes.end());
+}
+
+}  // namespace tallowmere::engine

@@ -1,0 +1,74 @@
+#pragma once
+// The default cash-flow workbook as the program makes it (the real layout on the
+// built-in engine), saved to a file, plus helpers for the tests that read it back.
+
+#include <QImage>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "engine/application.h"
+#include "engine/engine_objects.h"
+#include "platform/picture_clipboard.h"
+#include "sheet/cash_flow_sheet.h"
+#include "sheet/template_fixture.h"
+
+namespace tallowmere::testing {
+
+// A folder of its own under the system temporary folder, removed with the object.
+struct ScratchDir {
+  std::filesystem::path path;
+  explicit ScratchDir(const std::string& tag) {
+    path = std::filesystem::temp_directory_path() / ("tm-" + tag + "-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(path);
+    std::filesystem::create_directories(path);
+  }
+  ~ScratchDir() { std::filesystem::remove_all(path); }
+  std::string File(const std::string& name) const { return (path / name).string(); }
+};
+
+// Lays out the cash-flow sheet for parameters, saves it at path and returns the
+// workbook the engine built (what the saved file must give back).
+inline std::shared_ptr<engine::WorkbookData> SaveCashFlowWorkbook(const ReportParameters& parameters,
+                                                                  const std::string& path) {
+  InProcessClipboard clipboard;
+  engine::EngineApplicationFactory factory(clipboard);
+  auto app = factory.Create();
+  auto workbook = app->GetWorkbooks().Add();
+  workbook->ActiveSheet()->SetName("CashFlow");
+  Template items;
+  const int lastColumn = LayOutSheetSkeleton(*app, ReadSheetInputs(parameters));
+  LayOutItemRows(*app, items.model, lastColumn);
+  workbook->SaveAs(path, 56);
+  return dynamic_cast<engine::EngineWorkbook&>(*workbook).Context()->data;
+}
+
+inline ReportParameters DefaultMonthReport() {
+  ReportParameters parameters = ByMonth("2013", "2013");
+  parameters.text1 = "Anchor Co";
+  return parameters;
+}
+
+inline bool HaveSoffice() { return std::system("command -v soffice >/dev/null 2>&1") == 0; }
+
+// Converts source with LibreOffice headless into outDir (filter "xls" or a full filter
+// string), with a profile of its own; true when the converted file appeared.
+inline bool ConvertWithSoffice(const std::string& source, const std::string& outDir, const std::string& extraArgs = "") {
+  const std::string profile = outDir + "/profile";
+  const std::string command = "timeout 180 soffice -env:UserInstallation=file://" + profile +
+                              " --headless " + extraArgs + " --convert-to xls --outdir '" + outDir + "' '" +
+                              source + "' >/dev/null 2>&1";
+  if (std::system(command.c_str()) != 0) return false;
+  const auto stem = std::filesystem::path(source).stem().string();
+  return std::filesystem::exists(std::filesystem::path(outDir) / (stem + ".xls"));
+}
+
+inline QImage DecodeBmp(const PictureBytes& bytes) {
+  QImage image;
+  image.loadFromData(bytes.data(), static_cast<int>(bytes.size()), "BMP");
+  return image;
+}
+
+}  // namespace tallowmere::testing
