@@ -27,29 +27,40 @@ void RemoveFile(const std::string& path) {
   fs::remove(path, ec);
 }
 
+namespace {
+
+// A fresh name beside the target, where the copy is written before it replaces the target.
+fs::path TemporaryNameBeside(const fs::path& target) {
+  std::string name = ".";
+  name += target.filename().string();
+  name += '.';
+  name += std::to_string(std::random_device{}());
+  name += ".tmp";
+  return (target.has_parent_path() ? target.parent_path() : fs::path(".")) / name;
+}
+
+}  // namespace
+
 void CopyFileReplacing(const std::string& source, const std::string& target) {
   const fs::path to(target);
-  const fs::path folder = to.has_parent_path() ? to.parent_path() : fs::path(".");
-  std::random_device rd;
-  const fs::path temp = folder / ("." + to.filename().string() + "." + std::to_string(rd()) + ".tmp");
+  const fs::path temp = TemporaryNameBeside(to);
   std::error_code ec;
-  fs::copy_file(source, temp, fs::copy_options::overwrite_existing, ec);
+  std::error_code cleanup;
+  fs::copy_file(source, temp, fs::copy_options::none, ec);
   if (ec) {
-    fs::remove(temp, ec);
-    throw std::runtime_error("Cannot copy " + source + " to " + target + ": " + std::error_code(ec).message());
+    if (ec != std::errc::file_exists) fs::remove(temp, cleanup);  // a partial copy
+    throw std::runtime_error("Cannot copy " + source + " to " + target + ": " + ec.message());
   }
-  fs::permissions(temp, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add, ec);
+  fs::permissions(temp, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add, cleanup);
   fs::rename(temp, to, ec);
-  std::error_code probe;
-  if (ec && fs::is_regular_file(to, probe)) {
+  if (ec && fs::is_regular_file(to, cleanup)) {
     // Some file systems refuse to replace a read-only file; the user agreed to replace it.
-    fs::permissions(to, fs::perms::owner_write, fs::perm_options::add, ec);
+    fs::permissions(to, fs::perms::owner_write, fs::perm_options::add, cleanup);
     fs::rename(temp, to, ec);
   }
   if (ec) {
-    const std::string why = ec.message();
-    fs::remove(temp, ec);
-    throw std::runtime_error("Cannot write " + target + ": " + why);
+    fs::remove(temp, cleanup);
+    throw std::runtime_error("Cannot write " + target + ": " + ec.message());
   }
 }
 
