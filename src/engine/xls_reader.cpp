@@ -122,7 +122,9 @@ void ReadGlobals(const std::vector<std::uint8_t>& stream, Globals& globals, Work
   Damaged("the workbook globals end without their EOF record");
 }
 
-std::shared_ptr<WorkbookData> ReadWorkbookStream(const std::vector<std::uint8_t>& stream) {
+}  // namespace
+
+std::shared_ptr<WorkbookData> xls::ReadWorkbookStream(const std::vector<std::uint8_t>& stream) {
   auto workbook = std::make_shared<WorkbookData>();
   Globals globals;
   ReadGlobals(stream, globals, *workbook);
@@ -146,6 +148,8 @@ std::shared_ptr<WorkbookData> ReadWorkbookStream(const std::vector<std::uint8_t>
   if (workbook->sheets.empty()) throw AutomationError("The workbook holds no worksheet.");
   return workbook;
 }
+
+namespace {
 
 std::shared_ptr<WorkbookData> ReadCompound(const CompoundInput& input) {
   if (auto stream = input.ReadStream("Workbook")) return ReadWorkbookStream(*stream);

@@ -4,10 +4,19 @@
 // one record with every length checked against the bytes that are really there.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
+namespace tallowmere::engine {
+class WorkbookData;
+}
+
 namespace tallowmere::engine::xls {
+
+// A workbook from the bytes of its "Workbook" stream (the compound document already
+// opened). Throws AutomationError for anything it cannot read.
+std::shared_ptr<WorkbookData> ReadWorkbookStream(const std::vector<std::uint8_t>& stream);
 
 // Throws AutomationError "The workbook is damaged: <what>".
 [[noreturn]] void Damaged(const std::string& what);

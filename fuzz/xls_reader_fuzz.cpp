@@ -1,0 +1,24 @@
+// Feeds arbitrary bytes to the workbook reader. An input that starts like a compound
+// document is read as a whole .xls file; anything else as the bytes of the workbook
+// stream itself, so that most inputs reach the record parsers instead of stopping at
+// the container. Any outcome but a clean AutomationError is a fault.
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "engine/xls_reader.h"
+#include "engine/xls_reader_records.h"
+#include "sheet/automation.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static const std::uint8_t kCompoundMagic[] = {0xD0, 0xCF, 0x11, 0xE0};
+  try {
+    if (size >= sizeof kCompoundMagic && std::memcmp(data, kCompoundMagic, sizeof kCompoundMagic) == 0) {
+      tallowmere::engine::ReadXlsBytes(data, size);
+    } else {
+      tallowmere::engine::xls::ReadWorkbookStream(std::vector<std::uint8_t>(data, data + size));
+    }
+  } catch (const tallowmere::AutomationError&) {
+  }
+  return 0;
+}
