@@ -255,10 +255,12 @@ class Decoder {
         return FunctionToken(index, count & 0x7F);
       }
       case tRef:
-      case tRefN:
+      case tRefN: {
         node.kind = Kind::Reference;
-        node.ref = ReadReference(base == tRefN, Word(), Word());
+        std::uint16_t row = Word(), column = Word();
+        node.ref = ReadReference(base == tRefN, row, column);
         return Push(std::move(node), 1);
+      }
       case tArea:
       case tAreaN: {
         node.kind = Kind::Area;

@@ -177,7 +177,9 @@ class Parser {
 
   Parsed ParseErrorLiteral() {
     for (std::size_t length = 7; length >= 4; --length) {
-      if (auto code = formula_detail::ParseErrorText(text_.substr(pos_, length))) {
+      std::string_view candidate = text_.substr(pos_, length);
+      if (candidate.size() != length) continue;
+      if (auto code = formula_detail::ParseErrorText(candidate)) {
         pos_ += length;
         FormulaNode node;
         node.kind = FormulaNode::Kind::Error;
