@@ -1,7 +1,41 @@
-// The command line program.
-#include <cstdio>
+// tallowmere-cli: the cash-flow workbook and its picture without a window.
+#include <QGuiApplication>
+#include <cstdlib>
+#include <iostream>
 
-int main() {
-  std::puts("tallowmere-cli: generate a cash-flow workbook (commands follow).");
-  return 0;
+#include "cli_commands.h"
+#include "cli_options.h"
+#include "platform/qsettings_store.h"
+
+using namespace tallowmere::cli;
+
+int main(int argc, char** argv) {
+  // The sheet picture is drawn with QtGui, which needs a platform but no display.
+  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QGuiApplication application(argc, argv);
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  CommandLine line;
+  try {
+    line = ParseCommandLine(args);
+  } catch (const UsageError& e) {
+    const std::string topic = !args.empty() && (args[0] == "generate" || args[0] == "picture") ? args[0] : "";
+    std::cerr << "tallowmere-cli: " << e.what() << "\n\n" << UsageText(topic);
+    return 2;
+  }
+  try {
+    switch (line.command) {
+      case Command::Help:
+        std::cout << UsageText(line.helpTopic);
+        return 0;
+      case Command::Generate: {
+        tallowmere::QSettingsStore store;
+        return RunGenerate(line.generate, store);
+      }
+      case Command::Picture:
+        return RunPicture(line.picture);
+    }
+  } catch (const std::exception& e) {
+    std::cerr << "tallowmere-cli: " << e.what() << "\n";
+  }
+  return 1;
 }

@@ -1,0 +1,170 @@
+#include "cli_commands.h"
+
+#include <filesystem>
+#include <iostream>
+
+#include "cli_console.h"
+#include "cli_items.h"
+#include "engine/application.h"
+#include "model/parameter_checks.h"
+#include "model/store_keys.h"
+#include "model/template_model.h"
+#include "model/text_values.h"
+#include "platform/files.h"
+#include "sheet/automation_link.h"
+#include "sheet/report_driver.h"
+#include "sheet/temporary_workbook.h"
+
+namespace tallowmere::cli {
+namespace {
+
+constexpr int kDone = 0;
+constexpr int kErrors = 1;
+constexpr int kRefused = 2;
+
+int Fail(int status, const std::string& message) {
+  std::cerr << "tallowmere-cli: " << message << "\n";
+  return status;
+}
+
+std::uintmax_t SizeOf(const std::string& path) {
+  std::error_code ec;
+  const std::uintmax_t size = std::filesystem::file_size(path, ec);
+  return ec ? 0 : size;
+}
+
+// Years typed on the command line pass the same field check as years typed into the
+// window's By Year fields; false (after printing why) when one is refused.
+bool CheckYearField(PlainParameterFields& fields, TextField field, const std::string& text) {
+  const FieldCheck check = CheckYear(text, WholeNumberOf(CurrentYearText()));
+  if (check.rejected) return Fail(kRefused, text + ": " + check.message), false;
+  fields.SetText(field, check.text);
+  return true;
+}
+
+// Applies the flags to the fields; false when a value is refused.
+bool ApplyOptions(const GenerateOptions& options, PlainParameterFields& fields) {
+  if (options.company) fields.SetText(TextField::Text1, *options.company);
+  if (!options.mode) return true;
+  switch (*options.mode) {
+    case PeriodMode::Year:
+      fields.SetOption(OptionButton::Option1, true);
+      return CheckYearField(fields, TextField::Text2, options.first) &&
+             CheckYearField(fields, TextField::Text3, options.last);
+    case PeriodMode::Month:
+      fields.SetOption(OptionButton::Option3, true);
+      fields.SetText(TextField::Text6, options.first);
+      fields.SetText(TextField::Text7, options.last);
+      return true;
+    case PeriodMode::Week: {
+      fields.SetOption(OptionButton::Option2, true);
+      const FieldCheck check = CheckWeekCount(options.weeks);
+      if (check.rejected) return Fail(kRefused, options.weeks + ": " + check.message), false;
+      fields.SetText(TextField::Text4, check.text);
+      return true;
+    }
+  }
+  return true;
+}
+
+// The Start command's check of the year range: By Month checks its own two fields.
+bool StartCheck(PlainParameterFields& fields) {
+  const PeriodMode mode = SnapshotOf(fields).Mode();
+  const bool month = mode == PeriodMode::Month;
+  const TextField first = month ? TextField::Text6 : TextField::Text2;
+  const TextField last = month ? TextField::Text7 : TextField::Text3;
+  const RangeCheck check = CheckYearRange(fields.Text(first), fields.Text(last), mode);
+  fields.SetText(last, check.lastText);
+  if (check.rejected) Fail(kRefused, check.message);
+  return !check.rejected;
+}
+
+// Copies the report's workbook to out and removes it; the status of the whole run.
+int DeliverWorkbook(const std::string& temporary, const std::string& out, int errorReports) {
+  if (temporary.empty()) return Fail(kErrors, "no workbook was made");
+  if (SizeOf(temporary) == 0) {
+    RemoveFile(temporary);
+    return Fail(kErrors, "the workbook could not be saved; " + out + " was not written");
+  }
+  int status = errorReports ? kErrors : kDone;
+  try {
+    CopyFileReplacing(temporary, out);
+  } catch (const std::exception& e) {
+    status = Fail(kErrors, e.what());
+  }
+  RemoveFile(temporary);
+  return status;
+}
+
+// A fresh file in the temporary folder for a picture.
+std::string ClaimPictureFile() {
+  const DigitSource digits = RandomDigits();
+  while (true) {
+    const std::string path = JoinPath(TempFolder(), "picture-" + DrawWorkbookStem(digits) + ".bmp");
+    if (ClaimFile(path) == Claim::Created) return path;
+  }
+}
+
+}  // namespace
+
+int RunGenerate(const GenerateOptions& options, SettingsStore& store) {
+  ReadOnlyStore settings(store);
+  if (!options.items.empty()) {
+    try {
+      settings.OverlayItems(ReadItemNames(options.items));
+    } catch (const std::exception& e) {
+      return Fail(kRefused, e.what());
+    }
+  }
+  VectorListView list;
+  TemplateModel model(list);
+  PlainParameterFields fields;
+  try {
+    model.LoadTemplate(false, settings, fields);
+    fields.SetText(TextField::Text6, settings.Read(store_key::kText6, CurrentYearText()));
+    fields.SetText(TextField::Text7, settings.Read(store_key::kText7, CurrentYearText()));
+  } catch (const std::exception& e) {
+    return Fail(kRefused, std::string("the template items cannot be loaded: ") + e.what());
+  }
+  if (!ApplyOptions(options, fields) || !StartCheck(fields)) return kRefused;
+
+  StderrDialogs dialogs;
+  InProcessClipboard clipboard;
+  engine::EngineApplicationFactory factory(clipboard);
+  ReportEnvironment env{factory, dialogs, clipboard, TempFolder()};
+  CliReportHost host(options.picture);
+  const std::string temporary = GenerateReport0(env, model, SnapshotOf(fields), host);
+  return DeliverWorkbook(temporary, options.out, dialogs.ErrorReports());
+}
+
+int RunPicture(const PictureOptions& options) {
+  StderrDialogs dialogs;
+  InProcessClipboard clipboard;
+  engine::EngineApplicationFactory factory(clipboard);
+  std::shared_ptr<Application> app;
+  std::string temporary;
+  try {
+    app = OpenWorkbookInNewApp(factory, options.in);
+    temporary = ClaimPictureFile();
+  } catch (const std::exception& e) {
+    return Fail(kErrors, e.what());
+  }
+  Workbooks& books = app->GetWorkbooks();
+  saveCellsActivesheet(*books.Item(books.Count()), temporary, clipboard, dialogs);
+  app->Quit();
+  int status = dialogs.ErrorReports() ? kErrors : kDone;
+  if (SizeOf(temporary) == 0) {
+    if (status == kDone)
+      status = Fail(kErrors, "the used range of the active sheet is a single row or column; no picture was made");
+  } else {
+    try {
+      CopyFileReplacing(temporary, options.out);
+    } catch (const std::exception& e) {
+      status = Fail(kErrors, e.what());
+    }
+  }
+  RemoveFile(temporary);
+  return status;
+}
+
+}  // namespace tallowmere::cli

@@ -1,0 +1,42 @@
+#include "cli_console.h"
+
+#include <iostream>
+#include <stdexcept>
+
+#include "platform/files.h"
+
+namespace tallowmere::cli {
+namespace {
+
+// Message texts separate their lines with CR LF or CR; a terminal wants LF.
+std::string TerminalText(const std::string& text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r') {
+      out += text[i];
+    } else if (i + 1 >= text.size() || text[i + 1] != '\n') {
+      out += '\n';
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+MessageAnswer StderrDialogs::Message(const std::string& text, const std::string& title, MessageButtons buttons,
+                                     MessageIcon icon, bool /*defaultNo*/) {
+  if (icon == MessageIcon::Warning) ++errorReports_;
+  std::cerr << title << ": " << TerminalText(text) << "\n";
+  return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
+}
+
+std::string StderrDialogs::Input(const std::string&, const std::string&) { return ""; }
+
+std::string StderrDialogs::SaveFileName(const std::string&, const std::string&, const std::string&) { return ""; }
+
+void CliReportHost::LoadPreviewPicture(const std::string& picturePath) {
+  if (!FileExists(picturePath)) throw std::runtime_error("The picture file " + picturePath + " was not made");
+  if (!picturePath_.empty()) CopyFileReplacing(picturePath, picturePath_);
+}
+
+}  // namespace tallowmere::cli

@@ -1,0 +1,47 @@
+#pragma once
+// What the command line puts where the windows would be: messages printed to stderr, and
+// a report host that keeps the picture instead of showing it.
+
+#include <string>
+
+#include "platform/dialogs.h"
+#include "sheet/report_host.h"
+
+namespace tallowmere::cli {
+
+// Prints every message to stderr; answers No to questions and cancels input and Save As.
+class StderrDialogs : public Dialogs {
+ public:
+  MessageAnswer Message(const std::string& text, const std::string& title, MessageButtons buttons,
+                        MessageIcon icon, bool defaultNo = false) override;
+  std::string Input(const std::string& prompt, const std::string& title) override;
+  std::string SaveFileName(const std::string& title, const std::string& filterName,
+                           const std::string& pattern) override;
+
+  // Error reports (warning messages) printed so far.
+  int ErrorReports() const { return errorReports_; }
+
+ private:
+  int errorReports_ = 0;
+};
+
+// Copies the report's picture to picturePath ("" keeps none) and remembers the workbook.
+class CliReportHost : public ReportHost {
+ public:
+  explicit CliReportHost(std::string picturePath) : picturePath_(std::move(picturePath)) {}
+
+  void SetMainPointer(int) override {}
+  // Throws std::runtime_error when the picture file is missing or cannot be copied.
+  void LoadPreviewPicture(const std::string& picturePath) override;
+  void SetPreviewWorkbook(const std::string& workbookPath) override { workbook_ = workbookPath; }
+  void ShowPreview() override {}
+  void HideMainWindow() override {}
+
+  const std::string& Workbook() const { return workbook_; }
+
+ private:
+  std::string picturePath_;
+  std::string workbook_;
+};
+
+}  // namespace tallowmere::cli

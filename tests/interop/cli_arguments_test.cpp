@@ -1,0 +1,114 @@
+// tallowmere-cli's answers to help, bad arguments, refused parameters and item lists, and
+// its picture command.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kCli = TM_BINARY_DIR "/src/app/tallowmere-cli";
+
+class CliArguments : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    work = fs::temp_directory_path() / ("tm-cli-args-" + std::to_string(::getpid()) + "-" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(work);
+    fs::create_directories(work / "cfg");
+    fs::create_directories(work / "tmp");
+  }
+  void TearDown() override { fs::remove_all(work); }
+
+  // Runs the program with args; returns its exit status and keeps stdout and stderr.
+  int Cli(const std::string& args) {
+    const std::string command = "env XDG_CONFIG_HOME=" + (work / "cfg").string() + " TEMP=" +
+                                (work / "tmp").string() + " " + kCli + " " + args + " >" +
+                                (work / "stdout").string() + " 2>" + (work / "stderr").string();
+    const int status = std::system(command.c_str());
+    out = Read(work / "stdout");
+    err = Read(work / "stderr");
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  static std::string Read(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+  std::string Path(const std::string& name) const { return (work / name).string(); }
+
+  fs::path work;
+  std::string out, err;
+};
+
+TEST_F(CliArguments, HelpAndBadArguments) {
+  EXPECT_EQ(Cli("--help"), 0);
+  EXPECT_NE(out.find("tallowmere-cli generate --out FILE"), std::string::npos);
+  EXPECT_NE(out.find("tallowmere-cli picture IN.xls OUT.bmp"), std::string::npos);
+  EXPECT_EQ(Cli("picture --help"), 0);
+  EXPECT_EQ(out.find("generate --out"), std::string::npos);
+
+  for (const char* bad : {"", "frobnicate", "generate", "generate --out", "generate --out x.xls --by-week",
+                          "generate --out x.xls --by-year 2013", "generate --out x.xls --by-week 3 --by-year 1 2",
+                          "generate --out x.xls --colour red", "picture only-one.xls"}) {
+    EXPECT_EQ(Cli(bad), 2) << bad;
+    EXPECT_NE(err.find("Usage: tallowmere-cli"), std::string::npos) << bad;
+  }
+  EXPECT_FALSE(fs::exists(work / "x.xls"));
+}
+
+TEST_F(CliArguments, StartCheckRefusesWithItsMessage) {
+  EXPECT_EQ(Cli("generate --out " + Path("a.xls") + " --by-year 2020 2019"), 2);
+  EXPECT_NE(err.find("Start year can't be greater then end year."), std::string::npos) << err;
+  // By Month checks its own years, with the span of ten.
+  EXPECT_EQ(Cli("generate --out " + Path("a.xls") + " --by-month 2013 2024"), 2);
+  EXPECT_NE(err.find("by more then 10 years in Month mode."), std::string::npos) << err;
+  EXPECT_EQ(Cli("generate --out " + Path("a.xls") + " --by-week 101"), 2);
+  EXPECT_NE(err.find("Week number can't be greater then 100."), std::string::npos) << err;
+  EXPECT_EQ(Cli("generate --out " + Path("a.xls") + " --by-year 1969 1980"), 2);
+  EXPECT_NE(err.find("Year can't be less then 1970."), std::string::npos) << err;
+  EXPECT_FALSE(fs::exists(work / "a.xls"));
+  EXPECT_TRUE(fs::is_empty(work / "tmp"));
+}
+
+TEST_F(CliArguments, ItemListsMustBeReadableAndHoldTheReservedItems) {
+  EXPECT_EQ(Cli("generate --out " + Path("a.xls") + " --items " + Path("missing.txt")), 2);
+  EXPECT_NE(err.find("missing.txt"), std::string::npos);
+  std::ofstream(work / "empty.txt") << "\r\n\n";
+  EXPECT_EQ(Cli("generate --out " + Path("a.xls") + " --items " + Path("empty.txt")), 2);
+  EXPECT_NE(err.find("holds no names"), std::string::npos);
+  std::ofstream(work / "short.txt") << "Cash on Hand (beginning of month)\nRent\n";
+  EXPECT_EQ(Cli("generate --out " + Path("a.xls") + " --items " + Path("short.txt")), 2);
+  EXPECT_NE(err.find("template items cannot be loaded"), std::string::npos) << err;
+  EXPECT_FALSE(fs::exists(work / "a.xls"));
+}
+
+TEST_F(CliArguments, StoredParametersApplyAndAreNotWritten) {
+  std::ofstream(work / "cfg" / "Quenwick.conf")
+      << "[Tallowmere]\nCompany=Stored Co\nIsYear=True\nIsMonth=False\nYear=2015\nYear1=2016\n";
+  const auto before = fs::last_write_time(work / "cfg" / "Quenwick.conf");
+  EXPECT_EQ(Cli("generate --out " + Path("a.xls")), 0) << err;
+  EXPECT_EQ(fs::last_write_time(work / "cfg" / "Quenwick.conf"), before);
+  EXPECT_EQ(Cli("picture " + Path("a.xls") + " " + Path("a.bmp")), 0) << err;
+  EXPECT_EQ(Read(work / "a.bmp").substr(0, 2), "BM");
+  EXPECT_TRUE(fs::is_empty(work / "tmp"));
+}
+
+TEST_F(CliArguments, PictureOfAnUnreadableFileFails) {
+  std::ofstream(work / "junk.xls") << "not a workbook";
+  EXPECT_EQ(Cli("picture " + Path("junk.xls") + " " + Path("j.bmp")), 1);
+  EXPECT_FALSE(err.empty());
+  EXPECT_FALSE(fs::exists(work / "j.bmp"));
+  EXPECT_EQ(Cli("picture " + Path("absent.xls") + " " + Path("j.bmp")), 1);
+  EXPECT_TRUE(fs::is_empty(work / "tmp"));
+}
+
+}  // namespace
