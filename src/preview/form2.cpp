@@ -127,7 +127,10 @@ void Form2::Form_Load() {
   trap.Run(100, [&] { geometry_.RequestSetup(); });
   trap.Run(102, [&] { ApplyFaceColors(this, Frame1); });
   trap.Run(104, [&] { setWindowTitle(kApplicationTitle); });
-  trap.Run(108, [&] { handCursor_ = HandCursor(QCoreApplication::applicationDirPath()); });
+  const QString folder = QCoreApplication::applicationDirPath();
+  handCursor_ = QCursor(Qt::PointingHandCursor);
+  if (trap.Test(108, [&] { return FileExists((folder + "/" + kHandCursorFile).toStdString()); }))
+    trap.Run(110, [&] { LoadCursorFile(folder + "/" + kHandCursorFile, handCursor_); });
 }
 
 void Form2::LoadPicture(const std::string& path) {

@@ -40,10 +40,4 @@ bool LoadCursorFile(const QString& path, QCursor& cursor) {
   return true;
 }
 
-QCursor HandCursor(const QString& folder) {
-  QCursor cursor(Qt::PointingHandCursor);
-  LoadCursorFile(folder + "/" + kHandCursorFile, cursor);
-  return cursor;
-}
-
 }  // namespace tallowmere

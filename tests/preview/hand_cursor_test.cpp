@@ -1,0 +1,59 @@
+// Reading the hand pointer's cursor file.
+#include "preview/hand_cursor.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+#include <QPixmap>
+#include <QTemporaryDir>
+
+namespace tallowmere {
+namespace {
+
+// A cursor file is an icon file of type 2 whose entry carries the hot spot where an icon
+// carries planes and bit count.
+QByteArray CursorFileBytes(int hotX, int hotY) {
+  QTemporaryDir dir;
+  const QString icon = dir.filePath("hand.ico");
+  QImage image(32, 32, QImage::Format_ARGB32);
+  image.fill(Qt::black);
+  EXPECT_TRUE(image.save(icon, "ICO"));
+  QFile file(icon);
+  EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+  QByteArray bytes = file.readAll();
+  bytes[2] = 2;
+  bytes[10] = static_cast<char>(hotX);
+  bytes[11] = 0;
+  bytes[12] = static_cast<char>(hotY);
+  bytes[13] = 0;
+  return bytes;
+}
+
+TEST(HandCursorTest, ReadsImageAndHotSpotAndRefusesOtherFiles) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(kHandCursorFile);
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(CursorFileBytes(5, 7));
+  file.close();
+
+  QCursor cursor(Qt::PointingHandCursor);
+  ASSERT_TRUE(LoadCursorFile(path, cursor));
+  EXPECT_EQ(cursor.hotSpot(), QPoint(5, 7));
+  EXPECT_EQ(cursor.pixmap().size(), QSize(32, 32));
+
+  for (const QByteArray& bad : {QByteArray("not a cursor at all, just text"), QByteArray(), CursorFileBytes(0, 0).left(30)}) {
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bad);
+    file.close();
+    QCursor kept(Qt::PointingHandCursor);
+    EXPECT_FALSE(LoadCursorFile(path, kept));
+    EXPECT_EQ(kept.shape(), Qt::PointingHandCursor);
+  }
+  QCursor missing(Qt::PointingHandCursor);
+  EXPECT_FALSE(LoadCursorFile(dir.filePath("missing.cur"), missing));
+}
+
+}  // namespace
+}  // namespace tallowmere
