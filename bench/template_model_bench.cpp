@@ -8,6 +8,7 @@
 #include <map>
 
 #include "model/template_model.h"
+#include "platform/settings_store.h"
 #include "platform/qsettings_store.h"
 
 namespace tallowmere {
