@@ -3,6 +3,8 @@
 // has the size and colours of the sheet.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
 #include <set>
 
 #include "engine/render_grid.h"
@@ -111,6 +113,9 @@ class DefaultSheetPicture : public ::testing::Test {
     used->CopyPicture();
     auto bytes = clipboard_.GetPicture(0);
     ASSERT_TRUE(bytes.has_value());
+    // TM_PICTURE_OUT=<file.bmp> keeps the picture for a look with an image viewer.
+    if (const char* out = std::getenv("TM_PICTURE_OUT")) std::ofstream(out, std::ios::binary).write(
+        reinterpret_cast<const char*>(bytes->data()), static_cast<std::streamsize>(bytes->size()));
     image_ = testing::DecodeBmp(*bytes);
     ASSERT_FALSE(image_.isNull());
     sheet_ = built_->sheets[0];
