@@ -1,6 +1,7 @@
 #include "preview/form2.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGroupBox>

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QGroupBox>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPushButton>
