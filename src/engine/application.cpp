@@ -17,10 +17,22 @@ WorkbookData& OpenData(const WorkbookContext& context) {
   return *context.data;
 }
 
+ContextPtr Lock(const WeakContext& context) {
+  auto locked = context.lock();
+  if (!locked) throw AutomationError("Object required: the workbook no longer exists");
+  return locked;
+}
+
+std::shared_ptr<Worksheet> WorksheetFor(const ContextPtr& context, const std::shared_ptr<SheetData>& sheet) {
+  auto& slot = context->worksheets[sheet.get()];
+  if (!slot) slot = std::make_shared<EngineWorksheet>(context, sheet);
+  return slot;
+}
+
 // --- Page setup ---------------------------------------------------------------------
 
 PageSetupData& EnginePageSetup::Data() {
-  OpenData(*context_);
+  OpenData(*Lock(context_));
   return sheet_->pageSetup;
 }
 
@@ -75,7 +87,7 @@ void EnginePageSetup::SetPaperSize(int value) {
 // --- Worksheets -----------------------------------------------------------------------
 
 int EngineWorksheet::Index() const {
-  const auto& sheets = OpenData(*context_).sheets;
+  const auto& sheets = OpenData(*Lock(context_)).sheets;
   auto it = std::find(sheets.begin(), sheets.end(), sheet_);
   if (it == sheets.end()) throw AutomationError("Object required: the sheet has been deleted");
   return static_cast<int>(it - sheets.begin());
@@ -85,28 +97,33 @@ void EngineWorksheet::SetName(const std::string& name) {
   Index();
   const bool badCharacter = name.find_first_of(":\\/?*[]") != std::string::npos;
   bool taken = false;
-  for (const auto& other : context_->data->sheets) taken |= other != sheet_ && other->name == name;
+  for (const auto& other : Lock(context_)->data->sheets) taken |= other != sheet_ && other->name == name;
   if (name.empty() || name.size() > 31 || badCharacter || taken) {
     throw AutomationError("Unable to set the Name property of the Worksheet class: '" + name + "'");
   }
   sheet_->name = name;
 }
 
-void EngineWorksheet::Select() { context_->data->activeSheet = Index(); }
+void EngineWorksheet::Select() {
+  int index = Index();
+  Lock(context_)->data->activeSheet = index;
+}
 
 void EngineWorksheet::Delete() {
   int index = Index();
-  auto& data = *context_->data;
+  auto context = Lock(context_);
+  auto& data = *context->data;
   if (data.sheets.size() == 1) {
     throw AutomationError("Delete method of Worksheet class failed: a workbook must contain at least one visible sheet");
   }
   data.sheets.erase(data.sheets.begin() + index);
+  context->worksheets.erase(sheet_.get());
   if (data.activeSheet >= index && data.activeSheet > 0) --data.activeSheet;
 }
 
 std::unique_ptr<Range> EngineWorksheet::UsedRange() {
   Index();
-  return std::make_unique<EngineRange>(context_, sheet_, UsedRect(*sheet_));
+  return std::make_unique<EngineRange>(Lock(context_), sheet_, UsedRect(*sheet_));
 }
 
 int EngineSheets::Count() const { return static_cast<int>(OpenData(*context_).sheets.size()); }
@@ -116,14 +133,14 @@ std::shared_ptr<Worksheet> EngineSheets::Item(int number) {
   if (number < 1 || number > static_cast<int>(sheets.size())) {
     throw AutomationError("Subscript out of range: sheet " + std::to_string(number));
   }
-  return std::make_shared<EngineWorksheet>(context_, sheets[number - 1]);
+  return WorksheetFor(context_, sheets[number - 1]);
 }
 
 // --- Workbooks --------------------------------------------------------------------------
 
 std::shared_ptr<Worksheet> EngineWorkbook::ActiveSheet() {
   auto& data = OpenData(*context_);
-  return std::make_shared<EngineWorksheet>(context_, data.sheets.at(data.activeSheet));
+  return WorksheetFor(context_, data.sheets.at(data.activeSheet));
 }
 
 void EngineWorkbook::SetColor(int index, long color) {

@@ -102,7 +102,8 @@ inline constexpr int kFixedFontCount = 4;
 inline constexpr int kSkippedFontIndex = 4;
 inline constexpr std::uint16_t kFontWeightNormal = 400;
 inline constexpr std::uint16_t kFontWeightBold = 700;
-inline constexpr std::uint16_t kFontItalic = 0x0002;   // FONT grbit
+inline constexpr std::uint16_t kFontBoldFlag = 0x0001; // FONT grbit, repeats the weight
+inline constexpr std::uint16_t kFontItalic = 0x0002;
 inline constexpr std::uint16_t kColorFontAutomatic = 0x7FFF;
 
 // Colour indexes (icv): palette entry i (1..56) is icv i + 7.

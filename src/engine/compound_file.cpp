@@ -5,6 +5,7 @@
 #include <gsf/gsf-output-stdio.h>
 #include <gsf/gsf-utils.h>
 
+#include <filesystem>
 #include <memory>
 
 #include "sheet/automation.h"
@@ -65,12 +66,21 @@ void WriteCompoundFile(const std::string& path, const std::string& streamName, c
     Abandon(stream.get(), root.get(), sink.get());
     Fail(path, why);
   }
+  // Closing the document also closes the file under it (which renames the temporary
+  // file into place) unless something failed first.
   if (!gsf_output_close(root.get())) {
     why = ErrorText(root.get(), "the compound document cannot be completed");
-    Abandon(nullptr, nullptr, sink.get());
+    if (!gsf_output_is_closed(sink.get())) {
+      Abandon(nullptr, nullptr, sink.get());
+    } else {
+      std::error_code ignored;
+      std::filesystem::remove(path, ignored);  // a document that failed to close is not a workbook
+    }
     Fail(path, why);
   }
-  if (!gsf_output_close(sink.get())) Fail(path, ErrorText(sink.get(), "the file cannot be completed"));
+  if (!gsf_output_is_closed(sink.get()) && !gsf_output_close(sink.get())) {
+    Fail(path, ErrorText(sink.get(), "the file cannot be completed"));
+  }
 }
 
 }  // namespace tallowmere::engine

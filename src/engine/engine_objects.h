@@ -4,6 +4,7 @@
 // they see only sheet/automation.h and engine/application.h.
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,16 +15,26 @@
 
 namespace tallowmere::engine {
 
+class EngineWorksheet;
+
 // What every object of one workbook refers to.
 struct WorkbookContext {
   std::shared_ptr<WorkbookData> data;
   PictureClipboard* clipboard = nullptr;
   bool closed = false;
+  // One worksheet object per sheet, kept while the workbook lives, so that a reference
+  // to its PageSetup stays valid however the worksheet was reached.
+  std::map<const SheetData*, std::shared_ptr<EngineWorksheet>> worksheets;
 };
 using ContextPtr = std::shared_ptr<WorkbookContext>;
+using WeakContext = std::weak_ptr<WorkbookContext>;
 
 // The workbook's data, or AutomationError when the workbook was closed.
 WorkbookData& OpenData(const WorkbookContext& context);
+// The context of an object that does not keep its workbook alive.
+ContextPtr Lock(const WeakContext& context);
+// The worksheet object of a sheet of the workbook.
+std::shared_ptr<Worksheet> WorksheetFor(const ContextPtr& context, const std::shared_ptr<SheetData>& sheet);
 
 class EngineRange : public Range {
  public:
@@ -65,7 +76,7 @@ class EngineRange : public Range {
 
 class EnginePageSetup : public PageSetup {
  public:
-  EnginePageSetup(ContextPtr context, std::shared_ptr<SheetData> sheet)
+  EnginePageSetup(WeakContext context, std::shared_ptr<SheetData> sheet)
       : context_(std::move(context)), sheet_(std::move(sheet)) {}
   void SetPrintArea(const std::string& address) override;
   void SetLeftMargin(double points) override { Margin(points).leftMargin = points; }
@@ -86,13 +97,13 @@ class EnginePageSetup : public PageSetup {
   PageSetupData& Margin(double points);  // checks a margin value
   static int Pages(int pages);
 
-  ContextPtr context_;
+  WeakContext context_;
   std::shared_ptr<SheetData> sheet_;
 };
 
 class EngineWorksheet : public Worksheet {
  public:
-  EngineWorksheet(ContextPtr context, std::shared_ptr<SheetData> sheet)
+  EngineWorksheet(WeakContext context, std::shared_ptr<SheetData> sheet)
       : context_(context), sheet_(sheet), pageSetup_(context, sheet) {}
   std::string Name() const override { return sheet_->name; }
   void SetName(const std::string& name) override;
@@ -104,7 +115,7 @@ class EngineWorksheet : public Worksheet {
  private:
   int Index() const;  // position in the workbook; throws when the sheet was deleted
 
-  ContextPtr context_;
+  WeakContext context_;
   std::shared_ptr<SheetData> sheet_;
   EnginePageSetup pageSetup_;
 };

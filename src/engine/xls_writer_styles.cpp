@@ -40,7 +40,7 @@ ByteBuffer StyleXfBody(std::uint8_t usedAttributes) {
 ByteBuffer FontBody(const Font& font) {
   ByteBuffer b;
   b.U16(static_cast<std::uint16_t>(std::lround(font.size * 20)));
-  b.U16(font.italic ? kFontItalic : 0);
+  b.U16((font.italic ? kFontItalic : 0) | (font.bold ? kFontBoldFlag : 0));
   b.U16(Icv(font.colorIndex, kColorFontAutomatic));
   b.U16(font.bold ? kFontWeightBold : kFontWeightNormal);
   b.U16(0).U8(0).U8(0).U8(0).U8(0);  // no super/subscript, underline, family, ANSI charset

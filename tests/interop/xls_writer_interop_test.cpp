@@ -1,0 +1,339 @@
+// What other programs read in the engine's workbooks: a sheet built through the object
+// model is saved, then read by xlrd (an independent BIFF8 reader) and converted by
+// LibreOffice, whose recalculated values and formats are compared with the engine's.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <cmath>
+
+#include "engine/application.h"
+#include "sheet/automation.h"
+
+namespace tallowmere::engine {
+namespace {
+
+constexpr const char* kPython = "/usr/bin/python3";
+
+// A small cash-flow-like sheet, built as the layout builds one: select, then set.
+void BuildSampleSheet(Application& app) {
+  auto set = [&](const std::string& address, const std::string& text) {
+    app.GetRange(address)->Select();
+    app.ActiveCell()->SetFormulaR1C1(text);
+    app.Selection()->Merge();
+  };
+  app.ActiveWorkbook()->SetColor(43, 177 + 256 * 255 + 65536 * 209);
+  app.ActiveWorkbook()->SetColor(55, 204 + 256 * 255 + 65536 * 204);
+  app.GetSheets().Item(1)->SetName("CashFlow");
+  app.Cells()->Select();
+  app.Cells()->Clear();
+  app.Selection()->SetFontName("Arial");
+  app.Selection()->SetInteriorColorIndex(2);
+  app.Columns("A:A")->Select();
+  app.Selection()->SetColumnWidth(1.0);
+  app.Columns("B:B")->Select();
+  app.Selection()->SetColumnWidth(32.0);
+  app.Columns("C:C")->Select();
+  app.Selection()->SetColumnWidth(10.83);
+  app.Columns("D:D")->Select();
+  app.Selection()->SetColumnWidth(8.33);
+  app.Rows("2:2")->Select();
+  app.Selection()->SetRowHeight(27.75);
+  app.Rows("4:4")->Select();
+  app.Selection()->SetRowHeight(24.75);
+
+  set("B2", "Cash flow");
+  app.Selection()->SetFontStyle("Bold");
+  app.Selection()->SetFontSize(19);
+  app.Selection()->SetFontColorIndex(12);
+  set("E2", "1/1/2013");  // a date entry
+  set("D4", "=R[-2]C[1]");
+  app.Selection()->SetNumberFormat("mmm-yy");
+  set("E4", "=DATE(YEAR(RC[-1]),MONTH(RC[-1])+1,1)");
+  app.Selection()->SetNumberFormat("mmm-yy");
+  app.Selection()->SetHorizontalAlignment(xl::kRight);
+
+  app.GetRange("B4:E9")->Select();
+  for (int border = xl::kEdgeLeft; border <= xl::kInsideHorizontal; ++border) {
+    app.Selection()->SetBorderWeight(border, xl::kThin);
+    app.Selection()->SetBorderColorIndex(border, 16);
+  }
+  app.Selection()->SetVerticalAlignment(xl::kCenter);
+  set("B5", "Cash Sales");
+  set("C5", "1200.5");
+  set("C6", "3000");
+  set("B7", "TOTAL");
+  app.Selection()->SetFontStyle("Bold");
+  app.Selection()->SetFontSize(9);
+  app.Selection()->SetInteriorColorIndex(55);
+  app.Selection()->SetWrapText(true);
+  set("C7", "=R[-2]C[0]+R[-1]C[0]");
+  app.GetRange("C7:E7")->Select();
+  app.Selection()->SetInteriorColorIndex(43);
+  app.GetRange("C5:E9")->Select();
+  app.Selection()->SetNumberFormat("#,##0");
+  set("B8", "Text with ünïcödé €");
+  app.GetRange("B9:C9")->Select();
+  app.ActiveCell()->SetFormulaR1C1("merged");
+  app.Selection()->Merge();
+
+  auto& page = app.ActiveSheet()->GetPageSetup();
+  page.SetPrintArea("A1:E11");
+  page.SetLeftMargin(app.InchesToPoints(0.7));
+  page.SetRightMargin(app.InchesToPoints(0.7));
+  page.SetTopMargin(app.InchesToPoints(0.5));
+  page.SetBottomMargin(app.InchesToPoints(0.5));
+  page.SetHeaderMargin(app.InchesToPoints(0));
+  page.SetFooterMargin(app.InchesToPoints(0));
+  page.SetPrintComments(xl::kNone);
+  page.SetOrientation(xl::kLandscape);
+  page.SetPaperSize(xl::kPaperA4);
+  page.SetZoomOff();
+  page.SetFitToPagesWide(1);
+  page.SetFitToPagesTall(1);
+  app.GetRange("C5")->Select();
+}
+
+// Runs a program; its standard output, or nothing when it failed.
+std::optional<QByteArray> RunProgram(const QString& program, const QStringList& args, int timeoutMs = 120000) {
+  QProcess process;
+  process.start(program, args);
+  if (!process.waitForFinished(timeoutMs) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+    ADD_FAILURE() << program.toStdString() << " failed: " << process.readAllStandardError().toStdString();
+    return std::nullopt;
+  }
+  return process.readAllStandardOutput();
+}
+
+bool PythonHas(const char* module) {
+  QProcess process;
+  process.start(kPython, {"-c", QString("import ") + module});
+  return process.waitForFinished(30000) && process.exitCode() == 0;
+}
+
+QJsonObject RunPythonJson(const QString& script, const QStringList& args) {
+  auto out = RunProgram(kPython, QStringList{"-c", script} + args);
+  if (!out) return {};
+  return QJsonDocument::fromJson(*out).object();
+}
+
+class XlsWriterInteropTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    dir_ = new QTemporaryDir();
+    path_ = dir_->filePath("book.xls").toStdString();
+    InProcessClipboard clipboard;
+    EngineApplicationFactory factory(clipboard);
+    auto app = factory.Create();
+    app->GetWorkbooks().Add();
+    BuildSampleSheet(*app);
+    app->ActiveWorkbook()->SaveAs(path_, xl::kExcel8);
+    app->Quit();
+  }
+  static void TearDownTestSuite() {
+    delete dir_;
+    dir_ = nullptr;
+  }
+
+  static QTemporaryDir* dir_;
+  static std::string path_;
+};
+QTemporaryDir* XlsWriterInteropTest::dir_ = nullptr;
+std::string XlsWriterInteropTest::path_;
+
+// Reads the first sheet of the .xls named by argv[1] with xlrd and prints what it found
+// as JSON: cells with their fonts, fills, formats, borders and alignment, column widths,
+// row heights, merges and names.
+const char* kXlrdScript = R"PY(
+import json, sys, xlrd
+book = xlrd.open_workbook(sys.argv[1], formatting_info=True)
+sheet = book.sheet_by_index(0)
+def rgb(icv):
+    c = book.colour_map.get(icv)
+    return list(c) if c else None
+cells = {}
+for r in range(sheet.nrows):
+    for c in range(sheet.ncols):
+        cell = sheet.cell(r, c)
+        if cell.ctype == xlrd.XL_CELL_EMPTY:
+            continue
+        xf = book.xf_list[cell.xf_index]
+        font = book.font_list[xf.font_index]
+        cells["%d,%d" % (r + 1, c + 1)] = {
+            "type": cell.ctype, "value": cell.value,
+            "bold": bool(font.bold), "size": font.height / 20.0, "font": font.name,
+            "fontColor": rgb(font.colour_index),
+            "fill": rgb(xf.background.pattern_colour_index) if xf.background.fill_pattern == 1 else None,
+            "format": book.format_map[xf.format_key].format_str,
+            "borders": [xf.border.left_line_style, xf.border.top_line_style, xf.border.right_line_style, xf.border.bottom_line_style],
+            "borderColor": rgb(xf.border.left_colour_index) if xf.border.left_line_style else None,
+            "hAlign": xf.alignment.hor_align, "vAlign": xf.alignment.vert_align, "wrap": xf.alignment.text_wrapped,
+        }
+print(json.dumps({
+    "sheet": sheet.name, "nrows": sheet.nrows, "ncols": sheet.ncols, "cells": cells,
+    "widths": {str(c + 1): i.width for c, i in sheet.colinfo_map.items()},
+    "heights": {str(r + 1): i.height for r, i in sheet.rowinfo_map.items() if not i.height_mismatch == 0 or True},
+    "customHeights": [r + 1 for r, i in sheet.rowinfo_map.items() if i.height_mismatch],
+    "merges": [list(m) for m in sheet.merged_cells],
+    "printArea": [[n.name, n.result.text if n.result else None] for n in book.name_obj_list],
+
+}))
+)PY";
+
+// Reads the .xlsx named by argv[1] with openpyxl (values as LibreOffice calculated them
+// and formulas as A1 texts) and prints cells, sizes, merges and page setup as JSON.
+const char* kOpenpyxlScript = R"PY(
+import json, sys, openpyxl
+from openpyxl.utils import get_column_letter
+values = openpyxl.load_workbook(sys.argv[1], data_only=True)
+formulas = openpyxl.load_workbook(sys.argv[1], data_only=False)
+ws, wf = values.worksheets[0], formulas.worksheets[0]
+def color(c):
+    return c.rgb if c is not None and c.type == "rgb" else None
+cells = {}
+for row in wf.iter_rows():
+    for cell in row:
+        v = ws.cell(row=cell.row, column=cell.column).value
+        f = cell.value if isinstance(cell.value, str) and cell.value.startswith("=") else None
+        if v is None and f is None:
+            continue
+        if hasattr(v, "isoformat"):
+            v = v.isoformat()
+        cells["%d,%d" % (cell.row, cell.column)] = {
+            "value": v, "formula": f, "format": cell.number_format, "bold": bool(cell.font.b),
+            "size": cell.font.sz, "fill": color(cell.fill.fgColor) if cell.fill.fill_type == "solid" else None,
+        }
+ps, pm = wf.page_setup, wf.page_margins
+print(json.dumps({
+    "sheet": wf.title, "cells": cells,
+    "widths": {k: d.width for k, d in wf.column_dimensions.items() if d.customWidth},
+    "heights": {str(k): d.height for k, d in wf.row_dimensions.items() if d.height is not None},
+    "merges": [str(r) for r in wf.merged_cells.ranges],
+    "printArea": str(wf.print_area),
+    "orientation": ps.orientation, "paperSize": ps.paperSize, "fitToWidth": ps.fitToWidth, "fitToHeight": ps.fitToHeight,
+    "fitToPage": bool(wf.sheet_properties.pageSetUpPr and wf.sheet_properties.pageSetUpPr.fitToPage),
+    "margins": [pm.left, pm.right, pm.top, pm.bottom, pm.header, pm.footer],
+    "active": wf.sheet_view.selection[0].activeCell if wf.sheet_view.selection else None,
+}, default=str))
+)PY";
+
+QJsonObject CellOf(const QJsonObject& dump, int row, int column) {
+  return dump["cells"].toObject()[QString("%1,%2").arg(row).arg(column)].toObject();
+}
+
+QJsonArray Rgb(int r, int g, int b) { return QJsonArray{r, g, b}; }
+
+TEST_F(XlsWriterInteropTest, XlrdReadsValuesFormatsAndLayout) {
+  if (!PythonHas("xlrd")) GTEST_SKIP() << "python3-xlrd is not installed";
+  QJsonObject dump = RunPythonJson(kXlrdScript, {QString::fromStdString(path_)});
+  ASSERT_FALSE(dump.isEmpty());
+  EXPECT_EQ(dump["sheet"].toString(), "CashFlow");
+
+  QJsonObject title = CellOf(dump, 2, 2);
+  EXPECT_EQ(title["value"].toString(), "Cash flow");
+  EXPECT_TRUE(title["bold"].toBool());
+  EXPECT_EQ(title["size"].toDouble(), 19.0);
+  EXPECT_EQ(title["fontColor"].toArray(), Rgb(128, 128, 0));  // entry 12 of the standard palette
+
+  EXPECT_EQ(CellOf(dump, 2, 5)["value"].toDouble(), 41275.0);  // 1/1/2013
+  EXPECT_EQ(CellOf(dump, 2, 5)["format"].toString(), "m/d/yyyy");
+  EXPECT_EQ(CellOf(dump, 4, 4)["value"].toDouble(), 41275.0);  // formulas' cached results
+  EXPECT_EQ(CellOf(dump, 4, 5)["value"].toDouble(), 41306.0);
+  EXPECT_EQ(CellOf(dump, 4, 5)["format"].toString(), "mmm-yy");
+  EXPECT_EQ(CellOf(dump, 4, 5)["hAlign"].toInt(), 3);           // right
+  EXPECT_EQ(CellOf(dump, 7, 3)["value"].toDouble(), 4200.5);
+  EXPECT_EQ(CellOf(dump, 7, 3)["format"].toString(), "#,##0");
+  EXPECT_EQ(CellOf(dump, 7, 3)["fill"].toArray(), Rgb(177, 255, 209));  // palette entry set by the workbook
+
+  QJsonObject total = CellOf(dump, 7, 2);
+  EXPECT_TRUE(total["bold"].toBool());
+  EXPECT_EQ(total["size"].toDouble(), 9.0);
+  EXPECT_EQ(total["fill"].toArray(), Rgb(204, 255, 204));
+  EXPECT_EQ(total["wrap"].toInt(), 1);
+  EXPECT_EQ(total["vAlign"].toInt(), 1);  // centred
+  EXPECT_EQ(CellOf(dump, 4, 2)["borders"].toArray(), (QJsonArray{1, 1, 1, 1}));
+  EXPECT_EQ(CellOf(dump, 4, 2)["borderColor"].toArray(), Rgb(128, 128, 128));
+  EXPECT_EQ(CellOf(dump, 8, 2)["value"].toString(), QString::fromUtf8("Text with ünïcödé €"));
+
+  QJsonObject widths = dump["widths"].toObject();
+  EXPECT_EQ(widths["2"].toInt(), 8374);  // 32 characters
+  EXPECT_EQ(widths["4"].toInt(), 2315);  // 8.33 characters
+  QJsonObject heights = dump["heights"].toObject();
+  EXPECT_EQ(heights["2"].toInt(), 555);  // 27.75 points in twips
+  EXPECT_EQ(heights["4"].toInt(), 495);
+  EXPECT_TRUE(dump["customHeights"].toArray().contains(2));
+  EXPECT_FALSE(dump["customHeights"].toArray().contains(5));
+  EXPECT_EQ(dump["merges"].toArray(), (QJsonArray{QJsonArray{8, 9, 1, 3}}));
+  EXPECT_EQ(dump["printArea"].toArray(), (QJsonArray{QJsonArray{"Print_Area", "CashFlow!$A$1:$E$11"}}));
+}
+
+TEST_F(XlsWriterInteropTest, LibreOfficeRecalculatesTheSameValuesAndKeepsFormats) {
+  const QString soffice = QStandardPaths::findExecutable("soffice");
+  if (soffice.isEmpty()) GTEST_SKIP() << "LibreOffice (soffice) is not installed";
+  if (!PythonHas("openpyxl")) GTEST_SKIP() << "python3-openpyxl is not installed";
+  const QString out = dir_->filePath("out");
+  const QString profile = "-env:UserInstallation=file://" + dir_->filePath("lo-profile");
+  const QString book = QString::fromStdString(path_);
+  ASSERT_TRUE(RunProgram(soffice, {profile, "--headless", "--convert-to", "xlsx", "--outdir", out, book}));
+  ASSERT_TRUE(RunProgram(soffice, {profile, "--headless", "--convert-to", "csv:Text - txt - csv (StarCalc):44,34,76,1",
+                            "--outdir", out, book}));
+  QJsonObject dump = RunPythonJson(kOpenpyxlScript, {out + "/book.xlsx"});
+  ASSERT_FALSE(dump.isEmpty());
+
+  // Recalculated by LibreOffice: the same values as the engine's, formulas as A1 texts.
+  EXPECT_EQ(CellOf(dump, 4, 4)["value"].toString(), "2013-01-01T00:00:00");
+  EXPECT_EQ(CellOf(dump, 4, 4)["formula"].toString(), "=E2");
+  EXPECT_EQ(CellOf(dump, 4, 5)["value"].toString(), "2013-02-01T00:00:00");
+  EXPECT_EQ(CellOf(dump, 4, 5)["formula"].toString(), "=DATE(YEAR(D4),MONTH(D4)+1,1)");
+  EXPECT_EQ(CellOf(dump, 7, 3)["value"].toDouble(), 4200.5);
+  EXPECT_EQ(CellOf(dump, 7, 3)["formula"].toString(), "=C5+C6");
+
+  EXPECT_EQ(CellOf(dump, 4, 5)["format"].toString().remove('\\'), "mmm-yy");
+  EXPECT_EQ(CellOf(dump, 7, 3)["format"].toString(), "#,##0");
+  EXPECT_EQ(CellOf(dump, 7, 3)["fill"].toString(), "FFB1FFD1");
+  EXPECT_EQ(CellOf(dump, 7, 2)["fill"].toString(), "FFCCFFCC");
+  EXPECT_TRUE(CellOf(dump, 2, 2)["bold"].toBool());
+  EXPECT_FALSE(CellOf(dump, 5, 2)["bold"].toBool());
+
+  // An xlsx width counts the 5-pixel padding (5/7 of a character in Arial 10).
+  QJsonObject widths = dump["widths"].toObject();
+  for (auto [column, characters] : {std::pair{"A", 1.0}, {"B", 32.0}, {"C", 10.83}, {"D", 8.33}}) {
+    EXPECT_NEAR(widths[column].toDouble() - 5.0 / 7, characters, 0.02) << column;
+  }
+  EXPECT_EQ(dump["heights"].toObject()["2"].toDouble(), 27.75);
+  EXPECT_EQ(dump["heights"].toObject()["4"].toDouble(), 24.75);
+  EXPECT_EQ(dump["merges"].toArray(), QJsonArray{"B9:C9"});
+
+  EXPECT_TRUE(dump["printArea"].toString().contains("$A$1:$E$11")) << dump["printArea"].toString().toStdString();
+  EXPECT_EQ(dump["orientation"].toString(), "landscape");
+  EXPECT_EQ(dump["paperSize"].toInt(), 9);
+  EXPECT_TRUE(dump["fitToPage"].toBool());
+  EXPECT_EQ(dump["fitToWidth"].toInt(), 1);
+  EXPECT_EQ(dump["fitToHeight"].toInt(), 1);
+  QJsonArray margins = dump["margins"].toArray();
+  EXPECT_EQ(margins[0].toDouble(), 0.7);
+  EXPECT_EQ(margins[1].toDouble(), 0.7);
+  EXPECT_EQ(margins[2].toDouble(), 0.5);
+  EXPECT_EQ(margins[3].toDouble(), 0.5);
+  // (LibreOffice drops the header and footer margins of a page without header or
+  // footer; the writer's own test checks that the file holds 0.)
+  EXPECT_EQ(dump["active"].toString(), "C5");
+
+  // Displayed texts, in UTF-8.
+  QFile csv(out + "/book.csv");
+  ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+  const QStringList lines = QString::fromUtf8(csv.readAll()).split('\n');
+  ASSERT_GE(lines.size(), 9);
+  EXPECT_EQ(lines[3].trimmed().toStdString(), ",,,Jan-13,Feb-13");
+  EXPECT_EQ(lines[6].trimmed().toStdString(), ",\"TOTAL\",\"4,201\",,");
+  EXPECT_TRUE(lines[7].contains(QString::fromUtf8("ünïcödé €")));
+}
+
+}  // namespace
+}  // namespace tallowmere::engine
