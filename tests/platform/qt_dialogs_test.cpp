@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QTemporaryDir>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -79,6 +81,23 @@ TEST(QtDialogsTest, InputReturnsTheTextOrEmptyOnCancel) {
     dialog->reject();
   });
   EXPECT_EQ(dialogs.Input("Enter new row: ", "Input New Row"), "");
+}
+
+TEST(QtDialogsTest, SaveAsOffersTheFilterAndReturnsThePath) {
+  QTemporaryDir dir;
+  const QString path = dir.path() + "/report.xls";
+  QtDialogs dialogs;
+  WhenOpen<QFileDialog>([path](QFileDialog* dialog) {
+    EXPECT_EQ(dialog->windowTitle(), "Save As");
+    EXPECT_EQ(dialog->nameFilters(), QStringList{"Excel Files (*.xls) (*.xls)"});
+    EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
+    dialog->selectFile(path);
+    QMetaObject::invokeMethod(dialog, "accept");
+  });
+  EXPECT_EQ(dialogs.SaveFileName("Save As", "Excel Files (*.xls)", "*.xls"), path.toStdString());
+
+  WhenOpen<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
+  EXPECT_EQ(dialogs.SaveFileName("Save As", "Excel Files (*.xls)", "*.xls"), "");
 }
 
 }  // namespace
