@@ -1,7 +1,34 @@
-// The windowed program. Start-up wiring follows once the main window exists.
+// The windowed program: the main window over the platform's settings store and dialogs,
+// with the built-in spreadsheet engine as its spreadsheet application.
 #include <QApplication>
 
+#include "engine/application.h"
+#include "platform/picture_clipboard.h"
+#include "platform/qsettings_store.h"
+#include "platform/qt_dialogs.h"
+#include "shell/application_identity.h"
+#include "shell/form1.h"
+#include "shell/preview_hand_over.h"
+
 int main(int argc, char** argv) {
+  using namespace tallowmere;
   QApplication app(argc, argv);
-  return 0;
+  QApplication::setWindowIcon(ApplicationIcon());
+  // The program ends when the main window or the preview is closed, each through its own
+  // closing steps, never because the last visible window went away.
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  QtDialogs dialogs;
+  QSettingsStore store;
+  InProcessClipboard clipboard;
+  engine::EngineApplicationFactory factory(clipboard);
+  const auto endProgram = [] { QCoreApplication::exit(0); };
+
+  Form1 form1(Form1Services{dialogs, store, factory, clipboard, QCoreApplication::applicationDirPath().toStdString(),
+                            endProgram});
+  PreviewHandOver handOver(form1, dialogs, endProgram);
+  form1.SetReportHost(&handOver);
+  if (!form1.Form_Load()) return 0;
+  form1.show();
+  return QApplication::exec();
 }

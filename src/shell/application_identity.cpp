@@ -18,8 +18,10 @@ QString ApplicationTitle(QString productName) {
   return productName;
 }
 
+// The name goes to the application name, not the display name: Qt would append a display
+// name to every window title, so "Application Error" would read "Application Error — ...".
 void SetApplicationTitle() {
-  QGuiApplication::setApplicationDisplayName(ApplicationTitle(QString::fromUtf8(kApplicationTitle)));
+  QCoreApplication::setApplicationName(ApplicationTitle(QString::fromUtf8(kApplicationTitle)));
 }
 
 namespace {

@@ -1,0 +1,114 @@
+// The built program in a virtual X server: "Start Creating Template" is clicked, the
+// preview window appears and a workbook that LibreOffice opens is left in TEMP.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+namespace {
+
+// Runs in the virtual X server: start the program, wait for its window, photograph it,
+// click the Start button (8 + 260, 8 + 13 pixels into the window), wait for a second
+// window and photograph that too. An error report instead of the preview ends the session.
+constexpr const char* kSession = R"sh(#!/bin/bash
+out="$1"
+"$TALLOWMERE" > "$out/program.log" 2>&1 &
+pid=$!
+visible() { xdotool search --onlyvisible --name '^Tallowmere$' 2>/dev/null; }
+main=""
+for i in $(seq 1 150); do main=$(visible | head -1); [ -n "$main" ] && break; sleep 0.2; done
+if [ -z "$main" ]; then echo "the main window did not appear" > "$out/failure"; kill $pid; exit 0; fi
+sleep 1
+import -window root "$out/main.png"
+xdotool mousemove --window "$main" 268 21 click 1
+preview=""
+for i in $(seq 1 300); do
+  for w in $(visible); do [ "$w" != "$main" ] && preview="$w"; done
+  [ -n "$preview" ] && break
+  if xdotool search --onlyvisible --name '^Application Error' >/dev/null 2>&1; then
+    import -window root "$out/error.png"
+    echo "an error report appeared instead of the preview (see error.png)" > "$out/failure"
+    kill $pid; exit 0
+  fi
+  sleep 0.2
+done
+echo "$preview" > "$out/preview"
+sleep 1
+import -window root "$out/preview.png"
+kill $pid
+wait $pid 2>/dev/null
+exit 0
+)sh";
+
+bool Have(const char* program) { return !QStandardPaths::findExecutable(program).isEmpty(); }
+
+int Colours(const QString& picture) {
+  QProcess identify;
+  identify.start("identify", {"-format", "%k", picture});
+  if (!identify.waitForFinished(60000)) return 0;
+  return identify.readAllStandardOutput().trimmed().toInt();
+}
+
+QString ReadAll(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+TEST(StartReportEndToEnd, ClickingStartLeavesAWorkbookAndOpensThePreview) {
+  for (const char* tool : {"xvfb-run", "xdotool", "import", "identify"})
+    if (!Have(tool)) GTEST_SKIP() << tool << " is not installed";
+  const QString program = QStringLiteral(TM_BINARY_DIR "/src/app/tallowmere");
+  if (!QFile::exists(program)) GTEST_SKIP() << "tallowmere is not built at " << program.toStdString();
+
+  QTemporaryDir root;
+  ASSERT_TRUE(root.isValid());
+  const QString out = root.filePath("out"), temp = root.filePath("temp"), config = root.filePath("config");
+  for (const QString& folder : {out, temp, config}) ASSERT_TRUE(QDir().mkpath(folder));
+  const QString script = root.filePath("session.sh");
+  {
+    QFile file(script);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(kSession);
+  }
+
+  QProcess session;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("XDG_CONFIG_HOME", config);
+  environment.insert("TEMP", temp);
+  environment.insert("TALLOWMERE", program);
+  environment.remove("QT_QPA_PLATFORM");
+  session.setProcessEnvironment(environment);
+  session.start("xvfb-run", {"-a", "-s", "-screen 0 1280x1024x24", "bash", script, out});
+  ASSERT_TRUE(session.waitForFinished(180000)) << "the session did not end";
+  if (QFile::exists(out + "/failure")) {
+    root.setAutoRemove(false);  // keep the screenshots for a look
+    FAIL() << ReadAll(out + "/failure").toStdString() << " in " << out.toStdString() << "\n"
+           << ReadAll(out + "/program.log").toStdString();
+  }
+
+  EXPECT_GT(Colours(out + "/main.png"), 10) << "the main window's screenshot is blank";
+  EXPECT_FALSE(ReadAll(out + "/preview").trimmed().isEmpty())
+      << "no preview window appeared\n" << ReadAll(out + "/program.log").toStdString();
+  EXPECT_GT(Colours(out + "/preview.png"), 10) << "the preview's screenshot is blank";
+
+  const QStringList workbooks = QDir(temp).entryList({"vormid*.xls"}, QDir::Files);
+  ASSERT_EQ(workbooks.size(), 1) << ReadAll(out + "/program.log").toStdString();
+  EXPECT_TRUE(QRegularExpression("^vormid[1-9]{8}\\.xls$").match(workbooks[0]).hasMatch()) << workbooks[0].toStdString();
+  EXPECT_FALSE(QFile::exists(temp + "/temp.bmp")) << "the picture file was left behind";
+
+  if (!Have("soffice")) GTEST_SKIP() << "LibreOffice is not installed; the workbook was not opened";
+  QProcess office;
+  office.start("soffice", {"-env:UserInstallation=file://" + root.filePath("lo-profile"), "--headless",
+                           "--convert-to", "csv", "--outdir", out, QDir(temp).filePath(workbooks[0])});
+  ASSERT_TRUE(office.waitForFinished(180000)) << "LibreOffice did not finish";
+  const QString csv = ReadAll(out + "/" + QString(workbooks[0]).replace(".xls", ".csv"));
+  EXPECT_TRUE(csv.contains("Cash Sales")) << "LibreOffice read: " << csv.left(400).toStdString();
+  EXPECT_TRUE(csv.contains("TOTAL CASH PAID OUT"));
+}
+
+}  // namespace
