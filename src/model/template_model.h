@@ -70,14 +70,27 @@ class TemplateModel {
   // std::runtime_error when a name the rule needs is borne by no item.
   std::string BuildItemRefs(std::string_view name) const;
 
+  // Recomputes Refs, Kind and IsHeader of every item and refills the list. Throws like
+  // BuildItemRefs, leaving the list with the entries before the failing item.
   void RefreshItemList();
+  // Item r takes newName as it is; refresh; entry r - 1 selected. Index errors throw.
   void RenameItem(const std::string& newName, int r);
+  // A new item (Included) after item p, 0 putting it on top; refresh; entry p selected.
+  // With p at or past the last item it is appended without a refresh, so its derived
+  // slots stay empty until the next one.
   void InsertItem(const std::string& newName, int p);
+  // Removes item r; refresh; selects the entry that took its place, or the new last.
   void DeleteItem(int r);
 
-  // Builds the table from the store (or the defaults), fills the list, selects entry 0,
-  // then applies the parameters to fields: the stored ones, or with restore the reset
-  // values. Throws on invalid stored counts or flags, leaving the rest undone.
+  // Builds the table, fills the list, selects entry 0, then sets the parameter fields.
+  // Without restore: checks "System Value - Rows" (1 to kMaxItems) and "- Columns" (at
+  // least 5), sizes the table to the row count, reads the saved flag, takes the names
+  // from "Field1".. when it is true and the defaults otherwise, and applies the stored
+  // parameters (ApplyStoredParameters). With restore: the 44 defaults and the parameter
+  // reset (ApplyRestoredParameters), whatever the store holds. Throws at the first step
+  // that fails (a count out of range before anything is allocated, a flag that is no
+  // Boolean, a name a reference rule needs and no item bears); the later steps are not run
+  // and the list holds the entries added before the failure. Text6 and Text7 are never set.
   void LoadTemplate(bool restore, SettingsStore& store, ParameterFields& fields);
   // Writes "Field1".., "System Value - Rows", "- Columns", "- Saved" in that order, each
   // write through run (see WriteStoreSteps).
