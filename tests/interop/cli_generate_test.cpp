@@ -227,7 +227,7 @@ TEST_F(CliGenerate, YearAndWeekHeaders) {
 TEST_F(CliGenerate, CustomItemsShowWithoutUnderscore) {
   const auto custom = Shown("custom");
   EXPECT_EQ(Cell(custom, 9, 2), "Bank interest received");
-  EXPECT_EQ(Cell(custom, 16, 2), "Purchases (specify)");
+  EXPECT_EQ(Cell(custom, 17, 2), "Purchases (specify)");
   EXPECT_EQ(Cell(custom, 25, 2), "Cash Position (end of month)");
   for (const auto& row : custom) EXPECT_FALSE(row.size() > 1 && row[1] == "Advertising");
 }
