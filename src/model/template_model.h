@@ -84,19 +84,19 @@ class TemplateModel {
 
   // Builds the table, fills the list, selects entry 0, then sets the parameter fields.
   // Without restore: checks "System Value - Rows" (1 to kMaxItems) and "- Columns" (at
-  // least 5), sizes the table to the row count, reads the saved flag, takes the names
+  // least 5) and the saved flag, sizes the table to the row count, takes the names
   // from "Field1".. when it is true and the defaults otherwise, and applies the stored
   // parameters (ApplyStoredParameters). With restore: the 44 defaults and the parameter
   // reset (ApplyRestoredParameters), whatever the store holds. Throws at the first step
-  // that fails (a count out of range before anything is allocated, a flag that is no
-  // Boolean, a name a reference rule needs and no item bears); the later steps are not run
-  // and the list holds the entries added before the failure. Text6 and Text7 are never set.
+  // that fails: a count out of range or a flag that is no Boolean before the table is
+  // touched; a name a reference rule needs and no item bears part way, the list holding
+  // the entries added before the failure. Text6 and Text7 are never set.
   void LoadTemplate(bool restore, SettingsStore& store, ParameterFields& fields);
   // Writes "Field1".., "System Value - Rows", "- Columns", "- Saved" in that order, each
   // write through run (see WriteStoreSteps).
   void SaveTemplate(SettingsStore& store, const StepRunner& run = {}) const;
   // The writes of SaveTemplate: every "Field" key at line 116, then the row count (120),
-  // the column count (122) and the saved flag (124).
+  // the column count (122) and the saved flag (124). None for an empty table.
   std::vector<StoreStep> TemplateStoreSteps() const;
 
   ItemListView& List() { return list_; }

@@ -61,18 +61,21 @@ void ApplyRestoredParameters(ParameterFields& fields) {
 
 void TemplateModel::LoadTemplate(bool restore, SettingsStore& store, ParameterFields& fields) {
   int rows = kDefaultItemCount;
+  bool saved = false;
   if (!restore) {
     rows = StoredCount(store, store_key::kRows, kDefaultItemCount, 1, kMaxItems,
                        "row count must be a whole number from 1 to " + std::to_string(kMaxItems));
     StoredCount(store, store_key::kColumns, kStoredColumnCount, kSmallestColumnCount,
                 std::numeric_limits<int>::max(),
                 "column count must be a whole number of at least " + std::to_string(kSmallestColumnCount));
+    // Read before the table is replaced: a damaged flag leaves the table as it was, so that
+    // closing cannot overwrite the stored names with the empty items of a half-made table.
+    // A restore builds the defaults whatever the store holds, so the flag cannot stop it.
+    saved = ParseBoolean(store.Read(store_key::kSaved, BooleanText(false)));
   }
   items_.assign(static_cast<size_t>(rows), TemplateItem{});
   list_.Clear();
 
-  // A restore builds the defaults whatever the store holds, so a damaged flag cannot stop it.
-  const bool saved = !restore && ParseBoolean(store.Read(store_key::kSaved, BooleanText(false)));
   if (saved) {
     for (int i = 1; i <= rows; ++i) Item(i).Name = store.Read(store_key::FieldKey(i), "");
   } else {
@@ -107,6 +110,9 @@ std::vector<StoreStep> ParameterStoreSteps(const ParameterFields& fields) {
 
 std::vector<StoreStep> TemplateModel::TemplateStoreSteps() const {
   std::vector<StoreStep> steps;
+  // A table that was never loaded has no items; storing a row count of 0, which no load
+  // accepts, would only lose the stored table.
+  if (items_.empty()) return steps;
   steps.reserve(items_.size() + 3);
   for (int i = 1; i <= Count(); ++i) steps.push_back({116, store_key::FieldKey(i), items_[i - 1].Name});
   steps.push_back({120, store_key::kRows, std::to_string(Count())});
