@@ -110,13 +110,14 @@ void DispatchGlobal(const Record& record, Globals& globals, WorkbookData& workbo
   }
 }
 
-void ReadGlobals(const std::vector<std::uint8_t>& stream, Globals& globals, WorkbookData& workbook) {
+// Returns where the globals end in the stream.
+std::size_t ReadGlobals(const std::vector<std::uint8_t>& stream, Globals& globals, WorkbookData& workbook) {
   RecordStream records(stream, 0);
   Record record;
   if (!records.Next(record) || record.id != rec::kBof) Damaged("it does not start with a BOF record");
   ReadBof(record);
   while (records.Next(record)) {
-    if (record.id == rec::kEof) return;
+    if (record.id == rec::kEof) return records.Position();
     DispatchGlobal(record, globals, workbook);
   }
   Damaged("the workbook globals end without their EOF record");
@@ -127,7 +128,9 @@ void ReadGlobals(const std::vector<std::uint8_t>& stream, Globals& globals, Work
 std::shared_ptr<WorkbookData> xls::ReadWorkbookStream(const std::vector<std::uint8_t>& stream) {
   auto workbook = std::make_shared<WorkbookData>();
   Globals globals;
-  ReadGlobals(stream, globals, *workbook);
+  // Sheets follow the globals and each other without overlapping, so that no byte is
+  // read twice: a damaged file cannot make the reader go over the stream again and again.
+  std::size_t readUpTo = ReadGlobals(stream, globals, *workbook);
   globals.styles.Resolve(workbook->styles);
 
   const SheetContext context{globals.sharedStrings, globals.styles};
@@ -135,10 +138,12 @@ std::shared_ptr<WorkbookData> xls::ReadWorkbookStream(const std::vector<std::uin
     const SheetEntry& entry = globals.sheets[i];
     if (!entry.worksheet) continue;
     if (entry.offset >= stream.size()) Damaged("a sheet lies beyond the end of the file");
+    if (entry.offset < readUpTo) Damaged("two parts of the workbook overlap");
     auto sheet = std::make_shared<SheetData>();
     sheet->name = entry.name;
     RecordStream records(stream, entry.offset);
     ReadSheetSubstream(records, context, *sheet);
+    readUpTo = records.Position();
     for (const PrintAreaName& area : globals.printAreas) {
       if (area.sheetIndex == i) sheet->pageSetup.printArea = area.address;
     }

@@ -35,6 +35,7 @@ class RecordStream {
   // that runs past the end.
   bool Next(Record& record);
   std::size_t Size() const { return stream_.size(); }
+  std::size_t Position() const { return position_; }
 
  private:
   const std::vector<std::uint8_t>& stream_;

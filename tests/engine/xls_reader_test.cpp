@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <algorithm>
 #include <random>
 
 #include "engine/xls_reader.h"
@@ -167,6 +168,16 @@ TEST_F(XlsReaderTest, DamagedStreamsGiveAnErrorInsteadOfACrash) {
   AppendRecord(badString, 0x0204, RecordBytes().U16(1).U16(1).U16(15).U16(60000).Latin1("short"));
   AppendRecord(badString, 0x000A, RecordBytes());
   EXPECT_NE(OpenError(WriteWorkbook(badString)).find("string is longer"), std::string::npos);
+
+  // A sheet said to start inside the globals would be read over and over by a careless reader.
+  Bytes overlapping = good;
+  for (std::size_t i = 0; i + 8 < overlapping.size(); ++i) {
+    if (overlapping[i] == 0x85 && overlapping[i + 1] == 0x00) {
+      std::fill_n(overlapping.begin() + static_cast<std::ptrdiff_t>(i + 4), 4, 0);
+      break;
+    }
+  }
+  EXPECT_NE(OpenError(WriteWorkbook(overlapping)).find("overlap"), std::string::npos);
 
   Bytes missingString = testing::GlobalsWithOneSheet({});
   AppendRecord(missingString, 0x00FD, RecordBytes().U16(1).U16(1).U16(15).U32(9));
