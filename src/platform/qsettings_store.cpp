@@ -22,7 +22,14 @@ std::string TextOf(const QVariant& value) {
 QSettingsStore::QSettingsStore() { Reopen(); }
 
 void QSettingsStore::Reopen() {
+#ifdef Q_OS_WIN
+  // Without an application name the registry form would be ...\Quenwick\OrganizationDefaults;
+  // the section belongs directly under the organisation's key.
+  settings_ = std::make_unique<QSettings>(QStringLiteral("HKEY_CURRENT_USER\\Software\\") + kOrganisation,
+                                          QSettings::NativeFormat);
+#else
   settings_ = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, kOrganisation);
+#endif
   settings_->beginGroup(kSection);
 }
 
