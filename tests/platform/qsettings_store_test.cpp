@@ -13,29 +13,26 @@
 namespace tallowmere {
 namespace {
 
-// QSettings looks up the configuration folder once per process, so every test here shares
-// one temporary XDG_CONFIG_HOME, set before the first store is made, and starts from an
-// empty file.
-class QSettingsStoreTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    dir = new QTemporaryDir;
-    setenv("XDG_CONFIG_HOME", dir->path().toLocal8Bit().constData(), 1);
-  }
-  static void TearDownTestSuite() {
-    delete dir;
-    dir = nullptr;
-  }
-  void SetUp() override {
-    ASSERT_TRUE(dir->isValid());
-    QFile::remove(ConfFile());
-  }
-  static QString ConfFile() { return dir->path() + "/Quenwick.conf"; }
-
-  static QTemporaryDir* dir;
+// QSettings looks up the configuration folder once per process, and the file dialog's
+// tests use QSettings too, so the whole program gets one temporary XDG_CONFIG_HOME before
+// any test runs; that also keeps the tests out of the user's own configuration.
+class ConfigHome : public ::testing::Environment {
+ public:
+  void SetUp() override { setenv("XDG_CONFIG_HOME", dir.path().toLocal8Bit().constData(), 1); }
+  QTemporaryDir dir;
 };
 
-QTemporaryDir* QSettingsStoreTest::dir = nullptr;
+ConfigHome* const configHome =
+    static_cast<ConfigHome*>(::testing::AddGlobalTestEnvironment(new ConfigHome));
+
+class QSettingsStoreTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(configHome->dir.isValid());
+    QFile::remove(ConfFile());
+  }
+  static QString ConfFile() { return configHome->dir.path() + "/Quenwick.conf"; }
+};
 
 TEST_F(QSettingsStoreTest, TextsComeBackExactlyFromTheFile) {
   const std::vector<std::string> names = {
