@@ -7,6 +7,8 @@
 #include <charconv>
 #include <cmath>
 
+#include <QString>
+
 #include "engine/formula_internal.h"
 
 namespace tallowmere::engine {
@@ -93,6 +95,12 @@ std::optional<ErrorCode> ParseErrorText(std::string_view text) {
   for (const auto& entry : kErrorNames)
     if (EqualIgnoringCase(entry.text, text)) return entry.code;
   return std::nullopt;
+}
+
+bool IsValidUtf8(std::string_view text) {
+  QString decoded = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  QByteArray encoded = decoded.toUtf8();
+  return std::string_view(encoded.constData(), static_cast<std::size_t>(encoded.size())) == text;
 }
 
 std::size_t Utf16Length(std::string_view utf8) {

@@ -167,6 +167,7 @@ class Parser {
       }
       value += c;
     }
+    if (!formula_detail::IsValidUtf8(value)) Fail("a text value is not valid UTF-8");
     if (formula_detail::Utf16Length(value) > formula_detail::kMaxStringConstant)
       Fail("text values in formulas are limited to 255 characters");
     FormulaNode node;

@@ -84,7 +84,7 @@ TEST(FormulaRefusal, MalformedOrOversizedFormulasAreRefusedWithADescription) {
       "R[99999999]C", "RC[-300]", "R0C1", "R65537C1", "R1C257", "R[]C", "\"unterminated", "1e999", "1e",
       ".", "DATE(1,2)", "YEAR(1,2)", "#BAD!", "1+*2", "@", "R1C1:", "TRUE()", "=1",
       std::string(100, '(') + "1" + std::string(100, ')'), std::string(200, '-') + "1",
-      "\"" + std::string(256, 'x') + "\"", std::string(9000, '1'),
+      "\"" + std::string(256, 'x') + "\"", std::string(9000, '1'), "\"\xFF\"",
   };
   for (const auto& text : refused) {
     SCOPED_TRACE(text.substr(0, 40));
