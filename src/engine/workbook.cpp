@@ -55,7 +55,7 @@ Cell* SheetData::Find(int row, int column) {
 
 Cell& SheetData::At(int row, int column) {
   auto [it, inserted] = cells_.try_emplace({row, column});
-  if (inserted) it->second.style = EffectiveStyle(row, column);
+  if (inserted) it->second.style = InheritedStyle(row, column);
   return it->second;
 }
 
