@@ -1,0 +1,69 @@
+// The hand-over from a report to the preview window and back.
+
+#include <QImage>
+#include <QPushButton>
+
+#include "form1_fixture.h"
+#include "shell/preview_hand_over.h"
+
+namespace tallowmere::testing {
+namespace {
+
+class PreviewHandOverTest : public Form1Test {
+ protected:
+  void SetUp() override {
+    Form1Test::SetUp();
+    Loaded();
+    handOver = std::make_unique<PreviewHandOver>(*form, dialogs, [this] { ++programEnded; });
+    form->SetReportHost(handOver.get());
+    form->show();
+  }
+  void TearDown() override {
+    handOver.reset();
+    Form1Test::TearDown();
+  }
+  std::unique_ptr<PreviewHandOver> handOver;
+};
+
+TEST_F(PreviewHandOverTest, ReportReplacesMainWindowByPreview) {
+  EXPECT_EQ(handOver->Preview(), nullptr);
+  form->PushButton22_Click();
+  ASSERT_NE(handOver->Preview(), nullptr);
+  EXPECT_TRUE(handOver->Preview()->isVisible());
+  EXPECT_FALSE(form->isVisible());
+  EXPECT_NE(handOver->Preview()->ExcelFile().find("vormid"), std::string::npos);
+  EXPECT_EQ(form->MousePointer(), kPointerDefault);
+  for (const ShownMessage& message : dialogs.messages)
+    EXPECT_EQ(message.text.find("PushButton22_Click"), std::string::npos) << message.text;
+
+  // "< Back" brings the main window again; the same preview serves the next report.
+  Form2* preview = handOver->Preview();
+  preview->findChild<QPushButton*>("PushButton8")->click();
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_FALSE(preview->isVisible());
+  form->PushButton22_Click();
+  EXPECT_EQ(handOver->Preview(), preview);
+}
+
+TEST_F(PreviewHandOverTest, ClosingThePreviewStoresTheMainWindowsSettings) {
+  form->PushButton22_Click();
+  ASSERT_NE(handOver->Preview(), nullptr);
+  form->SetText(TextField::Text2, "2031");
+  store.writes.clear();
+  handOver->Preview()->close();
+  EXPECT_EQ(store.values["Year"], "2031");
+  EXPECT_EQ(store.values["System Value - Saved"], "True");
+  EXPECT_EQ(programEnded, 1);
+}
+
+TEST_F(PreviewHandOverTest, UnreadablePictureIsAnError) {
+  EXPECT_THROW(handOver->LoadPreviewPicture(temp.filePath("missing.bmp").toStdString()), std::runtime_error);
+  QImage picture(40, 30, QImage::Format_RGB32);
+  picture.fill(Qt::white);
+  const QString path = temp.filePath("temp.bmp");
+  ASSERT_TRUE(picture.save(path, "BMP"));
+  EXPECT_NO_THROW(handOver->LoadPreviewPicture(path.toStdString()));
+}
+
+}  // namespace
+}  // namespace tallowmere::testing
