@@ -17,7 +17,8 @@
 
 namespace tallowmere::testing {
 
-// A folder of its own under the system temporary folder, removed with the object.
+// A folder of its own under the system temporary folder, removed with the object unless
+// TM_KEEP_SCRATCH is set (to look at the files a test made).
 struct ScratchDir {
   std::filesystem::path path;
   explicit ScratchDir(const std::string& tag) {
@@ -25,7 +26,9 @@ struct ScratchDir {
     std::filesystem::remove_all(path);
     std::filesystem::create_directories(path);
   }
-  ~ScratchDir() { std::filesystem::remove_all(path); }
+  ~ScratchDir() {
+    if (!std::getenv("TM_KEEP_SCRATCH")) std::filesystem::remove_all(path);
+  }
   std::string File(const std::string& name) const { return (path / name).string(); }
 };
 
