@@ -46,7 +46,7 @@ class PreviewGeometry {
     // Draws the unscaled picture into the picture control at the given size. Reports its
     // own failures: the redraw goes on afterwards.
     virtual void DrawPicture(int zoomWidth, int zoomHeight) = 0;
-    // Puts the window's pointer back to the default arrow (unless it is busy).
+    // Puts the window's pointer back to the default arrow after a drawing.
     virtual void PointerToDefault() = 0;
   };
 
