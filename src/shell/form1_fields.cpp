@@ -84,8 +84,10 @@ void Form1::FieldLostFocus(QLineEdit* edit, Qt::FocusReason reason) {
   if (!CheckField(edit)) return;
   refocusing_ = true;
   edit->setFocus(Qt::OtherFocusReason);
-  edit->selectAll();
   refocusing_ = false;
+  // The field still handles the focus loss that brought us here, which clears its
+  // selection; select the corrected value once that is done, so typing replaces it.
+  QTimer::singleShot(0, edit, &QLineEdit::selectAll);
 }
 
 bool Form1::CheckField(QLineEdit* edit) {

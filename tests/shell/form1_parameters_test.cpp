@@ -56,6 +56,8 @@ TEST_F(FieldChecksTest, RejectedYearIsCorrectedAndKeepsTheFocus) {
     EXPECT_EQ(LastMessage(), "Year can't be less then 1970.\r\nPlease change year to necessary value.");
     EXPECT_EQ(dialogs.messages.back().title, "Tallowmere");
     EXPECT_TRUE(FocusIn(TextField::Text3)) << typed;
+    QApplication::processEvents();
+    EXPECT_EQ(Edit(TextField::Text3)->selectedText().toStdString(), Year()) << "typing must replace the value";
     // The corrected value passes when the field is left again.
     dialogs.messages.clear();
     Edit(TextField::Text1)->setFocus(Qt::MouseFocusReason);
