@@ -83,7 +83,8 @@ struct CellEntry {
   std::string impliedNumberFormat;  // non-empty when the entry implies a format (dates)
 };
 // "" clears the cell (an Empty value); "=..." is a formula; a leading apostrophe marks the
-// rest as text; numbers ("12", "-3.5", "1e3"), dates m/d/yyyy and m/d/yy, TRUE/FALSE and
+// rest as text; numbers ("12", "-3.5", "1e3" implying "0.00E+00"), dates m/d/yyyy and m/d/yy
+// (implying "m/d/yyyy"), TRUE/FALSE and
 // error texts are read as a spreadsheet reads typed input; anything else is text, kept as is.
 // Throws FormulaError for a bad formula and for text over 32767 characters.
 CellEntry ParseCellEntry(std::string_view text);

@@ -11,6 +11,7 @@ namespace {
 
 constexpr std::size_t kMaxCellText = 32767;  // characters a cell can hold
 constexpr std::string_view kImpliedDateFormat = "m/d/yyyy";
+constexpr std::string_view kImpliedScientificFormat = "0.00E+00";
 
 bool ReadNumber(std::string_view text, int& value) {
   if (text.empty() || text.size() > 4) return false;
@@ -71,6 +72,9 @@ CellEntry ParseCellEntry(std::string_view text) {
   }
   if (auto constant = ParseConstant(text)) {
     entry.value = *constant;
+    // A number typed with an exponent is shown in scientific form.
+    if (constant->type == Value::Type::Number && text.find_first_of("eE") != std::string_view::npos)
+      entry.impliedNumberFormat = kImpliedScientificFormat;
     return entry;
   }
   if (auto date = ParseDate(text)) {

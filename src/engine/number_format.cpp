@@ -352,7 +352,7 @@ std::string FormatNumber(double magnitude, const std::vector<Token>& tokens, boo
       out += t.text;
     } else if (t.type == T::Percent) {
       out += '%';
-    } else if (t.type == T::General) {
+    } else if (t.type == T::General || t.type == T::Text) {
       out += FormatGeneral(magnitude);
     } else if ((IsDigitPlaceholder(t.type) || t.type == T::Point) && !numberWritten) {
       out += NumberDigits(magnitude, layout);

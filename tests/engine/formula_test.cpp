@@ -225,6 +225,8 @@ TEST(CellEntries, TypedTextBecomesNumbersDatesTextOrFormulas) {
   EXPECT_EQ(ParseCellEntry("12").value, Value::Number(12));
   EXPECT_EQ(ParseCellEntry("-3.5").value, Value::Number(-3.5));
   EXPECT_EQ(ParseCellEntry("1e3").value, Value::Number(1000));
+  EXPECT_EQ(ParseCellEntry("1e3").impliedNumberFormat, "0.00E+00");
+  EXPECT_EQ(ParseCellEntry("12").impliedNumberFormat, "");
   EXPECT_EQ(ParseCellEntry(" 7 ").value, Value::Number(7));
   EXPECT_EQ(ParseCellEntry("true").value, Value::Boolean(true));
   EXPECT_EQ(ParseCellEntry("#N/A").value, Value::Error(ErrorCode::NA));

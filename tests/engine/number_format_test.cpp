@@ -83,6 +83,7 @@ TEST(NumberFormat, OtherValueTypesAndOddFormats) {
   EXPECT_EQ(FormatForDisplay(Value::Boolean(true), "0.00"), "TRUE");
   EXPECT_EQ(FormatForDisplay(Value::Error(ErrorCode::Div0), "mmm-yy"), "#DIV/0!");
   EXPECT_EQ(FormatForDisplay(Value{}, "0.00"), "");
+  EXPECT_EQ(Show(1.5, "@"), "1.5");  // a number in a text-formatted cell shows as General
   for (const char* format : {"\"", "[", "\\", "_", "*", "0.0.0", "E+", ";;;;;;", "#,##0,,,,,,,,,,,,,,,,,,,", "@", "AM/PM",
                              "0000000000000000000000000000000000000000.0000000000000000000000000000000000000"}) {
     for (double number : {0.0, -1.5, 123456.789, 1e300, -1e-300}) EXPECT_NO_THROW(Show(number, format)) << format;
