@@ -82,7 +82,13 @@ TEST_F(XlsReaderLibreOffice, OpensTheEngineWorkbookResavedByLibreOffice) {
 
 TEST_F(XlsReaderLibreOffice, OpensAWorkbookLibreOfficeBuiltFromCsv) {
   const std::string csv = dir_.File("plan.csv");
-  std::ofstream(csv) << "Item,Jan,Feb\nRent,1200,1250.5\n\"Cash, on hand\",-3,TRUE\n";
+  {
+    std::ofstream out(csv);
+    out << "Item,Jan,Feb\nRent,1200,1250.5\n\"Cash, on hand\",-3,TRUE\n";
+    // Enough distinct strings, some of them not Latin-1, for the shared string table to
+    // run over several CONTINUE records.
+    for (int i = 0; i < 600; ++i) out << "Posten \u20AC" << i << " f\u00FCr Ausgaben und Einnahmen,,\n";
+  }
   ASSERT_TRUE(testing::ConvertWithSoffice(csv, dir_.path.string(), "--infilter=\"CSV:44,34,76,1\""));
 
   const auto book = ReadXls(dir_.File("plan.xls"));
@@ -93,6 +99,10 @@ TEST_F(XlsReaderLibreOffice, OpensAWorkbookLibreOfficeBuiltFromCsv) {
   EXPECT_EQ(ValueAt(sheet, 2, 3), Value::Number(1250.5));
   EXPECT_EQ(ValueAt(sheet, 3, 1), Value::String("Cash, on hand"));
   EXPECT_EQ(ValueAt(sheet, 3, 2), Value::Number(-3));
+  for (int i = 0; i < 600; ++i) {
+    ASSERT_EQ(ValueAt(sheet, 4 + i, 1),
+              Value::String("Posten \u20AC" + std::to_string(i) + " f\u00FCr Ausgaben und Einnahmen"));
+  }
   ExpectPictureOfContent(*book, sheet);
 }
 
