@@ -31,7 +31,7 @@ void TrimTrailingZeros(Decimal& d) {
 
 Decimal ToDecimal(double value) {
   Decimal d;
-  if (!(value > 0)) return d;
+  if (!(value > 0) || !std::isfinite(value)) return d;
   char buffer[40];
   std::snprintf(buffer, sizeof buffer, "%.14e", value);  // d.dddddddddddddde+XX
   std::string text = buffer;
@@ -317,6 +317,7 @@ std::string Grouped(const std::string& digits) {
 std::string NumberDigits(double value, const NumberLayout& layout) {
   for (int i = 0; i < layout.percent; ++i) value *= 100;
   for (int i = 0; i < layout.thousandsScale; ++i) value /= 1000;
+  if (!std::isfinite(value)) return "########";  // scaled past the largest number by many '%'
   Decimal d = ToDecimal(value);
   int exponent = 0;
   if (layout.exponent && !d.digits.empty()) {
