@@ -48,7 +48,7 @@ void WriteRowDefaults(RecordStream& out, const SheetData& sheet, const PageSetup
 }
 
 void WritePageSetup(RecordStream& out, const PageSetupData& page) {
-  out.Write(rec::kHeader, ByteBuffer());
+  out.Write(rec::kHeader, ByteBuffer());  // empty: no header
   out.Write(rec::kFooter, ByteBuffer());
   WriteU16Record(out, rec::kHCenter, 0);
   WriteU16Record(out, rec::kVCenter, 0);
