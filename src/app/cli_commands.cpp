@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <iostream>
+#include <memory>
 
 #include "cli_console.h"
 #include "cli_items.h"
@@ -23,7 +24,9 @@ constexpr int kErrors = 1;
 constexpr int kRefused = 2;
 
 int Fail(int status, const std::string& message) {
-  std::cerr << "tallowmere-cli: " << message << "\n";
+  std::string text = message;
+  std::erase(text, '\r');  // messages meant for a message box break lines with CR LF
+  std::cerr << "tallowmere-cli: " << text << "\n";
   return status;
 }
 
@@ -96,6 +99,32 @@ int DeliverWorkbook(const std::string& temporary, const std::string& out, int er
   return status;
 }
 
+// A folder of this run's own inside the temporary folder, so that runs side by side never
+// share the report's fixed picture file name. Removed by the destructor with what it holds.
+class PrivateFolder {
+ public:
+  PrivateFolder() {
+    const DigitSource digits = RandomDigits();
+    for (int attempt = 0; attempt < 1000 && path_.empty(); ++attempt) {
+      const std::string candidate = JoinPath(TempFolder(), "tallowmere-" + DrawWorkbookStem(digits));
+      std::error_code ec;
+      if (std::filesystem::create_directory(candidate, ec)) path_ = candidate;
+      else if (ec) throw std::runtime_error("Cannot create a folder in " + TempFolder() + ": " + ec.message());
+    }
+    if (path_.empty()) throw std::runtime_error("Cannot create a folder in " + TempFolder());
+  }
+  ~PrivateFolder() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+  }
+  PrivateFolder(const PrivateFolder&) = delete;
+  PrivateFolder& operator=(const PrivateFolder&) = delete;
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
 // A fresh file in the temporary folder for a picture.
 std::string ClaimPictureFile() {
   const DigitSource digits = RandomDigits();
@@ -124,14 +153,20 @@ int RunGenerate(const GenerateOptions& options, SettingsStore& store) {
     fields.SetText(TextField::Text6, settings.Read(store_key::kText6, CurrentYearText()));
     fields.SetText(TextField::Text7, settings.Read(store_key::kText7, CurrentYearText()));
   } catch (const std::exception& e) {
-    return Fail(kRefused, std::string("the template items cannot be loaded: ") + e.what());
+    return Fail(kRefused, std::string("the template items and parameters cannot be loaded: ") + e.what());
   }
   if (!ApplyOptions(options, fields) || !StartCheck(fields)) return kRefused;
 
+  std::unique_ptr<PrivateFolder> folder;
+  try {
+    folder = std::make_unique<PrivateFolder>();
+  } catch (const std::exception& e) {
+    return Fail(kErrors, e.what());
+  }
   StderrDialogs dialogs;
   InProcessClipboard clipboard;
   engine::EngineApplicationFactory factory(clipboard);
-  ReportEnvironment env{factory, dialogs, clipboard, TempFolder()};
+  ReportEnvironment env{factory, dialogs, clipboard, folder->Path()};
   CliReportHost host(options.picture);
   const std::string temporary = GenerateReport0(env, model, SnapshotOf(fields), host);
   return DeliverWorkbook(temporary, options.out, dialogs.ErrorReports());

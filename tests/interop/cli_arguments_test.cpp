@@ -87,7 +87,7 @@ TEST_F(CliArguments, ItemListsMustBeReadableAndHoldTheReservedItems) {
   EXPECT_NE(err.find("holds no names"), std::string::npos);
   std::ofstream(work / "short.txt") << "Cash on Hand (beginning of month)\nRent\n";
   EXPECT_EQ(Cli("generate --out " + Path("a.xls") + " --items " + Path("short.txt")), 2);
-  EXPECT_NE(err.find("template items cannot be loaded"), std::string::npos) << err;
+  EXPECT_NE(err.find("template items and parameters cannot be loaded"), std::string::npos) << err;
   EXPECT_FALSE(fs::exists(work / "a.xls"));
 }
 
