@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2
   xvfb xauth xdotool imagemagick
-  libreoffice-calc-nogui python3 python3-xlrd
+  libreoffice-calc-nogui python3 python3-xlrd python3-openpyxl
 )
 
 missing=()
