@@ -1,8 +1,15 @@
 #include "shell/list_widget_view.h"
 
-#include <QListWidget>
 
 namespace tallowmere {
+
+QItemSelectionModel::SelectionFlags SingleChoiceList::selectionCommand(const QModelIndex& index,
+                                                                       const QEvent* event) const {
+  if (!index.isValid()) return QItemSelectionModel::NoUpdate;
+  const QItemSelectionModel::SelectionFlags command = QListWidget::selectionCommand(index, event);
+  if (command == QItemSelectionModel::NoUpdate) return command;
+  return QItemSelectionModel::ClearAndSelect;
+}
 
 void ListWidgetView::Clear() { list_->clear(); }
 

@@ -2,11 +2,22 @@
 // The template model's list shown in a Qt list widget: one row per item name, single
 // selection.
 
+#include <QListWidget>
+
 #include "model/item_list_view.h"
 
-class QListWidget;
-
 namespace tallowmere {
+
+// A list in which clicking an entry always selects it: neither Ctrl+click nor a click
+// below the last entry leaves the list without a selected item.
+class SingleChoiceList : public QListWidget {
+ public:
+  using QListWidget::QListWidget;
+
+ protected:
+  QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                       const QEvent* event = nullptr) const override;
+};
 
 class ListWidgetView : public ItemListView {
  public:
