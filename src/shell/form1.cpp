@@ -8,15 +8,16 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <algorithm>
 #include <stdexcept>
 
 #include "model/store_keys.h"
 #include "model/text_values.h"
 #include "platform/error_report.h"
 #include "platform/files.h"
+#include "preview/hand_cursor.h"
 #include "sheet/automation_link.h"
 #include "sheet/report_driver.h"
-#include "preview/hand_cursor.h"
 #include "shell/application_identity.h"
 
 namespace tallowmere {
@@ -125,19 +126,15 @@ void Form1::SetMousePointer(int kind) {
 // company field show the default one; a busy pointer stays while a report is made.
 void Form1::PointerOver(QObject* control) {
   if (mousePointer_ == kPointerBusy) return;
-  for (QObject* button : {pushButton1_, pushButton2_, pushButton3_, pushButton4_, pushButton5_, pushButton6_,
-                          pushButton22_})
-    if (control == button) {
-      if (mousePointer_ != kPointerCustom) SetMousePointer(kPointerCustom);
-      return;
-    }
-  for (QObject* area : {static_cast<QObject*>(this), static_cast<QObject*>(frame1_), static_cast<QObject*>(frame4_),
-                        static_cast<QObject*>(frame6_), static_cast<QObject*>(list1_),
-                        static_cast<QObject*>(list1_->viewport()), static_cast<QObject*>(text1_)})
-    if (control == area) {
-      if (mousePointer_ != kPointerDefault) SetMousePointer(kPointerDefault);
-      return;
-    }
+  const std::initializer_list<const QObject*> buttons = {pushButton1_, pushButton2_, pushButton3_, pushButton4_,
+                                                         pushButton5_, pushButton6_, pushButton22_};
+  const std::initializer_list<const QObject*> plainAreas = {this,   frame1_, frame4_, frame6_,
+                                                            list1_, list1_->viewport(), text1_};
+  const auto among = [control](std::initializer_list<const QObject*> controls) {
+    return std::find(controls.begin(), controls.end(), control) != controls.end();
+  };
+  if (among(buttons) && mousePointer_ != kPointerCustom) SetMousePointer(kPointerCustom);
+  if (among(plainAreas) && mousePointer_ != kPointerDefault) SetMousePointer(kPointerDefault);
 }
 
 void Form1::mouseMoveEvent(QMouseEvent* event) {
