@@ -194,15 +194,9 @@ class RangePainter {
   Calculator calculator_;
 };
 
-}  // namespace
-
-PictureBytes RenderRangeBmp(const WorkbookData& workbook, const SheetData& sheet, const CellRect& rect) {
-  if (!QGuiApplication::instance()) throw AutomationError("A picture cannot be drawn without the application's graphics system.");
-  if (rect.firstRow < 1 || rect.firstColumn < 1 || rect.lastRow > kMaxRows || rect.lastColumn > kMaxColumns ||
-      rect.firstRow > rect.lastRow || rect.firstColumn > rect.lastColumn) {
-    throw AutomationError("The range to picture lies outside the sheet.");
-  }
-  const PictureGrid grid = LayOutGrid(sheet, rect, kMaxPicturePixels);
+// The picture as BMP file bytes; the image itself is gone by the time the caller copies
+// them, which keeps the peak memory of a large picture down.
+QByteArray DrawBmp(const WorkbookData& workbook, const SheetData& sheet, const PictureGrid& grid) {
   QImage image(std::max(grid.width, 1), std::max(grid.height, 1), QImage::Format_RGB32);
   if (image.isNull()) throw AutomationError("There is not enough memory for the picture of the range.");
   image.setDotsPerMeterX(kDotsPerMeter96Dpi);
@@ -216,6 +210,18 @@ PictureBytes RenderRangeBmp(const WorkbookData& workbook, const SheetData& sheet
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
   if (!image.save(&buffer, "BMP")) throw AutomationError("The picture of the range cannot be written as a bitmap.");
+  return bytes;
+}
+
+}  // namespace
+
+PictureBytes RenderRangeBmp(const WorkbookData& workbook, const SheetData& sheet, const CellRect& rect) {
+  if (!QGuiApplication::instance()) throw AutomationError("A picture cannot be drawn without the application's graphics system.");
+  if (rect.firstRow < 1 || rect.firstColumn < 1 || rect.lastRow > kMaxRows || rect.lastColumn > kMaxColumns ||
+      rect.firstRow > rect.lastRow || rect.firstColumn > rect.lastColumn) {
+    throw AutomationError("The range to picture lies outside the sheet.");
+  }
+  const QByteArray bytes = DrawBmp(workbook, sheet, LayOutGrid(sheet, rect, kMaxPicturePixels));
   return PictureBytes(bytes.begin(), bytes.end());
 }
 
