@@ -15,18 +15,24 @@ class Restyler {
   Restyler(StyleTable& styles, const StyleChange& change) : styles_(styles), change_(change) {}
   StyleId operator()(StyleId old, unsigned edges) {
     auto key = std::make_pair(old, edges);
-    if (auto it = cache_.find(key); it != cache_.end()) return it->second;
-    Style style = styles_.Get(old);
-    change_(style, edges);
-    StyleId id = styles_.Intern(style);
-    cache_.emplace(key, id);
-    return id;
+    if (key == lastKey_) return lastId_;  // runs of equal cells are the usual case
+    auto it = cache_.find(key);
+    if (it == cache_.end()) {
+      Style style = styles_.Get(old);
+      change_(style, edges);
+      it = cache_.emplace(key, styles_.Intern(style)).first;
+    }
+    lastKey_ = key;
+    lastId_ = it->second;
+    return lastId_;
   }
 
  private:
   StyleTable& styles_;
   const StyleChange& change_;
   std::map<std::pair<StyleId, unsigned>, StyleId> cache_;
+  std::pair<StyleId, unsigned> lastKey_{~StyleId{0}, 0};
+  StyleId lastId_ = 0;
 };
 
 unsigned RowEdges(const CellRect& r, int row) {
@@ -84,10 +90,19 @@ void ApplyToColumns(SheetData& sheet, const CellRect& range, Restyler& restyle) 
 }
 
 void ApplyToRectangle(SheetData& sheet, const CellRect& range, Restyler& restyle) {
+  // Walks each row of the rectangle once, creating the missing cells in place: the cost
+  // per cell stays constant however many cells the sheet holds.
+  auto& cells = sheet.Cells();
   for (int row = range.firstRow; row <= range.lastRow; ++row) {
-    for (int column = range.firstColumn; column <= range.lastColumn; ++column) {
-      Cell& cell = sheet.At(row, column);
-      cell.style = restyle(cell.style, RowEdges(range, row) | ColumnEdges(range, column));
+    auto it = cells.lower_bound({row, range.firstColumn});
+    for (int column = range.firstColumn; column <= range.lastColumn; ++column, ++it) {
+      const std::pair<int, int> position{row, column};
+      if (it == cells.end() || it->first != position) {
+        Cell cell;
+        cell.style = sheet.InheritedStyle(row, column);
+        it = cells.emplace_hint(it, position, std::move(cell));
+      }
+      it->second.style = restyle(it->second.style, RowEdges(range, row) | ColumnEdges(range, column));
     }
   }
 }
