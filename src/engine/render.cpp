@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QPainter>
 
+#include <vector>
+
 #include "engine/calc.h"
 #include "engine/number_format.h"
 #include "engine/render_grid.h"
@@ -21,7 +23,16 @@ constexpr int kTextPadding = 2;    // pixels between a cell's edge and its text
 class RangePainter {
  public:
   RangePainter(const WorkbookData& workbook, const SheetData& sheet, const PictureGrid& grid, QPainter& painter)
-      : workbook_(workbook), sheet_(sheet), grid_(grid), painter_(painter), calculator_(sheet) {}
+      : workbook_(workbook), sheet_(sheet), grid_(grid), painter_(painter), calculator_(sheet) {
+    // Only merges of several cells that reach into the picture change how it looks; a
+    // layout that merges every cell it writes one by one leaves nothing to look up.
+    for (const CellRect& merge : sheet.merges) {
+      const bool single = merge.firstRow == merge.lastRow && merge.firstColumn == merge.lastColumn;
+      const bool shown = merge.lastRow >= grid.shown.firstRow && merge.firstRow <= grid.shown.lastRow &&
+                         merge.lastColumn >= grid.shown.firstColumn && merge.firstColumn <= grid.shown.lastColumn;
+      if (!single && shown) merges_.push_back(merge);
+    }
+  }
 
   void Paint() {
     ForEachShownCell([this](int row, int column) { PaintFill(row, column); });
@@ -37,6 +48,13 @@ class RangePainter {
     }
   }
 
+  const CellRect* MergeAt(int row, int column) const {
+    for (const CellRect& m : merges_) {
+      if (row >= m.firstRow && row <= m.lastRow && column >= m.firstColumn && column <= m.lastColumn) return &m;
+    }
+    return nullptr;
+  }
+
   const Style& StyleAt(int row, int column) const { return workbook_.styles.Get(sheet_.EffectiveStyle(row, column)); }
 
   QColor PaletteColor(int index, QColor automatic) const {
@@ -49,7 +67,7 @@ class RangePainter {
   // empty for the other cells of a merged area.
   QRect CellArea(int row, int column) const {
     CellRect area{row, column, row, column};
-    if (const CellRect* merge = sheet_.MergeAt(row, column)) {
+    if (const CellRect* merge = MergeAt(row, column)) {
       // The merged area is drawn by its top-left cell, or by the first cell the picture
       // shows when the range cuts the merge.
       const int drawingRow = std::max(merge->firstRow, grid_.shown.firstRow);
@@ -74,8 +92,8 @@ class RangePainter {
   }
 
   bool InsideOneMerge(int row1, int column1, int row2, int column2) const {
-    const CellRect* merge = sheet_.MergeAt(row1, column1);
-    return merge && merge == sheet_.MergeAt(row2, column2);
+    const CellRect* merge = MergeAt(row1, column1);
+    return merge && merge == MergeAt(row2, column2);
   }
 
   // A line drawn between two cells when either side asks for it; the cell's own colour wins.
@@ -116,7 +134,7 @@ class RangePainter {
 
   bool IsEmptyCell(int row, int column) const {
     const Cell* cell = sheet_.Find(row, column);
-    return (!cell || !cell->HasContent()) && !sheet_.MergeAt(row, column);
+    return (!cell || !cell->HasContent()) && !MergeAt(row, column);
   }
 
   // How far text too wide for its cell may run into empty neighbours: to the right for
@@ -166,8 +184,7 @@ class RangePainter {
     }
     const int textWidth = metrics.horizontalAdvance(text);
     const bool isNumber = value.type == Value::Type::Number;
-    const CellRect* merge = sheet_.MergeAt(row, column);
-    const bool merged = merge && (merge->firstRow != merge->lastRow || merge->firstColumn != merge->lastColumn);
+    const bool merged = MergeAt(row, column) != nullptr;
     if (isNumber && textWidth > area.width() - 2 * kTextPadding) {
       // A number never overflows: a spreadsheet shows "#" marks when it does not fit.
       const int hashes = std::max(1, (area.width() - 2 * kTextPadding) / std::max(1, metrics.horizontalAdvance('#')));
@@ -192,6 +209,7 @@ class RangePainter {
   const PictureGrid& grid_;
   QPainter& painter_;
   Calculator calculator_;
+  std::vector<CellRect> merges_;  // merges of several cells inside the picture
 };
 
 // The picture as BMP file bytes; the image itself is gone by the time the caller copies

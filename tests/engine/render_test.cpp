@@ -77,6 +77,21 @@ TEST_F(RenderTest, DrawsFillsAndBordersWhereEitherNeighbourAsksForThem) {
   EXPECT_TRUE(IsWhite(image, 127, 5));
 }
 
+TEST_F(RenderTest, DrawsAMergedAreaAsOneCell) {
+  const StyleId boxed = Styled([](Style& s) {
+    s.horizontal = HAlign::Center;
+    s.right = s.bottom = BorderSide{true, 16};
+  });
+  Put(1, 1, Value::String("Title"), boxed);
+  Put(1, 2, Value{}, boxed);
+  sheet.merges.push_back({1, 1, 1, 2});
+  const QImage image = Render(book, sheet, {1, 1, 1, 3});
+  EXPECT_TRUE(IsWhite(image, 63, 2)) << "no line inside the merged area";
+  EXPECT_EQ(image.pixel(127, 2), qRgb(128, 128, 128)) << "its outer edge keeps the line";
+  EXPECT_GT(Ink(image, QRect(50, 0, 28, 15)), 10) << "text centred over both columns";
+  EXPECT_EQ(Ink(image, QRect(0, 0, 30, 15)), 0);
+}
+
 TEST_F(RenderTest, PlacesTextLikeASpreadsheet) {
   sheet.columnWidths[2] = 4.0;  // 33 pixels: too narrow for the long texts
   const StyleId wrapped = Styled([](Style& s) { s.wrap = true; });
