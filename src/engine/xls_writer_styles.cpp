@@ -4,9 +4,15 @@
 #include <cmath>
 
 #include "engine/biff8_records.h"
+#include "sheet/automation.h"
 
 namespace tallowmere::engine::biff8 {
 namespace {
+
+// The most cell formats and fonts a 97-2003 workbook may hold; a file with more is
+// reported damaged when opened, so saving one is refused instead.
+constexpr std::size_t kMaxXfs = 4050;
+constexpr std::size_t kMaxFonts = 510;
 
 std::uint16_t Icv(int colorIndex, std::uint16_t automatic) {
   return colorIndex >= 1 && colorIndex <= kPaletteSize ? static_cast<std::uint16_t>(colorIndex + kPaletteFirstIcv - 1)
@@ -76,6 +82,10 @@ XlsStyles::XlsStyles(const WorkbookData& workbook) : styles_(workbook.styles) {
     const Style& style = styles_.Get(id);
     xfOfStyle_[id] = static_cast<std::uint16_t>(kFirstCustomXf + xfs_.size());
     xfs_.push_back({id, FontIndex(style.font), FormatId(style.numberFormat)});
+  }
+  if (kFirstCustomXf + xfs_.size() > kMaxXfs || kFixedFontCount + fonts_.size() > kMaxFonts) {
+    throw AutomationError("The workbook uses " + std::to_string(xfs_.size()) + " different cell formats and " +
+                          std::to_string(fonts_.size()) + " fonts, more than a 97-2003 workbook can hold");
   }
 }
 

@@ -311,6 +311,14 @@ TEST_F(XlsWriterTest, RowsColumnsAndFormulaResults) {
   EXPECT_EQ(dimensions->U16(10), 5u);
 }
 
+TEST_F(XlsWriterTest, MoreFormatsThanTheFormatHoldsAreRefused) {
+  for (int i = 0; i < 4100; ++i) {
+    const std::string format = "0." + std::string(i % 200, '0') + std::string(i / 200, '#');
+    Put(i + 1, 1, Value::Number(i)).style = StyleWith([&](Style& s) { s.numberFormat = format; });
+  }
+  EXPECT_THROW(BuildWorkbookStream(book_), AutomationError);
+}
+
 TEST(XlsWriterFileTest, FailedSaveLeavesNoFileAndSuccessReplacesAtomically) {
   QTemporaryDir dir;
   WorkbookData book;
