@@ -1,6 +1,7 @@
 // The second half of the cash-flow layout: one row per template item (a spacer row before
 // each heading), the grid, number formats, heading bands, total rows with their relative
 // formulas, the carry-over of closing cash, and the page setup.
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -57,23 +58,34 @@ std::vector<int> ParseRefs(const std::string& refs) {
   return numbers;
 }
 
+// A total that lists another total adds that total, not again the rows it already adds:
+// "Total Cash Available" runs over the receipt items and their total and counts them once.
+std::vector<int> WithoutRowsOfListedTotals(const TemplateModel& model, std::vector<int> numbers) {
+  std::set<int> addedByListedTotal;
+  for (int number : numbers) {
+    const TemplateItem& listed = model.Item(number);
+    if (listed.Kind != "SUM" || listed.Refs.empty()) continue;
+    for (int inner : ParseRefs(listed.Refs))
+      if (inner != number) addedByListedTotal.insert(inner);
+  }
+  std::erase_if(numbers, [&](int number) { return addedByListedTotal.count(number) > 0; });
+  return numbers;
+}
+
 // "=" and the references of the listed items joined by the operator, seen from item p.
-std::string CombiningFormula(const TemplateModel& model, const std::string& refs, int p, char joiner) {
+std::string CombiningFormula(const TemplateModel& model, const std::vector<int>& numbers, int p, char joiner) {
   std::string formula = "=";
-  bool first = true;
-  for (int number : ParseRefs(refs)) {
-    if (!first) formula += joiner;
-    formula += RelativeRef(model, number, p, 0);
-    first = false;
+  for (size_t i = 0; i < numbers.size(); ++i) {
+    if (i > 0) formula += joiner;
+    formula += RelativeRef(model, numbers[i], p, 0);
   }
   return formula;
 }
 
-// Only the columns j with j + p odd receive the formula.
-void WriteAlternateColumns(Application& app, int row, int p, int firstColumn, int lastColumn,
-                           const std::string& formula) {
-  for (int column = firstColumn; column <= lastColumn; ++column)
-    if ((column + p) % 2 == 1) WriteCell(app, Cell(column, row), formula, true);
+// Every column of the row from firstColumn through the total column gets the formula; the
+// references are relative, so one text serves them all.
+void WritePeriodColumns(Application& app, int row, int firstColumn, int lastColumn, const std::string& formula) {
+  for (int column = firstColumn; column <= lastColumn; ++column) WriteCell(app, Cell(column, row), formula, true);
 }
 
 void WriteTotalFormulas(Application& app, const TemplateModel& model, int p, int row, int lastColumn) {
@@ -81,11 +93,12 @@ void WriteTotalFormulas(Application& app, const TemplateModel& model, int p, int
   if (p == 1) {
     // Opening cash: the closing cash of the period one column to the left.
     const int closing = model.FindItem(kClosingCashItem);
-    WriteAlternateColumns(app, row, p, 4, lastColumn, "=" + RelativeRef(model, closing, p, -1));
+    WritePeriodColumns(app, row, 4, lastColumn, "=" + RelativeRef(model, closing, p, -1));
   } else if (item.Kind == "SUM") {
-    WriteAlternateColumns(app, row, p, 3, lastColumn, CombiningFormula(model, item.Refs, p, '+'));
+    const std::vector<int> added = WithoutRowsOfListedTotals(model, ParseRefs(item.Refs));
+    WritePeriodColumns(app, row, 3, lastColumn, CombiningFormula(model, added, p, '+'));
   } else if (item.Kind == "DIF") {
-    WriteAlternateColumns(app, row, p, 3, lastColumn, CombiningFormula(model, item.Refs, p, '-'));
+    WritePeriodColumns(app, row, 3, lastColumn, CombiningFormula(model, ParseRefs(item.Refs), p, '-'));
   }
 }
 

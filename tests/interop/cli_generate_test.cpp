@@ -68,7 +68,11 @@ def check(filled, recalculated, receipts):
         if value(total, c) != sum(value(first + i, c) for i in range(receipts)):
             failures.append('receipts total in column %d' % c)
     opening, closing = names.get('Cash on Hand (beginning of month)'), names.get('Cash Position (end of month)')
-    for c in range(4, ws.max_column + 1, 2):
+    available = names.get('Total Cash Available (before cash out)')
+    for c in range(3, ws.max_column + 1):
+        if value(available, c) != value(opening, c) + value(total, c):
+            failures.append('cash available in column %d counts the receipts more than once' % c)
+    for c in range(4, ws.max_column + 1):
         if value(opening, c) != value(closing, c - 1):
             failures.append('carry-over into column %d' % c)
     if formulas == 0: failures.append('no formulas found')

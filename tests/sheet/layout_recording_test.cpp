@@ -120,20 +120,26 @@ TEST(LayoutRecording, FiscalCellsOverwriteTheCompanyAtColumnsEightAndNine) {
   EXPECT_EQ(Layout(threeWeeks)->cells["H2"], "=1+1");
 }
 
-TEST(LayoutRecording, DefaultTemplateFormulasFollowTheParityRule) {
+TEST(LayoutRecording, DefaultTemplateTotalsFillEveryPeriodColumn) {
   auto layout = Layout(ByMonth("2013", "2013"));
   auto& cells = layout->cells;
   const int cashPosition = layout->Row("Cash Position (end of month)");
   EXPECT_EQ(layout->Row("Cash on Hand (beginning of month)"), 5);
+  // The opening cash of every period from D to the total column is the closing cash one
+  // column to the left; C is the user's own opening figure.
   const std::string carry = "=R[" + std::to_string(cashPosition - 5) + "]C[-1]";
-  for (const char* column : {"D", "F", "H", "J", "L", "N", "P"}) EXPECT_EQ(cells[column + std::string("5")], carry);
-  for (const char* column : {"C", "E", "G", "O"}) EXPECT_EQ(cells.count(column + std::string("5")), 0u);
+  for (const char* column : {"D", "E", "F", "O", "P"}) EXPECT_EQ(cells[column + std::string("5")], carry);
+  EXPECT_EQ(cells.count("C5"), 0u);
 
-  // TOTAL CASH RECEIPTS (item 6) sums the three rows above it in the odd columns.
+  // TOTAL CASH RECEIPTS (item 6) sums the three rows above it in C through P.
   EXPECT_EQ(layout->Row("TOTAL CASH RECEIPTS"), 11);
-  for (const char* column : {"C", "E", "G", "O"})
+  for (const char* column : {"C", "D", "E", "O", "P"})
     EXPECT_EQ(cells[column + std::string("11")], "=R[-3]C[0]+R[-2]C[0]+R[-1]C[0]");
-  for (const char* column : {"D", "F", "P"}) EXPECT_EQ(cells.count(column + std::string("11")), 0u);
+  EXPECT_EQ(cells.count("Q11"), 0u);
+
+  // Total Cash Available (item 7, row 12) adds the opening cash, the heading row and the
+  // receipts total, not the receipt items a second time.
+  EXPECT_EQ(cells["C12"], "=R[-7]C[0]+R[-5]C[0]+R[-1]C[0]");
 }
 
 TEST(LayoutRecording, RowsPrintAreaAndEndState) {
@@ -219,15 +225,14 @@ TEST(LayoutRecording, TotalRowsFromReferenceListsInListOrder) {
   items[19].Name = "_Rent";
   layout->Build(ByWeek("3"));  // L = 7 (G)
   auto& cells = layout->cells;
-  // Item 5: j + 5 odd for the even columns D and F.
-  EXPECT_EQ(cells["D9"], "=R[-2]C[0]-R[3]C[0]-R[-3]C[0]");
-  EXPECT_EQ(cells["F9"], cells["D9"]);
-  for (const char* empty : {"C9", "E9", "G9"}) EXPECT_EQ(cells.count(empty), 0u) << empty;
-  // Item 10: the odd columns C, E, G.
+  // Item 5: the first listed row minus the others, in list order, in every column C to G.
+  EXPECT_EQ(cells["C9"], "=R[-2]C[0]-R[3]C[0]-R[-3]C[0]");
+  for (const char* column : {"D9", "E9", "F9", "G9"}) EXPECT_EQ(cells[column], cells["C9"]) << column;
+  EXPECT_EQ(cells.count("H9"), 0u);
+  // Item 10 refers to rows below it.
   EXPECT_EQ(cells["C14"], "=R[2]C[0]+R[3]C[0]");
-  EXPECT_EQ(cells["E14"], cells["C14"]);
+  EXPECT_EQ(cells["D14"], cells["C14"]);
   EXPECT_EQ(cells["G14"], cells["C14"]);
-  EXPECT_EQ(cells.count("D14"), 0u);
   EXPECT_EQ(cells.count("C19"), 0u);
   EXPECT_EQ(cells.count("D19"), 0u);
   EXPECT_EQ(cells["B24"], "Rent");
