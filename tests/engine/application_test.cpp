@@ -3,6 +3,8 @@
 // client sees as errors.
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
+
 #include "engine/application.h"
 #include "sheet/automation.h"
 
@@ -153,6 +155,26 @@ TEST_F(EngineTest, BadFormulaIsRefusedAndTheCellKeepsItsContent) {
     EXPECT_NE(std::string(error.what()).find("=R[1]C[+"), std::string::npos);
   }
   EXPECT_EQ(UsedRows(), 1);
+}
+
+TEST_F(EngineTest, SavedWorkbookOpensInANewInstanceAndFileErrorsAreAutomationErrors) {
+  QTemporaryDir dir;
+  Select("C5")->SetFormulaR1C1("=2*3");
+  Select("B2:D4");
+  const std::string path = dir.filePath("book.xls").toStdString();
+  app_->ActiveWorkbook()->SaveAs(path, xl::kWorkbookNormal);
+  EXPECT_THROW(app_->ActiveWorkbook()->SaveAs(dir.filePath("missing/book.xls").toStdString(), xl::kExcel8),
+               AutomationError);
+
+  auto other = factory_.Create();
+  auto book = other->GetWorkbooks().Open(path);
+  EXPECT_EQ(other->GetWorkbooks().Count(), 1);
+  auto used = book->ActiveSheet()->UsedRange();
+  EXPECT_EQ(used->Row(), 5);
+  EXPECT_EQ(used->Column(), 3);
+  EXPECT_EQ(other->Selection()->Row(), 2);  // the file opens with the selection it was saved with
+  EXPECT_EQ(other->Selection()->ColumnsCount(), 3);
+  EXPECT_THROW(other->GetWorkbooks().Open(dir.filePath("none.xls").toStdString()), AutomationError);
 }
 
 TEST_F(EngineTest, MergeOfOneCellStoresNothingAndCopyPictureFillsTheClipboard) {
