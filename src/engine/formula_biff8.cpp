@@ -68,12 +68,24 @@ class Encoder {
     switch (node.kind) {
       case Kind::Number: return EmitNumber(node.number);
       case Kind::String: return EmitString(node.text);
-      case Kind::Boolean: return Byte(tBool), Byte(node.number != 0 ? 1 : 0);
-      case Kind::Error: return Byte(tErr), Byte(static_cast<std::uint8_t>(node.error));
+      case Kind::Boolean:
+        Byte(tBool);
+        Byte(node.number != 0 ? 1 : 0);
+        return;
+      case Kind::Error:
+        Byte(tErr);
+        Byte(static_cast<std::uint8_t>(node.error));
+        return;
       case Kind::Reference: return EmitReference(node.ref, operandClass);
       case Kind::Area: return EmitArea(node.ref, node.ref2, operandClass);
-      case Kind::Paren: return Emit(*node.args.at(0), operandClass), Byte(tParen);
-      case Kind::Unary: return Emit(*node.args.at(0), kClassValue), Byte(node.op == '-' ? tUminus : tUplus);
+      case Kind::Paren:
+        Emit(*node.args.at(0), operandClass);
+        Byte(tParen);
+        return;
+      case Kind::Unary:
+        Emit(*node.args.at(0), kClassValue);
+        Byte(node.op == '-' ? tUminus : tUplus);
+        return;
       case Kind::Binary:
         Emit(*node.args.at(0), kClassValue);
         Emit(*node.args.at(1), kClassValue);
@@ -181,7 +193,10 @@ class Decoder {
   void Need(std::size_t bytes) const {
     if (size_ - pos_ < bytes) Fail("the tokens are cut short");
   }
-  std::uint8_t Byte() { return Need(1), data_[pos_++]; }
+  std::uint8_t Byte() {
+    Need(1);
+    return data_[pos_++];
+  }
   std::uint16_t Word() {
     Need(2);
     std::uint16_t w = static_cast<std::uint16_t>(data_[pos_] | (data_[pos_ + 1] << 8));
