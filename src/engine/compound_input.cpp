@@ -2,6 +2,7 @@
 
 #include <gsf/gsf.h>
 
+#include <cstring>
 #include <mutex>
 
 #include "sheet/automation.h"
@@ -28,6 +29,14 @@ std::string TakeMessage(GError* error, const char* fallback) {
   return text;
 }
 
+// Workbooks of Excel 2007 and later are zip packages, not compound documents.
+bool LooksLikeZip(GsfInput* source) {
+  static const guint8 kZipMagic[] = {'P', 'K', 3, 4};
+  if (gsf_input_seek(source, 0, G_SEEK_SET)) return false;
+  const guint8* head = gsf_input_read(source, sizeof kZipMagic, nullptr);
+  return head && std::memcmp(head, kZipMagic, sizeof kZipMagic) == 0;
+}
+
 }  // namespace
 
 struct CompoundInput::Handles {
@@ -46,8 +55,11 @@ CompoundInput CompoundInput::FromSource(GsfInput* source, const std::string& wha
   GError* error = nullptr;
   handles->root.reset(gsf_infile_msole_new(source, &error));
   if (!handles->root) {
-    throw AutomationError(what + " is not an Excel workbook (" +
-                          TakeMessage(error, "no compound document structure") + ").");
+    const std::string reason = TakeMessage(error, "no compound document structure");
+    if (LooksLikeZip(source)) {
+      throw AutomationError(what + " is an Excel 2007 or later workbook (.xlsx); only Excel 97-2003 workbooks (.xls) can be opened.");
+    }
+    throw AutomationError(what + " is not an Excel workbook (" + reason + ").");
   }
   if (error) g_error_free(error);
   return CompoundInput(std::move(handles));

@@ -120,6 +120,10 @@ TEST_F(XlsReaderTest, RefusesMissingForeignAndOlderFilesWithAClearMessage) {
   std::ofstream(text) << "Month,Cash\nJan,100\n";
   EXPECT_NE(OpenError(text).find("not an Excel workbook"), std::string::npos);
 
+  const std::string zip = PathFor("newer.xls");
+  std::ofstream(zip, std::ios::binary) << std::string("PK\x03\x04", 4) << std::string(600, '\0');
+  EXPECT_NE(OpenError(zip).find(".xlsx"), std::string::npos);
+
   const std::string random = PathFor("noise.xls");
   std::mt19937 generator(7);
   std::ofstream noise(random, std::ios::binary);
