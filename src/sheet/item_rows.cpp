@@ -93,7 +93,8 @@ void WriteTotalFormulas(Application& app, const TemplateModel& model, int p, int
   if (p == 1) {
     // Opening cash: the closing cash of the period one column to the left.
     const int closing = model.FindItem(kClosingCashItem);
-    WritePeriodColumns(app, row, 4, lastColumn, "=" + RelativeRef(model, closing, p, -1));
+    const std::string carry = std::string("=").append(RelativeRef(model, closing, p, -1));
+    WritePeriodColumns(app, row, 4, lastColumn, carry);
   } else if (item.Kind == "SUM") {
     const std::vector<int> added = WithoutRowsOfListedTotals(model, ParseRefs(item.Refs));
     WritePeriodColumns(app, row, 3, lastColumn, CombiningFormula(model, added, p, '+'));
@@ -115,7 +116,7 @@ std::string ShownName(const std::string& name) {
 
 void LayOutItemRow(Application& app, const TemplateModel& model, int p, int row, int lastColumn) {
   const TemplateItem& item = model.Item(p);
-  const std::string name = "B" + std::to_string(row);
+  const std::string name = Cell(2, row);
   const std::string values = Cell(3, row) + ":" + Cell(lastColumn, row);
   SetRowHeight(app, RowRange(row), kItemHeight);
   WriteCell(app, name, ShownName(item.Name), true);

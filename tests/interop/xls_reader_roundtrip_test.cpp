@@ -43,7 +43,9 @@ void ExpectSameSheet(const WorkbookData& wantBook, const SheetData& want, const 
       if (wantContent) {
         EXPECT_EQ(b->value, a->value);
         ASSERT_EQ(b->formula == nullptr, a->formula == nullptr);
-        if (a->formula) EXPECT_EQ(PrintR1C1(*b->formula), PrintR1C1(*a->formula));
+        if (a->formula) {
+          EXPECT_EQ(PrintR1C1(*b->formula), PrintR1C1(*a->formula));
+        }
       }
       EXPECT_EQ(gotBook.styles.Get(got.EffectiveStyle(row, column)), wantBook.styles.Get(want.EffectiveStyle(row, column)));
     }
