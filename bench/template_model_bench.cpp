@@ -1,15 +1,11 @@
-// Loading and refreshing the largest template the list can show, and the closing writes
-// of the QSettings store.
+// Loading and refreshing the largest template the list can show.
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
-#include <QTemporaryDir>
-#include <cstdlib>
 #include <map>
 
 #include "model/template_model.h"
 #include "platform/settings_store.h"
-#include "platform/qsettings_store.h"
 
 namespace tallowmere {
 namespace {
@@ -68,20 +64,6 @@ void BM_InsertIntoLargestTemplate(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_InsertIntoLargestTemplate)->Unit(benchmark::kMillisecond);
-
-// Closing writes of a default-sized table to the real settings file, one flush per key.
-void BM_SaveDefaultTemplateToQSettings(benchmark::State& state) {
-  QTemporaryDir dir;
-  setenv("XDG_CONFIG_HOME", dir.path().toLocal8Bit().constData(), 1);
-  QSettingsStore store;
-  VectorListView list;
-  TemplateModel model(list);
-  MapStore empty;
-  PlainParameterFields fields;
-  model.LoadTemplate(false, empty, fields);
-  for (auto _ : state) model.SaveTemplate(store);
-}
-BENCHMARK(BM_SaveDefaultTemplateToQSettings)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tallowmere

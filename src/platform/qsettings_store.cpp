@@ -39,13 +39,31 @@ std::string QSettingsStore::Read(const std::string& key, const std::string& defa
   return TextOf(settings_->value(name));
 }
 
-void QSettingsStore::Write(const std::string& key, const std::string& value) {
+void QSettingsStore::ReopenIfFailed() {
   if (settings_->status() != QSettings::NoError) Reopen();
+}
+
+void QSettingsStore::Write(const std::string& key, const std::string& value) {
+  ReopenIfFailed();
+  // The check opens the file (or a scratch file beside it) and nothing more, so each write
+  // still reports an unwritable store at once without paying for a rewrite of the file.
+  if (!settings_->isWritable()) ThrowUnwritable();
   settings_->setValue(ToQString(key), ToQString(value));
+  pending_ = true;
+}
+
+void QSettingsStore::Flush() {
+  // Nothing set since the last flush: nothing to write, and every refused write has been
+  // reported already.
+  if (!pending_) return;
+  ReopenIfFailed();
   settings_->sync();
-  if (settings_->status() != QSettings::NoError) {
-    throw std::runtime_error("The settings could not be written to " + Location() + ".");
-  }
+  if (settings_->status() != QSettings::NoError) ThrowUnwritable();
+  pending_ = false;
+}
+
+void QSettingsStore::ThrowUnwritable() const {
+  throw std::runtime_error("The settings could not be written to " + Location() + ".");
 }
 
 std::string QSettingsStore::Location() const { return settings_->fileName().toStdString(); }

@@ -65,6 +65,9 @@ void Form1::StoreSettings() {
   const StepRunner run = [&](int line, const std::function<void()>& write) { trap.Run(line, write); };
   WriteStoreSteps(services_.store, ParameterStoreSteps(*this), run);
   model_->SaveTemplate(services_.store, run);
+  // The writes above may wait in memory; one flush makes them permanent. Its failure is
+  // reported at the last write, the saved flag, which does not hold until the flush does.
+  trap.Run(124, [&] { services_.store.Flush(); });
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

@@ -58,11 +58,12 @@ void Form1::WatchFields() {
           [this](const QString& text) { StoreMonthField(store_key::kText7, text); });
 }
 
-// The By Month years are stored at every change, typed or set by the program. A store
-// that cannot be written is reported once, not at every keystroke.
+// The By Month years are stored, and flushed, at every change, typed or set by the
+// program. A store that cannot be written is reported once, not at every keystroke.
 void Form1::StoreMonthField(const char* key, const QString& text) {
   try {
     services_.store.Write(key, text.toStdString());
+    services_.store.Flush();
   } catch (const std::exception& e) {
     if (monthStoreFailureShown_) return;
     monthStoreFailureShown_ = true;

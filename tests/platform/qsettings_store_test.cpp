@@ -32,6 +32,12 @@ class QSettingsStoreTest : public ::testing::Test {
     QFile::remove(ConfFile());
   }
   static QString ConfFile() { return configHome->dir.path() + "/Quenwick.conf"; }
+  // The file as it is on disk, not as a QSettings of this process remembers it.
+  static std::string ConfText() {
+    QFile file(ConfFile());
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string("(unreadable)");
+  }
+  static std::string Unwritable() { return "The settings could not be written to " + ConfFile().toStdString() + "."; }
 };
 
 TEST_F(QSettingsStoreTest, TextsComeBackExactlyFromTheFile) {
@@ -79,12 +85,73 @@ TEST_F(QSettingsStoreTest, UnwritableFileFailsTheWrite) {
     store.Write("Company", "x");
     ADD_FAILURE() << "write passed";
   } catch (const std::runtime_error& e) {
-    EXPECT_EQ(std::string(e.what()), "The settings could not be written to " + ConfFile().toStdString() + ".");
+    EXPECT_EQ(std::string(e.what()), Unwritable());
+  }
+  EXPECT_NO_THROW(store.Flush());  // each refused write was reported; nothing is pending
+  EXPECT_TRUE(QDir(ConfFile()).removeRecursively());
+  // Once the file can be written again, so can the same store; the refused value is gone.
+  EXPECT_NO_THROW(store.Write("Year", "2024"));
+  EXPECT_NO_THROW(store.Flush());
+  EXPECT_EQ(ConfText(), "[Tallowmere]\nYear=2024\n");
+}
+
+TEST_F(QSettingsStoreTest, FailedFlushReportsAndKeepsTheValuesForTheNextFlush) {
+  QSettingsStore store;
+  store.Write("Company", "Acme");
+  store.Write("Weeks", "5");
+  ASSERT_TRUE(QDir().mkpath(ConfFile()));
+  try {
+    store.Flush();
+    ADD_FAILURE() << "flush passed";
+  } catch (const std::runtime_error& e) {
+    EXPECT_EQ(std::string(e.what()), Unwritable());
   }
   EXPECT_TRUE(QDir(ConfFile()).removeRecursively());
-  // Once the file can be written again, so can the same store.
-  EXPECT_NO_THROW(store.Write("Company", "y"));
-  EXPECT_EQ(QSettingsStore().Read("Company", ""), "y");
+  store.Write("Year", "2024");
+  EXPECT_NO_THROW(store.Flush());
+  EXPECT_EQ(ConfText(), "[Tallowmere]\nCompany=Acme\nWeeks=5\nYear=2024\n");
+}
+
+// The writes of closing: each reported under its own line, then one flush at the last.
+std::vector<std::string> StoreAsClosingDoes(SettingsStore& store, const TemplateModel& model) {
+  std::vector<std::string> failures;
+  const StepRunner run = [&](int line, const std::function<void()>& write) {
+    try {
+      write();
+    } catch (const std::runtime_error& e) {
+      failures.push_back(std::to_string(line) + ": " + e.what());
+    }
+  };
+  PlainParameterFields fields;
+  fields.SetText(TextField::Text1, "Acme");
+  WriteStoreSteps(store, ParameterStoreSteps(fields), run);
+  model.SaveTemplate(store, run);
+  run(124, [&] { store.Flush(); });
+  return failures;
+}
+
+TEST_F(QSettingsStoreTest, ClosingWritesLandInTheFileOrFailKeyByKey) {
+  VectorListView list;
+  TemplateModel model(list);
+  PlainParameterFields fields;
+  QSettingsStore store;
+  model.LoadTemplate(false, store, fields);
+
+  EXPECT_TRUE(StoreAsClosingDoes(store, model).empty());
+  const std::string text = ConfText();
+  // The file format writes the spaces of a key as %20.
+  const std::vector<std::string> expected = {"Company=Acme\n", "Field44=" + model.Item(44).Name + "\n",
+                                           "System%20Value%20-%20Rows=44\n", "System%20Value%20-%20Saved=True\n"};
+  for (const std::string& line : expected)
+    EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
+
+  ASSERT_TRUE(QFile::remove(ConfFile()));
+  ASSERT_TRUE(QDir().mkpath(ConfFile()));
+  const std::vector<std::string> failures = StoreAsClosingDoes(store, model);
+  ASSERT_EQ(failures.size(), 6u + 44u + 3u);
+  EXPECT_EQ(failures.front(), "104: " + Unwritable());
+  EXPECT_EQ(failures.back(), "124: " + Unwritable());
+  EXPECT_TRUE(QDir(ConfFile()).removeRecursively());
 }
 
 TEST_F(QSettingsStoreTest, TemplateSurvivesARestart) {

@@ -86,6 +86,7 @@ TEST_F(Form1Test, ClosingStoresParametersThenTemplateAndEndsProgram) {
   for (const char* key : {"System Value - Rows", "System Value - Columns", "System Value - Saved"})
     expected.push_back(key);
   EXPECT_EQ(store.writes, expected);
+  EXPECT_TRUE(store.unflushed.empty());  // flushed once, after the last write
   EXPECT_EQ(store.values["Company"], "Acme");
   EXPECT_EQ(store.values["IsYear"], "True");
   EXPECT_EQ(store.values["IsMonth"], "False");
@@ -103,6 +104,33 @@ TEST_F(Form1Test, FailingStoreWriteIsReportedAndTheRestIsWritten) {
   EXPECT_EQ(store.values["Weeks"], "5");
   EXPECT_EQ(store.values["Field4"], ListEntries()[3]);
   EXPECT_EQ(store.values["System Value - Saved"], "True");
+  EXPECT_TRUE(store.unflushed.empty());
+}
+
+TEST_F(Form1Test, FailingFlushAtClosingIsReportedAtTheSavedFlag) {
+  Loaded();
+  store.failFlush = true;
+  const int flushesBefore = store.flushes;
+  form->close();
+  EXPECT_EQ(store.flushes, flushesBefore + 1);
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].title, "Application Error");
+  EXPECT_NE(dialogs.messages[0].text.find("Cannot flush\r\n"), std::string::npos);
+  EXPECT_NE(dialogs.messages[0].text.find("Form_QueryUnload at line 124"), std::string::npos);
+  EXPECT_EQ(programEnded, 1);  // the window still closes
+}
+
+TEST_F(Form1Test, MonthYearsAreFlushedAtEveryChangeAndAFailureIsShownOnce) {
+  Loaded();
+  form->SetText(TextField::Text6, "2020");
+  EXPECT_EQ(store.values["Text6"], "2020");
+  EXPECT_TRUE(store.unflushed.empty());
+  store.failFlush = true;
+  form->SetText(TextField::Text7, "2021");
+  form->SetText(TextField::Text7, "2022");
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Warning);
+  EXPECT_NE(dialogs.messages[0].text.find("Cannot flush"), std::string::npos);
 }
 
 TEST_F(Form1Test, WindowKeepsItsSizeAndDesignColours) {

@@ -1,5 +1,6 @@
 #pragma once
-// An in-memory settings store that records the order of writes and can be told to fail.
+// An in-memory settings store that records the order of writes and flushes and can be
+// told to fail either.
 
 #include <map>
 #include <set>
@@ -21,11 +22,20 @@ class MemorySettingsStore : public SettingsStore {
     if (failingKeys.count(key)) throw std::runtime_error("Cannot write " + key);
     values[key] = value;
     writes.push_back(key);
+    unflushed.insert(key);
+  }
+  void Flush() override {
+    ++flushes;
+    if (failFlush) throw std::runtime_error("Cannot flush");
+    unflushed.clear();
   }
 
   std::map<std::string, std::string> values;
   std::vector<std::string> writes;      // keys in the order written
   std::set<std::string> failingKeys;    // writes of these keys throw
+  std::set<std::string> unflushed;      // keys written since the last flush that succeeded
+  int flushes = 0;
+  bool failFlush = false;               // flushes throw
 };
 
 }  // namespace tallowmere::testing
