@@ -244,7 +244,7 @@ void EngineRange::SetBorderLineStyle(int index, int lineStyle) {
 
 void EngineRange::CopyPicture() {
   auto& data = OpenData(*context_);
-  context_->clipboard->SetPicture(RenderRangeBmp(data, *sheet_, rect_));
+  context_->clipboard->SetPicture(std::make_shared<const PictureBytes>(RenderRangeBmp(data, *sheet_, rect_)));
 }
 
 }  // namespace tallowmere::engine

@@ -1,12 +1,15 @@
 #include "engine/render.h"
 
-#include <QBuffer>
 #include <QFont>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
+#include <algorithm>
+#include <cstdint>
+#include <new>
+#include <utility>
 #include <vector>
 
 #include "engine/calc.h"
@@ -22,8 +25,8 @@ constexpr int kTextPadding = 2;    // pixels between a cell's edge and its text
 
 class RangePainter {
  public:
-  RangePainter(const WorkbookData& workbook, const SheetData& sheet, const PictureGrid& grid, QPainter& painter)
-      : workbook_(workbook), sheet_(sheet), grid_(grid), painter_(painter), calculator_(sheet) {
+  RangePainter(const WorkbookData& workbook, const SheetData& sheet, const PictureGrid& grid)
+      : workbook_(workbook), sheet_(sheet), grid_(grid), calculator_(sheet) {
     // Only merges of several cells that reach into the picture change how it looks; a
     // layout that merges every cell it writes one by one leaves nothing to look up.
     for (const CellRect& merge : sheet.merges) {
@@ -34,18 +37,42 @@ class RangePainter {
     }
   }
 
-  void Paint() {
-    ForEachShownCell([this](int row, int column) { PaintFill(row, column); });
-    ForEachShownCell([this](int row, int column) { PaintBorders(row, column); });
-    ForEachShownCell([this](int row, int column) { PaintText(row, column); });
+  // Paints the picture's pixel rows [top, bottom) on painter, whose device holds just
+  // those rows. Every cell that can touch them is painted, in the same order as for
+  // the whole picture, so each pixel comes out as if the picture were drawn at once.
+  void PaintBand(QPainter& painter, int top, int bottom) {
+    painter_ = &painter;
+    painter.translate(0, -top);
+    const auto [firstRow, lastRow] = RowsTouching(top, bottom);
+    const auto each = [&](auto step) {
+      for (int row = firstRow; row <= lastRow; ++row) {
+        for (int column = grid_.shown.firstColumn; column <= grid_.shown.lastColumn; ++column) step(row, column);
+      }
+    };
+    each([this](int row, int column) { PaintFill(row, column); });
+    each([this](int row, int column) { PaintBorders(row, column); });
+    each([this](int row, int column) { PaintText(row, column); });
+    painter_ = nullptr;
   }
 
  private:
-  template <typename Step>
-  void ForEachShownCell(Step step) {
-    for (int row = grid_.shown.firstRow; row <= grid_.shown.lastRow; ++row) {
-      for (int column = grid_.shown.firstColumn; column <= grid_.shown.lastColumn; ++column) step(row, column);
+  // The shown rows whose painting can reach pixel rows [top, bottom): a cell draws
+  // inside its own rows and on the last pixel row above them, a merged area from the
+  // row of its first shown cell. One row more each way costs little and keeps the
+  // edges safe.
+  std::pair<int, int> RowsTouching(int top, int bottom) const {
+    const auto& tops = grid_.rowTop;   // one entry per shown row, then the bottom edge
+    const int count = static_cast<int>(tops.size()) - 1;
+    const int firstBelow = static_cast<int>(std::upper_bound(tops.begin() + 1, tops.end(), top) - tops.begin()) - 1;
+    const int lastAbove = static_cast<int>(std::upper_bound(tops.begin(), tops.end() - 1, bottom) - tops.begin()) - 1;
+    int first = grid_.shown.firstRow + std::max(0, firstBelow - 1);
+    const int last = grid_.shown.firstRow + std::min(count - 1, lastAbove + 1);
+    for (const CellRect& merge : merges_) {
+      if (merge.lastRow >= first && merge.firstRow <= last) {
+        first = std::min(first, std::max(merge.firstRow, grid_.shown.firstRow));
+      }
     }
+    return {first, last};
   }
 
   const CellRect* MergeAt(int row, int column) const {
@@ -88,7 +115,7 @@ class RangePainter {
     if (area.isEmpty()) return;
     const Style& style = StyleAt(row, column);
     if (style.fillColorIndex == kColorNone) return;
-    painter_.fillRect(area, PaletteColor(style.fillColorIndex, Qt::white));
+    painter_->fillRect(area, PaletteColor(style.fillColorIndex, Qt::white));
   }
 
   bool InsideOneMerge(int row1, int column1, int row2, int column2) const {
@@ -104,8 +131,8 @@ class RangePainter {
   }
 
   void Line(const BorderSide& side, QPoint from, QPoint to) {
-    painter_.setPen(QPen(PaletteColor(side.colorIndex, Qt::black), 1));
-    painter_.drawLine(from, to);
+    painter_->setPen(QPen(PaletteColor(side.colorIndex, Qt::black), 1));
+    painter_->drawLine(from, to);
   }
 
   // Each cell draws its right and bottom edges on its last pixel column and row, which is
@@ -175,8 +202,8 @@ class RangePainter {
     if (text.isEmpty()) return;
 
     const QFont font = FontOf(style);
-    painter_.setFont(font);
-    const QFontMetrics metrics(font, painter_.device());
+    painter_->setFont(font);
+    const QFontMetrics metrics(font, painter_->device());
     HAlign align = style.horizontal;
     if (align == HAlign::General) {
       align = value.type == Value::Type::Number ? HAlign::Right
@@ -197,38 +224,104 @@ class RangePainter {
     flags |= style.vertical == VAlign::Top ? Qt::AlignTop : style.vertical == VAlign::Center ? Qt::AlignVCenter : Qt::AlignBottom;
     if (style.wrap) flags |= Qt::TextWordWrap;
     const QRect textArea = area.adjusted(kTextPadding, 0, -kTextPadding, -1);
-    painter_.save();
-    painter_.setClipRect(area);
-    painter_.setPen(PaletteColor(style.font.colorIndex, Qt::black));
-    painter_.drawText(textArea, flags, text);
-    painter_.restore();
+    painter_->save();
+    painter_->setClipRect(area);
+    painter_->setPen(PaletteColor(style.font.colorIndex, Qt::black));
+    painter_->drawText(textArea, flags, text);
+    painter_->restore();
   }
 
   const WorkbookData& workbook_;
   const SheetData& sheet_;
   const PictureGrid& grid_;
-  QPainter& painter_;
+  QPainter* painter_ = nullptr;  // the band being painted
   Calculator calculator_;
   std::vector<CellRect> merges_;  // merges of several cells inside the picture
 };
 
-// The picture as BMP file bytes; the image itself is gone by the time the caller copies
-// them, which keeps the peak memory of a large picture down.
-QByteArray DrawBmp(const WorkbookData& workbook, const SheetData& sheet, const PictureGrid& grid) {
-  QImage image(std::max(grid.width, 1), std::max(grid.height, 1), QImage::Format_RGB32);
-  if (image.isNull()) throw AutomationError("There is not enough memory for the picture of the range.");
-  image.setDotsPerMeterX(kDotsPerMeter96Dpi);
-  image.setDotsPerMeterY(kDotsPerMeter96Dpi);
-  image.fill(Qt::white);
-  {
-    QPainter painter(&image);
-    RangePainter(workbook, sheet, grid, painter).Paint();
+// Pixel rows drawn at a time: a band of the widest picture takes a few megabytes, where
+// the whole picture at once would take hundreds.
+constexpr int kBandRows = 512;
+
+constexpr std::size_t kBmpHeaderSize = 14 + 40;   // file header, then BITMAPINFOHEADER
+
+void PutLe(std::uint8_t* at, std::uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) at[i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+// An uncompressed 24-bit BMP of width x height, its rows added one by one from the
+// bottom up as the format stores them, each padded to four bytes. The bytes are
+// reserved at once and written only once: a large picture is hundreds of megabytes.
+class Bmp24 {
+ public:
+  Bmp24(int width, int height)
+      : width_(width), stride_((static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3}) {
+    const std::size_t pixels = stride_ * static_cast<std::size_t>(height);
+    try {
+      bytes_.reserve(kBmpHeaderSize + pixels);
+    } catch (const std::bad_alloc&) {
+      throw AutomationError("There is not enough memory for the picture of the range.");
+    }
+    bytes_.resize(kBmpHeaderSize);
+    std::uint8_t* h = bytes_.data();
+    h[0] = 'B';
+    h[1] = 'M';
+    PutLe(h + 2, static_cast<std::uint32_t>(kBmpHeaderSize + pixels), 4);
+    PutLe(h + 10, kBmpHeaderSize, 4);                  // where the pixels start
+    PutLe(h + 14, 40, 4);                              // size of the info header
+    PutLe(h + 18, static_cast<std::uint32_t>(width), 4);
+    PutLe(h + 22, static_cast<std::uint32_t>(height), 4);  // positive: bottom-up rows
+    PutLe(h + 26, 1, 2);                               // planes
+    PutLe(h + 28, 24, 2);                              // bits per pixel
+    PutLe(h + 34, static_cast<std::uint32_t>(pixels), 4);
+    PutLe(h + 38, kDotsPerMeter96Dpi, 4);
+    PutLe(h + 42, kDotsPerMeter96Dpi, 4);
   }
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  if (!image.save(&buffer, "BMP")) throw AutomationError("The picture of the range cannot be written as a bitmap.");
-  return bytes;
+
+  // Adds the rows of band (ARGB32 without alpha) from its row last - 1 up to row 0.
+  void AddRowsUpwards(const QImage& band, int last) {
+    for (int y = last - 1; y >= 0; --y) {
+      const auto* from = reinterpret_cast<const QRgb*>(band.constScanLine(y));
+      const std::size_t at = bytes_.size();
+      bytes_.resize(at + stride_);   // within the reserve; the padding comes out zero
+      std::uint8_t* to = bytes_.data() + at;
+      for (int x = 0; x < width_; ++x, to += 3) {
+        to[0] = static_cast<std::uint8_t>(qBlue(from[x]));
+        to[1] = static_cast<std::uint8_t>(qGreen(from[x]));
+        to[2] = static_cast<std::uint8_t>(qRed(from[x]));
+      }
+    }
+  }
+
+  PictureBytes Take() { return std::move(bytes_); }
+
+ private:
+  int width_;
+  std::size_t stride_;   // bytes per stored row
+  PictureBytes bytes_;
+};
+
+// The picture as BMP file bytes, drawn band by band from the bottom straight into them:
+// the peak memory is the file plus one band.
+PictureBytes DrawBmp(const WorkbookData& workbook, const SheetData& sheet, const PictureGrid& grid) {
+  const int width = std::max(grid.width, 1), height = std::max(grid.height, 1);
+  Bmp24 bmp(width, height);
+  QImage band(width, std::min(kBandRows, height), QImage::Format_RGB32);
+  if (band.isNull()) throw AutomationError("There is not enough memory for the picture of the range.");
+  // The resolution sets the size fonts are drawn at: 96 dpi, as the file says.
+  band.setDotsPerMeterX(kDotsPerMeter96Dpi);
+  band.setDotsPerMeterY(kDotsPerMeter96Dpi);
+  RangePainter painter(workbook, sheet, grid);
+  for (int bottom = height; bottom > 0; bottom -= band.height()) {
+    const int top = std::max(0, bottom - band.height());
+    band.fill(Qt::white);
+    {
+      QPainter bandPainter(&band);
+      painter.PaintBand(bandPainter, top, bottom);
+    }
+    bmp.AddRowsUpwards(band, bottom - top);
+  }
+  return bmp.Take();
 }
 
 }  // namespace
@@ -239,8 +332,7 @@ PictureBytes RenderRangeBmp(const WorkbookData& workbook, const SheetData& sheet
       rect.firstRow > rect.lastRow || rect.firstColumn > rect.lastColumn) {
     throw AutomationError("The range to picture lies outside the sheet.");
   }
-  const QByteArray bytes = DrawBmp(workbook, sheet, LayOutGrid(sheet, rect, kMaxPicturePixels));
-  return PictureBytes(bytes.begin(), bytes.end());
+  return DrawBmp(workbook, sheet, LayOutGrid(sheet, rect, kMaxPicturePixels));
 }
 
 }  // namespace tallowmere::engine

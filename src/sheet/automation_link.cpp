@@ -154,21 +154,21 @@ void saveCellsActivesheet(Workbook& workbook, const std::string& path, PictureCl
   // would show another sheet.
   if (!trap.Run(110, [&] { usedRange()->CopyPicture(); })) return;
   trap.Run(112, [&] {
-    std::optional<PictureBytes> picture = PictureFromClipboard(clipboard, 0);
+    const SharedPicture picture = PictureFromClipboard(clipboard, 0);
     if (!picture) throw std::runtime_error("The clipboard holds no picture");
     WriteBytes(path, *picture);
   });
 }
 
-std::optional<PictureBytes> PictureFromClipboard(PictureClipboard& clipboard, int format) {
+SharedPicture PictureFromClipboard(PictureClipboard& clipboard, int format) {
   for (int read = 0; read < kClipboardReads; ++read) {
     try {
-      std::optional<PictureBytes> picture = clipboard.GetPicture(format);
+      SharedPicture picture = clipboard.GetPicture(format);
       if (picture) return picture;
     } catch (...) {
     }
   }
-  return std::nullopt;
+  return nullptr;
 }
 
 }  // namespace tallowmere

@@ -56,7 +56,8 @@ int WorkbookFileFormat(ApplicationFactory& factory, Application* app);
 // or when the picture could not be copied.
 void saveCellsActivesheet(Workbook& workbook, const std::string& path, PictureClipboard& clipboard,
                           Dialogs& dialogs);
-// The clipboard's picture, read up to 1000 times while the clipboard is busy or empty.
-std::optional<PictureBytes> PictureFromClipboard(PictureClipboard& clipboard, int format);
+// The clipboard's picture, read up to 1000 times while the clipboard is busy or empty;
+// null when it never came.
+SharedPicture PictureFromClipboard(PictureClipboard& clipboard, int format);
 
 }  // namespace tallowmere

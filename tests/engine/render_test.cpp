@@ -120,6 +120,34 @@ TEST_F(RenderTest, PlacesTextLikeASpreadsheet) {
   EXPECT_EQ(Ink(blocked, QRect(c + 15, 0, 64 - 15, 17)), 0);
 }
 
+// A tall picture is drawn in horizontal bands; nothing may show where they meet: every
+// row of the same content looks the same wherever it falls, and a merged area taller
+// than a band is filled from top to bottom.
+TEST_F(RenderTest, ATallPictureHasNoSeams) {
+  const StyleId framed = Styled([](Style& s) { s.left = s.top = s.right = s.bottom = BorderSide{true, 16}; });
+  const StyleId filled = Styled([](Style& s) { s.fillColorIndex = 43; });
+  constexpr int kRows = 150;   // 2550 pixels: several bands
+  for (int row = 1; row <= kRows; ++row) {
+    Put(row, 1, Value::String("Seam"), framed);
+    Put(row, 2, Value::Number(1234), framed);
+    Put(row, 3, Value::String("runs on into the empty cells"));
+  }
+  Put(100, 6, Value{}, filled);
+  sheet.merges.push_back({100, 6, 140, 7});
+  const QImage image = Render(book, sheet, {1, 1, kRows, 7});
+  ASSERT_EQ(image.height(), 17 * kRows);
+  const QImage first = image.copy(0, 17, 5 * 64, 17);
+  for (int row = 2; row < kRows; ++row) {
+    ASSERT_EQ(image.copy(0, 17 * row, 5 * 64, 17), first) << "row " << row + 1;
+  }
+  const QRect merged(5 * 64, 17 * 99, 2 * 64, 17 * 41);
+  const QRgb fill = qRgb(0x99, 0xCC, 0x00);   // colour 43 of the standard palette
+  for (int y = merged.top(); y <= merged.bottom(); ++y) {
+    ASSERT_EQ(image.pixel(merged.left(), y), fill) << "y " << y;
+    ASSERT_EQ(image.pixel(merged.right(), y), fill) << "y " << y;
+  }
+}
+
 TEST_F(RenderTest, CutsAnOversizedRangeAtTheLimitAndRefusesRangesOffTheSheet) {
   Put(kMaxRows, 1, Value::Number(1));
   const QImage tall = Render(book, sheet, {1, 1, kMaxRows, 1});

@@ -114,7 +114,7 @@ class DefaultSheetPicture : public ::testing::Test {
                      used->Column() + used->ColumnsCount() - 1};
     used->CopyPicture();
     auto bytes = clipboard_.GetPicture(0);
-    ASSERT_TRUE(bytes.has_value());
+    ASSERT_NE(bytes, nullptr);
     // TM_PICTURE_OUT=<file.bmp> keeps the picture for a look with an image viewer.
     if (const char* out = std::getenv("TM_PICTURE_OUT")) std::ofstream(out, std::ios::binary).write(
         reinterpret_cast<const char*>(bytes->data()), static_cast<std::streamsize>(bytes->size()));

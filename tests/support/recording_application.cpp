@@ -43,7 +43,7 @@ class RecordingRange : public Range {
   int ColumnsCount() const override { return options_.usedColumns; }
   void CopyPicture() override {
     Rec("CopyPicture");
-    if (options_.clipboard) options_.clipboard->SetPicture(RecordedPictureBytes());
+    if (options_.clipboard) options_.clipboard->SetPicture(std::make_shared<const PictureBytes>(RecordedPictureBytes()));
   }
 
  private:
