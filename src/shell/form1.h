@@ -13,6 +13,7 @@
 #include "model/report_parameters.h"
 #include "model/template_model.h"
 #include "platform/dialogs.h"
+#include "platform/error_report.h"
 #include "platform/picture_clipboard.h"
 #include "platform/settings_store.h"
 #include "sheet/automation.h"
@@ -119,6 +120,7 @@ class Form1 : public QWidget, public ParameterFields {
   void SuspendPainting();
   void ResumePainting();
   int SelectedItemNumber() const;
+  void ShowExistingItem(ErrorTrap& trap, int firstLine, const std::string& answer);
   void EndProgram();
 
   Form1Services services_;

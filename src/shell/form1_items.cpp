@@ -34,6 +34,15 @@ bool AskYes(Dialogs& dialogs, const std::string& text) {
 
 int Form1::SelectedItemNumber() const { return listView_.Selected() + 1; }
 
+// A name the table already holds: say so and select that item. Four steps numbered from
+// firstLine, as rename and insert share them.
+void Form1::ShowExistingItem(ErrorTrap& trap, int firstLine, const std::string& answer) {
+  trap.Run(firstLine, [&] { Tell(services_.dialogs, kSuchRowExists); });
+  trap.Run(firstLine + 2, [&] { SuspendPainting(); });
+  trap.Run(firstLine + 4, [&] { listView_.Select(model_->FindItem(answer) - 1); });
+  trap.Run(firstLine + 6, [&] { ResumePainting(); });
+}
+
 void Form1::PushButton1_Click() {
   Dialogs& dialogs = services_.dialogs;
   ErrorTrap trap(dialogs, location::kForm1PushButton1Click);
@@ -49,10 +58,7 @@ void Form1::PushButton1_Click() {
     return;
   }
   if (trap.Test(112, [&] { return model_->FindItem(answer) > 0; })) {
-    trap.Run(114, [&] { Tell(dialogs, kSuchRowExists); });
-    trap.Run(116, [&] { SuspendPainting(); });
-    trap.Run(118, [&] { listView_.Select(model_->FindItem(answer) - 1); });
-    trap.Run(120, [&] { ResumePainting(); });
+    ShowExistingItem(trap, 114, answer);
     return;
   }
   trap.Run(122, [&] { SuspendPainting(); });
@@ -71,10 +77,7 @@ void Form1::PushButton2_Click() {
     return;
   }
   if (trap.Test(108, [&] { return model_->FindItem(answer) > 0; })) {
-    trap.Run(110, [&] { Tell(dialogs, kSuchRowExists); });
-    trap.Run(112, [&] { SuspendPainting(); });
-    trap.Run(114, [&] { listView_.Select(model_->FindItem(answer) - 1); });
-    trap.Run(116, [&] { ResumePainting(); });
+    ShowExistingItem(trap, 110, answer);
     return;
   }
   trap.Run(118, [&] { SuspendPainting(); });
