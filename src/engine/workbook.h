@@ -13,6 +13,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "engine/cell_store.h"
 #include "engine/formula.h"
 
 namespace tallowmere::engine {
@@ -104,8 +105,8 @@ class SheetData {
   // The cell, created when missing with the style it shows now (row, column or sheet format).
   Cell& At(int row, int column);
   // Every existing cell in row-major order.
-  const std::map<std::pair<int, int>, Cell>& Cells() const { return cells_; }
-  std::map<std::pair<int, int>, Cell>& Cells() { return cells_; }
+  const CellStore<Cell>& Cells() const { return cells_; }
+  CellStore<Cell>& Cells() { return cells_; }
 
   // The style a cell shows: its own, else its row's, else its column's, else the sheet's.
   StyleId EffectiveStyle(int row, int column) const;
@@ -130,7 +131,7 @@ class SheetData {
   int activeRow = 1, activeColumn = 1;
 
  private:
-  std::map<std::pair<int, int>, Cell> cells_;
+  CellStore<Cell> cells_;
 };
 
 class WorkbookData {
