@@ -11,8 +11,8 @@ SheetInputs ReadSheetInputs(const ReportParameters& parameters) {
   inputs.lastYear = WholeNumberOf(parameters.text3);
   inputs.weeks = WholeNumberOf(parameters.text4);
   if (inputs.mode == PeriodMode::Month) {
-    inputs.monthFirstYear = NumericValue(parameters.text6);
-    inputs.monthLastYear = NumericValue(parameters.text7);
+    inputs.monthFirstYear = WholeNumberOf(parameters.text6);
+    inputs.monthLastYear = WholeNumberOf(parameters.text7);
   }
   inputs.company = parameters.text1;
   return inputs;

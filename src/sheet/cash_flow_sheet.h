@@ -17,7 +17,8 @@ struct SheetInputs {
   int firstYear = 0;          // By Year
   int lastYear = 0;
   int weeks = 0;              // By Week
-  double monthFirstYear = 0;  // By Month, not rounded
+  double monthFirstYear = 0;  // By Month, rounded like the other fields: a fractional
+                              // year would make the fiscal start "1/1/2013.5", no date
   double monthLastYear = 0;
   std::string company;
 };

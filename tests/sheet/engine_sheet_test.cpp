@@ -102,6 +102,12 @@ TEST_F(EngineSheet, MonthHeadersAreLiveDatesOfTheStartYear) {
   EXPECT_TRUE(sheet.pageSetup.fitToPages);
 }
 
+TEST_F(EngineSheet, FractionalMonthYearsStartOnARealDate) {
+  auto book = Report(ByMonth("2013.4", "2013.6"));  // 2013 to 2014, as the start check reads them
+  EXPECT_EQ(NumberAt(*book, 2, 28), engine::DateSerial(2013, 1, 1));
+  EXPECT_EQ(NumberAt(*book, 4, 27), engine::DateSerial(2014, 12, 1));
+}
+
 TEST_F(EngineSheet, ThreeNewSheetsBecomeOneAndWeeksReachBC) {
   auto book = Report(ByWeek("52"), 3);
   ASSERT_EQ(book->sheets.size(), 1u);
