@@ -9,9 +9,20 @@
 
 using namespace tallowmere::cli;
 
+namespace {
+
+// Qt's own notes about the headless platform (a missing runtime folder, size hints) are
+// no business of a script reading our stderr; serious failures still get through.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << message.toStdString() << "\n";
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   // The sheet picture is drawn with QtGui, which needs a platform but no display.
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  qInstallMessageHandler(QuietQtMessages);
   QGuiApplication application(argc, argv);
   const std::vector<std::string> args(argv + 1, argv + argc);
   CommandLine line;

@@ -18,9 +18,17 @@ struct GObjectUnref {
 using InputPtr = std::unique_ptr<GsfInput, GObjectUnref>;
 using InfilePtr = std::unique_ptr<GsfInfile, GObjectUnref>;
 
+// libgsf logs its own complaints about a damaged file to stderr before failing; the
+// failure reaches the user as our error, so the log lines are only noise.
+void DropGsfComplaint(const gchar*, GLogLevelFlags, const gchar*, gpointer) {}
+
 void InitGsfOnce() {
   static std::once_flag once;
-  std::call_once(once, [] { gsf_init(); });
+  std::call_once(once, [] {
+    gsf_init();
+    const auto levels = static_cast<GLogLevelFlags>(G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_WARNING);
+    for (const char* domain : {"libgsf", "libgsf:msole"}) g_log_set_handler(domain, levels, DropGsfComplaint, nullptr);
+  });
 }
 
 std::string TakeMessage(GError* error, const char* fallback) {
