@@ -15,6 +15,7 @@
 
 #include "engine/application.h"
 #include "sheet/automation.h"
+#include "sheet/cell_helpers.h"
 
 namespace tallowmere::engine {
 namespace {
@@ -83,20 +84,7 @@ void BuildSampleSheet(Application& app) {
   app.ActiveCell()->SetFormulaR1C1("merged");
   app.Selection()->Merge();
 
-  auto& page = app.ActiveSheet()->GetPageSetup();
-  page.SetPrintArea("A1:E11");
-  page.SetLeftMargin(app.InchesToPoints(0.7));
-  page.SetRightMargin(app.InchesToPoints(0.7));
-  page.SetTopMargin(app.InchesToPoints(0.5));
-  page.SetBottomMargin(app.InchesToPoints(0.5));
-  page.SetHeaderMargin(app.InchesToPoints(0));
-  page.SetFooterMargin(app.InchesToPoints(0));
-  page.SetPrintComments(xl::kNone);
-  page.SetOrientation(xl::kLandscape);
-  page.SetPaperSize(xl::kPaperA4);
-  page.SetZoomOff();
-  page.SetFitToPagesWide(1);
-  page.SetFitToPagesTall(1);
+  SetupPage(app, "A1:E11");  // the page setup the cash-flow layout uses
   app.GetRange("C5")->Select();
 }
 
