@@ -18,16 +18,11 @@
 #include "platform/picture_clipboard.h"
 #include "platform/settings_store.h"
 #include "sheet/cash_flow_sheet.h"
+#include "platform/memory_store.h"
 
 namespace {
 
 using namespace tallowmere;
-
-class EmptyStore : public SettingsStore {
- public:
-  std::string Read(const std::string&, const std::string& defaultValue) override { return defaultValue; }
-  void Write(const std::string&, const std::string&) override {}
-};
 
 // Saves the default template laid out by month from 2013 to lastYear; returns the path.
 std::string SaveMonthLayout(const std::string& lastYear) {
@@ -37,7 +32,7 @@ std::string SaveMonthLayout(const std::string& lastYear) {
                     ("tm-picture-bench-" + std::to_string(::getpid()) + "-" + lastYear + ".xls");
   VectorListView list;
   TemplateModel model(list);
-  EmptyStore store;
+  MemoryStore store;
   PlainParameterFields fields;
   model.LoadTemplate(true, store, fields);
   ReportParameters parameters;

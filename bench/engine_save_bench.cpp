@@ -14,23 +14,18 @@
 #include "platform/picture_clipboard.h"
 #include "platform/settings_store.h"
 #include "sheet/cash_flow_sheet.h"
+#include "platform/memory_store.h"
 
 namespace {
 
 using namespace tallowmere;
-
-class EmptyStore : public SettingsStore {
- public:
-  std::string Read(const std::string&, const std::string& defaultValue) override { return defaultValue; }
-  void Write(const std::string&, const std::string&) override {}
-};
 
 // Lays out the default template by month from 2013 to lastYear and saves it, each
 // iteration from a new engine instance, as a report does.
 void BuildAndSave(benchmark::State& state, const std::string& lastYear, bool save) {
   VectorListView list;
   TemplateModel model(list);
-  EmptyStore store;
+  MemoryStore store;
   PlainParameterFields fields;
   model.LoadTemplate(true, store, fields);
   ReportParameters parameters;

@@ -17,21 +17,12 @@
 #include "platform/settings_store.h"
 #include "sheet/cash_flow_sheet.h"
 #include "sheet/report_driver.h"
+#include "platform/memory_store.h"
 
 namespace {
 
 using namespace tallowmere;
 namespace fs = std::filesystem;
-
-class MapStore : public SettingsStore {
- public:
-  std::string Read(const std::string& key, const std::string& defaultValue) override {
-    auto it = values.find(key);
-    return it == values.end() ? defaultValue : it->second;
-  }
-  void Write(const std::string& key, const std::string& value) override { values[key] = value; }
-  std::map<std::string, std::string> values;
-};
 
 // Any failure report ends the benchmark: a figure for a broken run means nothing.
 class FailingDialogs : public Dialogs {
@@ -57,7 +48,7 @@ class NullHost : public ReportHost {
 
 // The default items followed by extra ordinary items at the end of the table.
 void LoadTemplate(TemplateModel& model, int extraItems) {
-  MapStore store;
+  MemoryStore store;
   std::vector<std::string> names = DefaultItemNames();
   for (int i = 1; i <= extraItems; ++i) names.push_back("Operating figure " + std::to_string(i));
   for (size_t i = 0; i < names.size(); ++i) store.values[store_key::FieldKey(static_cast<int>(i) + 1)] = names[i];

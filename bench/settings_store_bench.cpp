@@ -8,15 +8,10 @@
 
 #include "model/template_model.h"
 #include "platform/qsettings_store.h"
+#include "platform/memory_store.h"
 
 namespace tallowmere {
 namespace {
-
-class EmptyStore : public SettingsStore {
- public:
-  std::string Read(const std::string&, const std::string& defaultValue) override { return defaultValue; }
-  void Write(const std::string&, const std::string&) override {}
-};
 
 // Stores the table of model as closing does, with a company name that changes every
 // iteration so that each flush has something new to write.
@@ -34,7 +29,7 @@ void StoreTemplate(benchmark::State& state, const TemplateModel& model) {
 void BM_StoreDefaultTemplate(benchmark::State& state) {
   VectorListView list;
   TemplateModel model(list);
-  EmptyStore empty;
+  MemoryStore empty;
   PlainParameterFields fields;
   model.LoadTemplate(false, empty, fields);
   StoreTemplate(state, model);
@@ -44,7 +39,7 @@ BENCHMARK(BM_StoreDefaultTemplate)->Unit(benchmark::kMillisecond);
 void BM_StoreLargestTemplate(benchmark::State& state) {
   VectorListView list;
   TemplateModel model(list);
-  EmptyStore empty;
+  MemoryStore empty;
   PlainParameterFields fields;
   model.LoadTemplate(false, empty, fields);
   for (int i = model.Count(); i < kMaxItems; ++i) {

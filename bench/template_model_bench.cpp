@@ -6,26 +6,17 @@
 
 #include "model/template_model.h"
 #include "platform/settings_store.h"
+#include "platform/memory_store.h"
 
 namespace tallowmere {
 namespace {
 
-class MapStore : public SettingsStore {
- public:
-  std::string Read(const std::string& key, const std::string& defaultValue) override {
-    const auto it = values.find(key);
-    return it == values.end() ? defaultValue : it->second;
-  }
-  void Write(const std::string& key, const std::string& value) override { values[key] = value; }
-  std::map<std::string, std::string> values;
-};
-
 // The default table with ordinary items added below "Purchases (merchandise)" up to count,
 // so that the subtotal's range covers nearly the whole table.
-MapStore LargeTemplateStore(int count) {
+MemoryStore LargeTemplateStore(int count) {
   VectorListView list;
   TemplateModel model(list);
-  MapStore store;
+  MemoryStore store;
   PlainParameterFields fields;
   model.LoadTemplate(false, store, fields);
   std::vector<TemplateItem>& items = model.Items();
@@ -39,7 +30,7 @@ MapStore LargeTemplateStore(int count) {
 }
 
 void BM_LoadLargestTemplate(benchmark::State& state) {
-  MapStore store = LargeTemplateStore(kMaxItems);
+  MemoryStore store = LargeTemplateStore(kMaxItems);
   PlainParameterFields fields;
   for (auto _ : state) {
     VectorListView list;
@@ -51,7 +42,7 @@ void BM_LoadLargestTemplate(benchmark::State& state) {
 BENCHMARK(BM_LoadLargestTemplate)->Unit(benchmark::kMillisecond);
 
 void BM_InsertIntoLargestTemplate(benchmark::State& state) {
-  MapStore store = LargeTemplateStore(kMaxItems - 1);
+  MemoryStore store = LargeTemplateStore(kMaxItems - 1);
   PlainParameterFields fields;
   VectorListView list;
   TemplateModel model(list);

@@ -12,20 +12,11 @@
 #include "model/store_keys.h"
 #include "model/template_model.h"
 #include "platform/settings_store.h"
+#include "platform/memory_store.h"
 
 namespace {
 
 using namespace tallowmere;
-
-class MapStore : public SettingsStore {
- public:
-  std::string Read(const std::string& key, const std::string& defaultValue) override {
-    const auto it = values.find(key);
-    return it == values.end() ? defaultValue : it->second;
-  }
-  void Write(const std::string& key, const std::string& value) override { values[key] = value; }
-  std::map<std::string, std::string> values;
-};
 
 std::vector<std::string> Lines(const uint8_t* data, size_t size) {
   std::vector<std::string> lines(1);
@@ -53,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::vector<std::string> lines = Lines(data, size);
   const char* const keys[] = {store_key::kRows,  store_key::kColumns, store_key::kSaved,  store_key::kYear,
                               store_key::kYear1, store_key::kWeeks,   store_key::kIsYear, store_key::kIsMonth};
-  MapStore store;
+  MemoryStore store;
   for (size_t i = 0; i < lines.size(); ++i) {
     if (i < std::size(keys)) {
       store.values[keys[i]] = lines[i];
