@@ -18,7 +18,7 @@
 #include "platform/picture_clipboard.h"
 #include "platform/settings_store.h"
 #include "sheet/cash_flow_sheet.h"
-#include "platform/memory_store.h"
+#include "bench_support.h"
 
 namespace {
 
@@ -32,13 +32,8 @@ std::string SaveMonthLayout(const std::string& lastYear) {
                     ("tm-picture-bench-" + std::to_string(::getpid()) + "-" + lastYear + ".xls");
   VectorListView list;
   TemplateModel model(list);
-  MemoryStore store;
-  PlainParameterFields fields;
-  model.LoadTemplate(true, store, fields);
-  ReportParameters parameters;
-  parameters.text1 = "Anchor Co";
-  parameters.text6 = "2013";
-  parameters.text7 = lastYear;
+  bench::LoadDefaultTemplate(model);
+  const ReportParameters parameters = bench::MonthParameters(lastYear);
 
   InProcessClipboard clipboard;
   engine::EngineApplicationFactory factory(clipboard);

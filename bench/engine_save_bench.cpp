@@ -14,7 +14,7 @@
 #include "platform/picture_clipboard.h"
 #include "platform/settings_store.h"
 #include "sheet/cash_flow_sheet.h"
-#include "platform/memory_store.h"
+#include "bench_support.h"
 
 namespace {
 
@@ -25,13 +25,8 @@ using namespace tallowmere;
 void BuildAndSave(benchmark::State& state, const std::string& lastYear, bool save) {
   VectorListView list;
   TemplateModel model(list);
-  MemoryStore store;
-  PlainParameterFields fields;
-  model.LoadTemplate(true, store, fields);
-  ReportParameters parameters;
-  parameters.text1 = "Anchor Co";
-  parameters.text6 = "2013";
-  parameters.text7 = lastYear;
+  bench::LoadDefaultTemplate(model);
+  const ReportParameters parameters = bench::MonthParameters(lastYear);
   const SheetInputs inputs = ReadSheetInputs(parameters);
   const auto path = std::filesystem::temp_directory_path() / ("tm-save-bench-" + std::to_string(::getpid()) + ".xls");
 

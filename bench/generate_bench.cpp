@@ -17,6 +17,7 @@
 #include "platform/settings_store.h"
 #include "sheet/cash_flow_sheet.h"
 #include "sheet/report_driver.h"
+#include "bench_support.h"
 #include "platform/memory_store.h"
 
 namespace {
@@ -93,9 +94,7 @@ void Generate(benchmark::State& state, PeriodMode mode, int first, int last, int
       break;
     }
   }
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  state.counters["peak_MB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
+  state.counters["peak_MB"] = bench::PeakMemoryMB();
   state.counters["items"] = model.Count();
   fs::remove_all(folder);
 }
@@ -114,9 +113,7 @@ void LayOut(benchmark::State& state, PeriodMode mode, int first, int last, int e
     link.SpreadsheetApp().GetWorkbooks().Add();
     BuildCashFlowSheet(link, model, parameters);
   }
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  state.counters["peak_MB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
+  state.counters["peak_MB"] = bench::PeakMemoryMB();
 }
 
 void BM_GenerateDefaultMonth(benchmark::State& state) { Generate(state, PeriodMode::Month, 2013, 2013, 0); }

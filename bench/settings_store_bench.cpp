@@ -8,7 +8,7 @@
 
 #include "model/template_model.h"
 #include "platform/qsettings_store.h"
-#include "platform/memory_store.h"
+#include "bench_support.h"
 
 namespace tallowmere {
 namespace {
@@ -29,9 +29,7 @@ void StoreTemplate(benchmark::State& state, const TemplateModel& model) {
 void BM_StoreDefaultTemplate(benchmark::State& state) {
   VectorListView list;
   TemplateModel model(list);
-  MemoryStore empty;
-  PlainParameterFields fields;
-  model.LoadTemplate(false, empty, fields);
+  bench::LoadDefaultTemplate(model);
   StoreTemplate(state, model);
 }
 BENCHMARK(BM_StoreDefaultTemplate)->Unit(benchmark::kMillisecond);
@@ -39,9 +37,7 @@ BENCHMARK(BM_StoreDefaultTemplate)->Unit(benchmark::kMillisecond);
 void BM_StoreLargestTemplate(benchmark::State& state) {
   VectorListView list;
   TemplateModel model(list);
-  MemoryStore empty;
-  PlainParameterFields fields;
-  model.LoadTemplate(false, empty, fields);
+  bench::LoadDefaultTemplate(model);
   for (int i = model.Count(); i < kMaxItems; ++i) {
     TemplateItem item;
     item.Name = "Expense " + std::to_string(i);

@@ -1,0 +1,38 @@
+#pragma once
+// What several benchmarks set up the same way: the default template, the month layout's
+// parameters and the process's peak memory.
+
+#include <sys/resource.h>
+
+#include <string>
+
+#include "model/report_parameters.h"
+#include "model/template_model.h"
+#include "platform/memory_store.h"
+
+namespace tallowmere::bench {
+
+// Fills model with the 44 default items, as a first start does.
+inline void LoadDefaultTemplate(TemplateModel& model) {
+  MemoryStore empty;
+  PlainParameterFields fields;
+  model.LoadTemplate(false, empty, fields);
+}
+
+// By month from 2013 to lastYear, for the company "Anchor Co".
+inline ReportParameters MonthParameters(const std::string& lastYear) {
+  ReportParameters parameters;
+  parameters.text1 = "Anchor Co";
+  parameters.text6 = "2013";
+  parameters.text7 = lastYear;
+  return parameters;
+}
+
+// The most memory the process has held so far, in megabytes.
+inline double PeakMemoryMB() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+}  // namespace tallowmere::bench
