@@ -2,25 +2,20 @@
 // An in-memory settings store that records the order of writes and flushes and can be
 // told to fail either.
 
-#include <map>
 #include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "platform/settings_store.h"
+#include "platform/memory_store.h"
 
 namespace tallowmere::testing {
 
-class MemorySettingsStore : public SettingsStore {
+class MemorySettingsStore : public MemoryStore {
  public:
-  std::string Read(const std::string& key, const std::string& defaultValue) override {
-    auto it = values.find(key);
-    return it == values.end() ? defaultValue : it->second;
-  }
   void Write(const std::string& key, const std::string& value) override {
     if (failingKeys.count(key)) throw std::runtime_error("Cannot write " + key);
-    values[key] = value;
+    MemoryStore::Write(key, value);
     writes.push_back(key);
     unflushed.insert(key);
   }
@@ -30,7 +25,6 @@ class MemorySettingsStore : public SettingsStore {
     unflushed.clear();
   }
 
-  std::map<std::string, std::string> values;
   std::vector<std::string> writes;      // keys in the order written
   std::set<std::string> failingKeys;    // writes of these keys throw
   std::set<std::string> unflushed;      // keys written since the last flush that succeeded
