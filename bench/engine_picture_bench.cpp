@@ -36,7 +36,7 @@ std::string SaveMonthLayout(const std::string& lastYear) {
   const ReportParameters parameters = bench::MonthParameters(lastYear);
 
   InProcessClipboard clipboard;
-  engine::EngineApplicationFactory factory(clipboard);
+  engine::EngineApplicationFactory factory(clipboard, LocalFileSystem());
   auto app = factory.Create();
   auto workbook = app->GetWorkbooks().Add();
   workbook->ActiveSheet()->SetName("CashFlow");
@@ -49,7 +49,7 @@ std::string SaveMonthLayout(const std::string& lastYear) {
 void OpenAndPicture(benchmark::State& state, const std::string& lastYear) {
   const std::string path = SaveMonthLayout(lastYear);
   InProcessClipboard clipboard;
-  engine::EngineApplicationFactory factory(clipboard);
+  engine::EngineApplicationFactory factory(clipboard, LocalFileSystem());
   std::size_t bytes = 0;
   for (auto _ : state) {
     auto app = factory.Create();

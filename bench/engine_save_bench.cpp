@@ -31,7 +31,7 @@ void BuildAndSave(benchmark::State& state, const std::string& lastYear, bool sav
   const auto path = std::filesystem::temp_directory_path() / ("tm-save-bench-" + std::to_string(::getpid()) + ".xls");
 
   InProcessClipboard clipboard;
-  engine::EngineApplicationFactory factory(clipboard);
+  engine::EngineApplicationFactory factory(clipboard, LocalFileSystem());
   for (auto _ : state) {
     auto app = factory.Create();
     auto workbook = app->GetWorkbooks().Add();

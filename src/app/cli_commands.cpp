@@ -30,12 +30,6 @@ int Fail(int status, const std::string& message) {
   return status;
 }
 
-std::uintmax_t SizeOf(const std::string& path) {
-  std::error_code ec;
-  const std::uintmax_t size = std::filesystem::file_size(path, ec);
-  return ec ? 0 : size;
-}
-
 // Years typed on the command line pass the same field check as years typed into the
 // window's By Year fields; false (after printing why) when one is refused.
 bool CheckYearField(PlainParameterFields& fields, TextField field, const std::string& text) {
@@ -83,19 +77,15 @@ bool StartCheck(PlainParameterFields& fields) {
 }
 
 // Copies the report's workbook to out and removes it; the status of the whole run.
-int DeliverWorkbook(const std::string& temporary, const std::string& out, int errorReports) {
-  if (temporary.empty()) return Fail(kErrors, "no workbook was made");
-  if (SizeOf(temporary) == 0) {
-    RemoveFile(temporary);
-    return Fail(kErrors, "the workbook could not be saved; " + out + " was not written");
-  }
+int DeliverWorkbook(FileSystem& files, const std::string& temporary, const std::string& out, int errorReports) {
+  if (temporary.empty()) return Fail(kErrors, "the workbook could not be saved; " + out + " was not written");
   int status = errorReports ? kErrors : kDone;
   try {
-    CopyFileReplacing(temporary, out);
+    CopyFileReplacing(files, temporary, out);
   } catch (const std::exception& e) {
     status = Fail(kErrors, e.what());
   }
-  RemoveFile(temporary);
+  RemoveQuietly(files, temporary);
   return status;
 }
 
@@ -124,15 +114,6 @@ class PrivateFolder {
  private:
   std::string path_;
 };
-
-// A fresh file in the temporary folder for a picture.
-std::string ClaimPictureFile() {
-  const DigitSource digits = RandomDigits();
-  while (true) {
-    const std::string path = JoinPath(TempFolder(), "picture-" + DrawWorkbookStem(digits) + ".bmp");
-    if (ClaimFile(path) == Claim::Created) return path;
-  }
-}
 
 }  // namespace
 
@@ -165,41 +146,32 @@ int RunGenerate(const GenerateOptions& options, SettingsStore& store) {
   }
   StderrDialogs dialogs;
   InProcessClipboard clipboard;
-  engine::EngineApplicationFactory factory(clipboard);
-  ReportEnvironment env{factory, dialogs, clipboard, folder->Path()};
-  CliReportHost host(options.picture);
+  FileSystem& files = LocalFileSystem();
+  engine::EngineApplicationFactory factory(clipboard, files);
+  ReportEnvironment env{factory, dialogs, clipboard, files, folder->Path()};
+  CliReportHost host(options.picture, files);
   const std::string temporary = GenerateReport0(env, model, SnapshotOf(fields), host);
-  return DeliverWorkbook(temporary, options.out, dialogs.ErrorReports());
+  return DeliverWorkbook(files, temporary, options.out, dialogs.ErrorReports());
 }
 
 int RunPicture(const PictureOptions& options) {
   StderrDialogs dialogs;
   InProcessClipboard clipboard;
-  engine::EngineApplicationFactory factory(clipboard);
+  FileSystem& files = LocalFileSystem();
+  engine::EngineApplicationFactory factory(clipboard, files);
   std::shared_ptr<Application> app;
-  std::string temporary;
   try {
     app = OpenWorkbookInNewApp(factory, options.in);
-    temporary = ClaimPictureFile();
   } catch (const std::exception& e) {
     return Fail(kErrors, e.what());
   }
   Workbooks& books = app->GetWorkbooks();
-  saveCellsActivesheet(*books.Item(books.Count()), temporary, clipboard, dialogs);
+  // The picture replaces out only once it is written whole.
+  const bool written = saveCellsActivesheet(books.Item(books.Count()).get(), options.out, clipboard, dialogs, files);
   app->Quit();
-  int status = dialogs.ErrorReports() ? kErrors : kDone;
-  if (SizeOf(temporary) == 0) {
-    if (status == kDone)
-      status = Fail(kErrors, "the used range of the active sheet is a single row or column; no picture was made");
-  } else {
-    try {
-      CopyFileReplacing(temporary, options.out);
-    } catch (const std::exception& e) {
-      status = Fail(kErrors, e.what());
-    }
-  }
-  RemoveFile(temporary);
-  return status;
+  if (dialogs.ErrorReports()) return kErrors;
+  if (!written) return Fail(kErrors, "the used range of the active sheet is a single row or column; no picture was made");
+  return kDone;
 }
 
 }  // namespace tallowmere::cli

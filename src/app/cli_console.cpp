@@ -35,8 +35,8 @@ std::string StderrDialogs::Input(const std::string&, const std::string&) { retur
 std::string StderrDialogs::SaveFileName(const std::string&, const std::string&, const std::string&) { return ""; }
 
 void CliReportHost::LoadPreviewPicture(const std::string& picturePath) {
-  if (!FileExists(picturePath)) throw std::runtime_error("The picture file " + picturePath + " was not made");
-  if (!picturePath_.empty()) CopyFileReplacing(picturePath, picturePath_);
+  if (picturePath.empty()) throw std::runtime_error("No picture of the sheet was made");
+  if (!picturePath_.empty()) CopyFileReplacing(files_, picturePath, picturePath_);
 }
 
 }  // namespace tallowmere::cli

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/dialogs.h"
+#include "platform/files.h"
 #include "sheet/report_host.h"
 
 namespace tallowmere::cli {
@@ -28,10 +29,10 @@ class StderrDialogs : public Dialogs {
 // Copies the report's picture to picturePath ("" keeps none) and remembers the workbook.
 class CliReportHost : public ReportHost {
  public:
-  explicit CliReportHost(std::string picturePath) : picturePath_(std::move(picturePath)) {}
+  CliReportHost(std::string picturePath, FileSystem& files) : picturePath_(std::move(picturePath)), files_(files) {}
 
   void SetMainPointer(int) override {}
-  // Throws std::runtime_error when the picture file is missing or cannot be copied.
+  // Throws std::runtime_error when no picture was made or it cannot be copied.
   void LoadPreviewPicture(const std::string& picturePath) override;
   void SetPreviewWorkbook(const std::string& workbookPath) override { workbook_ = workbookPath; }
   void ShowPreview() override {}
@@ -41,6 +42,7 @@ class CliReportHost : public ReportHost {
 
  private:
   std::string picturePath_;
+  FileSystem& files_;
   std::string workbook_;
 };
 

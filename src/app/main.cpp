@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "engine/application.h"
+#include "platform/files.h"
 #include "platform/picture_clipboard.h"
 #include "platform/qsettings_store.h"
 #include "platform/qt_dialogs.h"
@@ -21,12 +22,13 @@ int main(int argc, char** argv) {
   QtDialogs dialogs;
   QSettingsStore store;
   InProcessClipboard clipboard;
-  engine::EngineApplicationFactory factory(clipboard);
+  FileSystem& files = LocalFileSystem();
+  engine::EngineApplicationFactory factory(clipboard, files);
   const auto endProgram = [] { QCoreApplication::exit(0); };
 
-  Form1 form1(Form1Services{dialogs, store, factory, clipboard, QCoreApplication::applicationDirPath().toStdString(),
-                            endProgram});
-  PreviewHandOver handOver(form1, dialogs, endProgram);
+  Form1 form1(Form1Services{dialogs, store, factory, clipboard, files,
+                            QCoreApplication::applicationDirPath().toStdString(), endProgram});
+  PreviewHandOver handOver(form1, dialogs, files, endProgram);
   form1.SetReportHost(&handOver);
   if (!form1.Form_Load()) return 0;
   form1.show();

@@ -163,7 +163,7 @@ void EngineWorkbook::SaveAs(const std::string& path, int fileFormat) {
                           " is not supported");
   }
   for (auto& sheet : data.sheets) Recalculate(*sheet);
-  WriteXls(data, path);
+  WriteXls(data, path, *context_->files);
 }
 
 namespace {
@@ -177,8 +177,8 @@ std::shared_ptr<SheetData> NewSheet(const std::string& name) {
 
 class EngineWorkbooks : public Workbooks {
  public:
-  EngineWorkbooks(PictureClipboard& clipboard, int sheetsInNewWorkbook)
-      : clipboard_(clipboard), sheetsInNewWorkbook_(sheetsInNewWorkbook) {}
+  EngineWorkbooks(PictureClipboard& clipboard, FileSystem& files, int sheetsInNewWorkbook)
+      : clipboard_(clipboard), files_(files), sheetsInNewWorkbook_(sheetsInNewWorkbook) {}
 
   std::shared_ptr<Workbook> Add() override {
     auto data = std::make_shared<WorkbookData>();
@@ -214,19 +214,22 @@ class EngineWorkbooks : public Workbooks {
     auto context = std::make_shared<WorkbookContext>();
     context->data = std::move(data);
     context->clipboard = &clipboard_;
+    context->files = &files_;
     list_.push_back(std::make_shared<EngineWorkbook>(context));
     return list_.back();
   }
   void Prune() { std::erase_if(list_, [](auto& w) { return w->IsClosed(); }); }
 
   PictureClipboard& clipboard_;
+  FileSystem& files_;
   int sheetsInNewWorkbook_;
   std::vector<std::shared_ptr<EngineWorkbook>> list_;
 };
 
 class EngineApplication : public Application {
  public:
-  EngineApplication(PictureClipboard& clipboard, int sheetsInNewWorkbook) : workbooks_(clipboard, sheetsInNewWorkbook) {}
+  EngineApplication(PictureClipboard& clipboard, FileSystem& files, int sheetsInNewWorkbook)
+      : workbooks_(clipboard, files, sheetsInNewWorkbook) {}
 
   std::string Name() const override { return kEngineName; }
   std::string Version() const override { return kEngineVersion; }
@@ -286,11 +289,12 @@ class EngineApplication : public Application {
 
 }  // namespace
 
-EngineApplicationFactory::EngineApplicationFactory(PictureClipboard& clipboard, int sheetsInNewWorkbook)
-    : clipboard_(clipboard), sheetsInNewWorkbook_(std::clamp(sheetsInNewWorkbook, 1, 255)) {}
+EngineApplicationFactory::EngineApplicationFactory(PictureClipboard& clipboard, FileSystem& files,
+                                                   int sheetsInNewWorkbook)
+    : clipboard_(clipboard), files_(files), sheetsInNewWorkbook_(std::clamp(sheetsInNewWorkbook, 1, 255)) {}
 
 std::shared_ptr<Application> EngineApplicationFactory::Create() {
-  return std::make_shared<EngineApplication>(clipboard_, sheetsInNewWorkbook_);
+  return std::make_shared<EngineApplication>(clipboard_, files_, sheetsInNewWorkbook_);
 }
 
 std::shared_ptr<Application> EngineApplicationFactory::GetRunning() {

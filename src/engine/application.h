@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "platform/files.h"
 #include "platform/picture_clipboard.h"
 #include "sheet/automation.h"
 
@@ -14,9 +15,10 @@ inline constexpr const char* kEngineVersion = "16.0";
 
 class EngineApplicationFactory : public ApplicationFactory {
  public:
-  // Pictures that CopyPicture makes go to clipboard, which must outlive the instances.
-  // sheetsInNewWorkbook: how many sheets Workbooks.Add gives a new workbook.
-  explicit EngineApplicationFactory(PictureClipboard& clipboard, int sheetsInNewWorkbook = 1);
+  // Pictures that CopyPicture makes go to clipboard, and SaveAs writes through files;
+  // both must outlive the instances. sheetsInNewWorkbook: how many sheets Workbooks.Add
+  // gives a new workbook.
+  EngineApplicationFactory(PictureClipboard& clipboard, FileSystem& files, int sheetsInNewWorkbook = 1);
 
   // A new engine instance; never fails.
   std::shared_ptr<Application> Create() override;
@@ -25,6 +27,7 @@ class EngineApplicationFactory : public ApplicationFactory {
 
  private:
   PictureClipboard& clipboard_;
+  FileSystem& files_;
   int sheetsInNewWorkbook_;
 };
 

@@ -7,10 +7,8 @@
 
 namespace tallowmere::engine {
 
-// Writes a compound document at path holding one top-level stream. The document is
-// written to a temporary file beside path and renamed over it only when complete, so a
-// failed write leaves any earlier file untouched and no partial file behind.
-// Throws AutomationError with a description (folder missing, no permission, disk full).
-void WriteCompoundFile(const std::string& path, const std::string& streamName, const std::vector<std::uint8_t>& data);
+// The bytes of a compound document holding one top-level stream named streamName.
+// Throws AutomationError when libgsf cannot assemble it.
+std::vector<std::uint8_t> BuildCompoundFile(const std::string& streamName, const std::vector<std::uint8_t>& data);
 
 }  // namespace tallowmere::engine

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/workbook.h"
+#include "platform/files.h"
 #include "platform/picture_clipboard.h"
 #include "sheet/automation.h"
 
@@ -21,6 +22,7 @@ class EngineWorksheet;
 struct WorkbookContext {
   std::shared_ptr<WorkbookData> data;
   PictureClipboard* clipboard = nullptr;
+  FileSystem* files = nullptr;
   bool closed = false;
   // One worksheet object per sheet, kept while the workbook lives, so that a reference
   // to its PageSetup stays valid however the worksheet was reached.

@@ -1,67 +1,141 @@
 #include "platform/files.h"
 
 #include <QCoreApplication>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <random>
-#include <stdexcept>
 #include <system_error>
 
 namespace fs = std::filesystem;
 
 namespace tallowmere {
-
-bool FileExists(const std::string& path) {
-  std::error_code ec;
-  if (path.empty()) return false;
-  (void)fs::last_write_time(fs::path(path), ec);
-  return !ec;
-}
-
-void RemoveFile(const std::string& path) {
-  if (QCoreApplication::instance()) QCoreApplication::processEvents();
-  std::error_code ec;
-  if (path.empty() || fs::is_directory(path, ec)) return;
-  if (fs::remove(path, ec) && !ec) return;
-  if (!ec) return;  // nothing was there
-  fs::permissions(path, fs::perms::owner_write, fs::perm_options::add, ec);
-  fs::remove(path, ec);
-}
-
 namespace {
 
-// A fresh name beside the target, where the copy is written before it replaces the target.
-fs::path TemporaryNameBeside(const fs::path& target) {
-  std::string name = ".";
-  name += target.filename().string();
-  name += '.';
-  name += std::to_string(std::random_device{}());
-  name += ".tmp";
-  return (target.has_parent_path() ? target.parent_path() : fs::path(".")) / name;
+[[noreturn]] void Fail(const std::string& what, const std::string& path, const std::string& reason) {
+  throw FileError(what + " " + path + ": " + reason, reason);
+}
+
+class LocalFiles : public FileSystem {
+ public:
+  bool Exists(const std::string& path) override {
+    if (path.empty()) return false;
+    std::error_code ec;
+    (void)fs::last_write_time(fs::path(path), ec);
+    return !ec;
+  }
+
+  bool CreateNew(const std::string& path) override {
+    // "x": fail when the file exists, atomically with its creation.
+    std::FILE* file = std::fopen(path.c_str(), "wbx");
+    if (!file) {
+      if (errno == EEXIST) return false;
+      Fail("Cannot create", path, std::strerror(errno));
+    }
+    std::fclose(file);
+    return true;
+  }
+
+  void Write(const std::string& path, const std::uint8_t* data, std::size_t size) override {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) Fail("Cannot write", path, std::strerror(errno));
+    // A full disk may show only when the buffer is flushed or the file closed.
+    bool ok = std::fwrite(data, 1, size, file) == size && std::fflush(file) == 0;
+    int error = ok ? 0 : errno;
+    if (std::fclose(file) != 0 && ok) {
+      ok = false;
+      error = errno;
+    }
+    if (!ok) Fail("Cannot write", path, std::strerror(error ? error : EIO));
+  }
+
+  void Copy(const std::string& source, const std::string& target) override {
+    std::error_code ec;
+    fs::copy_file(source, target, fs::copy_options::overwrite_existing, ec);
+    if (ec) Fail("Cannot copy " + source + " to", target, ec.message());
+  }
+
+  void Rename(const std::string& from, const std::string& to) override {
+    std::error_code ec;
+    fs::rename(from, to, ec);
+    if (ec) Fail("Cannot replace", to, ec.message());
+  }
+
+  bool Remove(const std::string& path) override {
+    if (path.empty()) return true;
+    std::error_code ec;
+    const fs::file_status status = fs::symlink_status(path, ec);
+    if (!fs::exists(status)) return true;
+    if (fs::is_directory(status)) return false;
+    return fs::remove(path, ec) && !ec;
+  }
+
+  bool MakeWritable(const std::string& path) override {
+    std::error_code ec;
+    fs::permissions(path, fs::perms::owner_write, fs::perm_options::add, ec);
+    return !ec;
+  }
+};
+
+// Claims a fresh name beside target for the content that is to replace it.
+std::string ClaimNameBeside(FileSystem& files, const std::string& target) {
+  thread_local std::mt19937 generator{std::random_device{}()};
+  const fs::path where(target);
+  const fs::path folder = where.has_parent_path() ? where.parent_path() : fs::path(".");
+  constexpr int kAttempts = 100;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    const std::string name = "." + where.filename().string() + "." + std::to_string(generator() % 100000000) + ".tmp";
+    const std::string path = (folder / name).string();
+    if (files.CreateNew(path)) return path;
+  }
+  Fail("Cannot write", target, "no free name for a temporary file beside it");
+}
+
+// Fills a fresh file beside target with fill, then puts it in target's place. On failure
+// the fresh file is removed and FileError names target (not the fresh file).
+template <typename Fill>
+void ReplaceWhole(FileSystem& files, const std::string& what, const std::string& target, Fill fill) {
+  std::string fresh;
+  try {
+    fresh = ClaimNameBeside(files, target);
+    fill(fresh);
+    files.Rename(fresh, target);
+  } catch (const FileError& error) {
+    if (!fresh.empty()) RemoveQuietly(files, fresh);
+    Fail(what, target, error.Reason());
+  }
 }
 
 }  // namespace
 
-void CopyFileReplacing(const std::string& source, const std::string& target) {
-  const fs::path to(target);
-  const fs::path temp = TemporaryNameBeside(to);
-  std::error_code ec;
-  std::error_code cleanup;
-  fs::copy_file(source, temp, fs::copy_options::none, ec);
-  if (ec) {
-    if (ec != std::errc::file_exists) fs::remove(temp, cleanup);  // a partial copy
-    throw std::runtime_error("Cannot copy " + source + " to " + target + ": " + ec.message());
-  }
-  fs::permissions(temp, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add, cleanup);
-  fs::rename(temp, to, ec);
-  if (ec && fs::is_regular_file(to, cleanup)) {
-    // Some file systems refuse to replace a read-only file; the user agreed to replace it.
-    fs::permissions(to, fs::perms::owner_write, fs::perm_options::add, cleanup);
-    fs::rename(temp, to, ec);
-  }
-  if (ec) {
-    fs::remove(temp, cleanup);
-    throw std::runtime_error("Cannot write " + target + ": " + ec.message());
-  }
+FileSystem& LocalFileSystem() {
+  static LocalFiles files;
+  return files;
+}
+
+void WriteFileWhole(FileSystem& files, const std::string& path, const std::uint8_t* data, std::size_t size) {
+  ReplaceWhole(files, "Cannot write", path, [&](const std::string& fresh) { files.Write(fresh, data, size); });
+}
+
+void CopyFileReplacing(FileSystem& files, const std::string& source, const std::string& target) {
+  if (!files.Exists(source)) Fail("Cannot copy", source, "the file does not exist");
+  ReplaceWhole(files, "Cannot copy " + source + " to", target, [&](const std::string& fresh) {
+    files.Copy(source, fresh);
+    // The copy takes the source's permissions; the user's file is theirs to change.
+    files.MakeWritable(fresh);
+  });
+}
+
+bool RemoveQuietly(FileSystem& files, const std::string& path) {
+  if (files.Remove(path)) return true;
+  files.MakeWritable(path);
+  return files.Remove(path);
+}
+
+void RemoveFile(FileSystem& files, const std::string& path) {
+  if (QCoreApplication::instance()) QCoreApplication::processEvents();
+  RemoveQuietly(files, path);
 }
 
 }  // namespace tallowmere

@@ -44,8 +44,8 @@ void ApplyFaceColors(QWidget* window, QWidget* frame) {
 
 }  // namespace
 
-Form2::Form2(Dialogs& dialogs, Callbacks callbacks, QWidget* parent)
-    : QWidget(parent, Qt::Window), dialogs_(dialogs), callbacks_(std::move(callbacks)) {
+Form2::Form2(Dialogs& dialogs, FileSystem& files, Callbacks callbacks, QWidget* parent)
+    : QWidget(parent, Qt::Window), dialogs_(dialogs), files_(files), callbacks_(std::move(callbacks)) {
   CreateControls();
   Form_Load();
   PlaceControls();
@@ -130,20 +130,21 @@ void Form2::Form_Load() {
   trap.Run(104, [&] { setWindowTitle(kApplicationTitle); });
   const QString folder = QCoreApplication::applicationDirPath();
   handCursor_ = QCursor(Qt::PointingHandCursor);
-  if (trap.Test(108, [&] { return FileExists((folder + "/" + kHandCursorFile).toStdString()); }))
+  if (trap.Test(108, [&] { return files_.Exists((folder + "/" + kHandCursorFile).toStdString()); }))
     trap.Run(110, [&] { LoadCursorFile(folder + "/" + kHandCursorFile, handCursor_); });
 }
 
 void Form2::LoadPicture(const std::string& path) {
   QImageReader reader(QString::fromStdString(path));
-  QImage image = reader.read();
+  QImage image = path.empty() ? QImage() : reader.read();
   if (image.isNull()) {
-    // An unreadable picture leaves the control empty at its design size, never the
-    // previous report's picture.
+    // No picture leaves the control empty at its design size, never the previous
+    // report's picture.
     loaded_ = QImage();
     Picture1->SetImage(QImage());
     geometry_.PictureLoaded(PreviewGeometry::kDesignPictureWidth, PreviewGeometry::kDesignPictureHeight);
     PlaceControls();
+    if (path.empty()) throw std::runtime_error("No picture of the sheet was made");
     throw std::runtime_error("Cannot load the picture " + path + ": " + reader.errorString().toStdString());
   }
   loaded_ = PrepareUnscaled(image);
@@ -299,7 +300,7 @@ void Form2::PushButton6_Click() {
   std::string target;
   trap.Run(112, [&] { target = dialogs_.SaveFileName("Save File", "Excel Files (*.xls)", "*.xls"); });
   if (target.empty()) return;  // cancelled
-  if (trap.Test(118, [&] { return FileExists(target); })) {
+  if (trap.Test(118, [&] { return files_.Exists(target); })) {
     MessageAnswer answer = MessageAnswer::No;
     trap.Run(120, [&] {
       answer = dialogs_.Message("Are you sure you wish to overwrite " + target + " ?", kApplicationTitle,
@@ -309,13 +310,17 @@ void Form2::PushButton6_Click() {
     // The existing file is not deleted first: the copy replaces it in one step, so a copy
     // that fails leaves it whole.
   }
-  if (!trap.Run(130, [&] { CopyFileReplacing(mExcelFile, target); })) return;
+  if (!trap.Run(130, [&] {
+        if (mExcelFile.empty()) throw std::runtime_error("There is no workbook to save: the report's workbook was not made");
+        CopyFileReplacing(files_, mExcelFile, target);
+      }))
+    return;
   trap.Run(132, [&] { dialogs_.Message("Done.", kApplicationTitle, MessageButtons::Ok, MessageIcon::None); });
 }
 
 void Form2::PushButton8_Click() {
   ErrorTrap trap(dialogs_, location::kForm2PushButton8Click);
-  trap.Run(102, [&] { RemoveFile(mExcelFile); });
+  trap.Run(102, [&] { RemoveFile(files_, mExcelFile); });
   trap.Run(104, [&] {
     if (callbacks_.showMainWindow) callbacks_.showMainWindow();
   });
@@ -332,7 +337,7 @@ void Form2::closeEvent(QCloseEvent* event) {
 // is lost.
 void Form2::Form_QueryUnload() {
   ErrorTrap trap(dialogs_, location::kForm2FormQueryUnload);
-  trap.Run(100, [&] { RemoveFile(mExcelFile); });
+  trap.Run(100, [&] { RemoveFile(files_, mExcelFile); });
   trap.Run(102, [&] { QCoreApplication::processEvents(); });
   trap.Run(104, [&] { QCoreApplication::processEvents(); });
   trap.Run(106, [&] {

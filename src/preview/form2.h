@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/dialogs.h"
+#include "platform/files.h"
 #include "preview/preview_geometry.h"
 
 class QFrame;
@@ -34,10 +35,12 @@ class Form2 : public QWidget, private PreviewGeometry::Canvas {
   static constexpr int kPointerBusy = 11;
   static constexpr int kPointerHand = 99;
 
-  Form2(Dialogs& dialogs, Callbacks callbacks, QWidget* parent = nullptr);
+  // The window saves copies and removes the temporary workbook through files.
+  Form2(Dialogs& dialogs, FileSystem& files, Callbacks callbacks, QWidget* parent = nullptr);
 
   // Loads the report's picture; the next activation shows it at zoom 1.0. Throws
-  // std::runtime_error when the file cannot be read: the picture is then empty.
+  // std::runtime_error when path is empty (no picture was made) or the file cannot be
+  // read: the picture is then empty.
   void LoadPicture(const std::string& path);
   // The temporary workbook of the report on show; a new one is set up at the next activation.
   void SetExcelFile(const std::string& path);
@@ -83,6 +86,7 @@ class Form2 : public QWidget, private PreviewGeometry::Canvas {
   void PointerToDefault() override;
 
   Dialogs& dialogs_;
+  FileSystem& files_;
   Callbacks callbacks_;
   PreviewGeometry geometry_{this};
   std::string mExcelFile;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <limits>
 #include <stdexcept>
 #include <string_view>
@@ -37,21 +36,12 @@ constexpr int kClipboardReads = 1000;
 int LastRow(const Range& range) { return range.Row() + range.RowsCount() - 1; }
 int LastColumn(const Range& range) { return range.Column() + range.ColumnsCount() - 1; }
 
-void WriteBytes(const std::string& path, const PictureBytes& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) throw std::runtime_error("Cannot write the picture file " + path);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  if (!out) throw std::runtime_error("Cannot write the picture file " + path);
-}
-
 }  // namespace
 
 void SpreadsheetLink::CreateSpreadsheetApp() { spreadsheetApp_ = factory_.Create(); }
 
 Application& SpreadsheetLink::SpreadsheetApp() const {
-  if (!spreadsheetApp_) throw AutomationError("Object variable not set");
-  return *spreadsheetApp_;
+  return Held(spreadsheetApp_);
 }
 
 std::shared_ptr<Application> OpenWorkbookInNewApp(ApplicationFactory& factory, const std::string& path) {
@@ -136,27 +126,24 @@ int WorkbookFileFormat(ApplicationFactory& factory, Application* app) {
   return FileFormatForVersion(version, DecimalSeparator());
 }
 
-void saveCellsActivesheet(Workbook& workbook, const std::string& path, PictureClipboard& clipboard,
-                          Dialogs& dialogs) {
+bool saveCellsActivesheet(Workbook* workbook, const std::string& path, PictureClipboard& clipboard,
+                          Dialogs& dialogs, FileSystem& files) {
   ErrorTrap trap(dialogs, location::kSaveCellsActivesheet);
   std::shared_ptr<Worksheet> sheet;
   int lastRow = 0;
   int lastColumn = 0;
-  trap.Run(100, [&] { sheet = workbook.ActiveSheet(); });
-  auto usedRange = [&] {
-    if (!sheet) throw AutomationError("Object variable not set");
-    return sheet->UsedRange();
-  };
+  trap.Run(100, [&] { sheet = Held(workbook).ActiveSheet(); });
+  auto usedRange = [&] { return Held(sheet.get()).UsedRange(); };
   trap.Run(102, [&] { lastRow = LastRow(*usedRange()); });
   trap.Run(104, [&] { lastColumn = LastColumn(*usedRange()); });
-  if (!trap.Test(106, [&] { return lastRow > 1 && lastColumn > 1; })) return;
+  if (!trap.Test(106, [&] { return lastRow > 1 && lastColumn > 1; })) return false;
   // Only a picture copied by this call is written: an older one still on the clipboard
   // would show another sheet.
-  if (!trap.Run(110, [&] { usedRange()->CopyPicture(); })) return;
-  trap.Run(112, [&] {
+  if (!trap.Run(110, [&] { usedRange()->CopyPicture(); })) return false;
+  return trap.Run(112, [&] {
     const SharedPicture picture = PictureFromClipboard(clipboard, 0);
     if (!picture) throw std::runtime_error("The clipboard holds no picture");
-    WriteBytes(path, *picture);
+    WriteFileWhole(files, path, picture->data(), picture->size());
   });
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/dialogs.h"
+#include "platform/files.h"
 #include "platform/picture_clipboard.h"
 #include "sheet/automation.h"
 
@@ -19,7 +20,7 @@ class SpreadsheetLink {
 
   void CreateSpreadsheetApp();                       // throws AutomationError
   void ReleaseSpreadsheetApp() { spreadsheetApp_.reset(); }
-  // Throws AutomationError("Object variable not set") while no instance is held.
+  // Throws AutomationError while no instance is held.
   Application& SpreadsheetApp() const;
   bool HasSpreadsheetApp() const { return spreadsheetApp_ != nullptr; }
   ApplicationFactory& Factory() const { return factory_; }
@@ -28,6 +29,18 @@ class SpreadsheetLink {
   ApplicationFactory& factory_;
   std::shared_ptr<Application> spreadsheetApp_;
 };
+
+// The object behind a handle. An empty handle throws AutomationError, as a call through
+// an object variable that was never set fails.
+template <typename T>
+T& Held(T* object) {
+  if (!object) throw AutomationError("Object variable or With block variable not set");
+  return *object;
+}
+template <typename T>
+T& Held(const std::shared_ptr<T>& object) {
+  return Held(object.get());
+}
 
 // A new instance with the workbook at path open.
 std::shared_ptr<Application> OpenWorkbookInNewApp(ApplicationFactory& factory, const std::string& path);
@@ -51,11 +64,12 @@ int FileFormatForVersion(const std::string& version, char separator);
 // 56 for version 12 and later, -4143 before; app may be null (a temporary instance is asked).
 int WorkbookFileFormat(ApplicationFactory& factory, Application* app);
 
-// Writes a picture of the active sheet's used range of workbook to path, under its own
-// error trap; never throws. Writes nothing when the used range ends in row 1 or column 1,
-// or when the picture could not be copied.
-void saveCellsActivesheet(Workbook& workbook, const std::string& path, PictureClipboard& clipboard,
-                          Dialogs& dialogs);
+// Writes a picture of the active sheet's used range of workbook to path, whole or not at
+// all, under its own error trap; never throws. A null workbook fails each step that needs
+// it. True only when this call wrote the picture file: nothing is written when the used
+// range ends in row 1 or column 1, or when the picture could not be copied or written.
+bool saveCellsActivesheet(Workbook* workbook, const std::string& path, PictureClipboard& clipboard,
+                          Dialogs& dialogs, FileSystem& files);
 // The clipboard's picture, read up to 1000 times while the clipboard is busy or empty;
 // null when it never came.
 SharedPicture PictureFromClipboard(PictureClipboard& clipboard, int format);

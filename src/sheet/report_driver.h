@@ -8,6 +8,7 @@
 #include "model/report_parameters.h"
 #include "model/template_model.h"
 #include "platform/dialogs.h"
+#include "platform/files.h"
 #include "platform/picture_clipboard.h"
 #include "sheet/automation.h"
 #include "sheet/report_host.h"
@@ -19,6 +20,7 @@ struct ReportEnvironment {
   ApplicationFactory& factory;
   Dialogs& dialogs;            // the error report goes here
   PictureClipboard& clipboard;
+  FileSystem& files;           // every file the report creates, writes or removes
   std::string tempFolder;      // where the temporary workbook and picture go
   DigitSource digits = {};     // digits of temporary names; empty: random digits
 };
@@ -30,9 +32,9 @@ std::string TempFolder();
 std::string PictureFilePath(const std::string& folder);
 
 // Runs the report under its own error trap; never throws. Returns the path of the
-// temporary workbook ("" when none was drawn). That file exists from the moment its name
-// is drawn (an empty placeholder until the save replaces it) and is the caller's to
-// remove; the picture file is removed before returning.
+// temporary workbook, or "" when none was saved. That file is the caller's to remove; the
+// picture file is removed before returning. Nothing is left at a drawn name whose save
+// failed, and no file this run did not create is written.
 std::string GenerateReport0(ReportEnvironment& env, TemplateModel& model, const ReportParameters& parameters,
                             ReportHost& host);
 

@@ -12,10 +12,11 @@ class ReportHost {
   virtual ~ReportHost() = default;
   // Main window pointer kind: 0 default, 11 busy.
   virtual void SetMainPointer(int kind) = 0;
-  // Loads the picture file into the preview (creating the preview on first use).
-  // Throws std::runtime_error when the picture cannot be loaded.
+  // Loads the picture file into the preview (creating the preview on first use). An
+  // empty path: no picture was made for this report. Throws std::runtime_error when there
+  // is no picture to load; the preview then shows none, never an earlier report's picture.
   virtual void LoadPreviewPicture(const std::string& picturePath) = 0;
-  // Tells the preview which temporary workbook it shows.
+  // Tells the preview which temporary workbook it shows ("" when none was saved).
   virtual void SetPreviewWorkbook(const std::string& workbookPath) = 0;
   virtual void ShowPreview() = 0;
   virtual void HideMainWindow() = 0;

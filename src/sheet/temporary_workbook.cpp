@@ -1,11 +1,7 @@
 #include "sheet/temporary_workbook.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <random>
-#include <stdexcept>
 
 namespace tallowmere {
 
@@ -25,18 +21,6 @@ std::string DrawWorkbookStem(const DigitSource& digits) {
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
   return (std::filesystem::path(folder) / name).string();
-}
-
-Claim ClaimFile(const std::string& path) {
-  // "x": fail when the file exists, atomically with its creation.
-  std::FILE* file = std::fopen(path.c_str(), "wbx");
-  if (file) {
-    std::fclose(file);
-    return Claim::Created;
-  }
-  const int error = errno;
-  if (error == EEXIST) return Claim::Exists;
-  throw std::runtime_error("Cannot create " + path + ": " + std::strerror(error));
 }
 
 }  // namespace tallowmere

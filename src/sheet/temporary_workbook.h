@@ -1,7 +1,7 @@
 #pragma once
 // Names of the temporary workbooks a report saves: "vormid" and eight digits from 1 to 9,
-// ".xls", in the temporary folder. A name is taken by creating its file exclusively, so
-// two reports, even in two processes, never receive the same one.
+// ".xls", in the temporary folder. The report takes a name by creating its file
+// exclusively, so two reports, even in two processes, never receive the same one.
 
 #include <functional>
 #include <string>
@@ -18,10 +18,5 @@ std::string DrawWorkbookStem(const DigitSource& digits);
 
 // folder and name joined with the platform's separator.
 std::string JoinPath(const std::string& folder, const std::string& name);
-
-enum class Claim { Created, Exists };
-// Creates an empty file at path unless one exists. Throws std::runtime_error when the file
-// can be neither created nor found to exist (a missing or read-only folder).
-Claim ClaimFile(const std::string& path);
 
 }  // namespace tallowmere

@@ -49,7 +49,7 @@ bool Form1::Form_Load() {
     SetApplicationTitle();
   });
   trap.Run(106, [&] { SuspendPainting(); });
-  if (trap.Test(108, [&] { return FileExists(services_.programFolder + "/" + kHandCursorFile); }))
+  if (trap.Test(108, [&] { return services_.files.Exists(services_.programFolder + "/" + kHandCursorFile); }))
     trap.Run(110, [&] { LoadCustomPointer(); });
   trap.Run(138, [&] { SetText(TextField::Text6, services_.store.Read(store_key::kText6, CurrentYearText())); });
   trap.Run(140, [&] { SetText(TextField::Text7, services_.store.Read(store_key::kText7, CurrentYearText())); });
@@ -102,7 +102,8 @@ void Form1::PushButton22_Click() {
     trap.Run(108, [&] { ResumePainting(); });
     trap.Run(110, [&] {
       if (!reportHost_) throw std::runtime_error("Object variable not set");
-      ReportEnvironment environment{services_.factory, services_.dialogs, services_.clipboard, TempFolder()};
+      ReportEnvironment environment{services_.factory, services_.dialogs, services_.clipboard, services_.files,
+                                    TempFolder()};
       GenerateReport0(environment, *model_, SnapshotOf(*this), *reportHost_);
     });
     trap.Run(112, [&] { SetMousePointer(kPointerDefault); });

@@ -14,6 +14,7 @@
 #include "model/template_model.h"
 #include "platform/dialogs.h"
 #include "platform/error_report.h"
+#include "platform/files.h"
 #include "platform/picture_clipboard.h"
 #include "platform/settings_store.h"
 #include "sheet/automation.h"
@@ -38,6 +39,7 @@ struct Form1Services {
   SettingsStore& store;
   ApplicationFactory& factory;
   PictureClipboard& clipboard;
+  FileSystem& files;
   // Where the optional hand pointer "HAND-M.CUR" and skin "x/o.cjs" are looked for.
   std::string programFolder;
   // Ends the program without closing other windows; empty means QCoreApplication::exit(0).

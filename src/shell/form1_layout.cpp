@@ -166,7 +166,7 @@ void Form1::SetTabOrder() {
 // design colours stay.
 void Form1::ApplySkin() {
   const std::string path = services_.programFolder + "/x/o.cjs";
-  if (!FileExists(path)) return;
+  if (!services_.files.Exists(path)) return;
   const QColor face = QApplication::palette().color(QPalette::Button);
   PaintBackground(this, face);
   for (QWidget* control : std::initializer_list<QWidget*>{option1_, option2_, option3_, frame1_, frame4_, frame6_,

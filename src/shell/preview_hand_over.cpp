@@ -4,8 +4,9 @@
 
 namespace tallowmere {
 
-PreviewHandOver::PreviewHandOver(Form1& mainWindow, Dialogs& dialogs, std::function<void()> endProgram)
-    : mainWindow_(mainWindow), dialogs_(dialogs), endProgram_(std::move(endProgram)) {}
+PreviewHandOver::PreviewHandOver(Form1& mainWindow, Dialogs& dialogs, FileSystem& files,
+                                 std::function<void()> endProgram)
+    : mainWindow_(mainWindow), dialogs_(dialogs), files_(files), endProgram_(std::move(endProgram)) {}
 
 PreviewHandOver::~PreviewHandOver() = default;
 
@@ -36,7 +37,7 @@ Form2& PreviewHandOver::EnsurePreview() {
   if (!preview_) {
     Form2::Callbacks callbacks{[this] { ShowMainWindow(); }, [this] { mainWindow_.StoreSettings(); },
                                endProgram_};
-    preview_ = std::make_unique<Form2>(dialogs_, std::move(callbacks));
+    preview_ = std::make_unique<Form2>(dialogs_, files_, std::move(callbacks));
   }
   return *preview_;
 }

@@ -18,7 +18,7 @@ class PreviewHandOver : public ReportHost {
  public:
   // endProgram ends the program without closing the main window (closing the preview
   // does that, after storing the main window's settings).
-  PreviewHandOver(Form1& mainWindow, Dialogs& dialogs, std::function<void()> endProgram);
+  PreviewHandOver(Form1& mainWindow, Dialogs& dialogs, FileSystem& files, std::function<void()> endProgram);
   ~PreviewHandOver() override;
 
   void SetMainPointer(int kind) override;
@@ -36,6 +36,7 @@ class PreviewHandOver : public ReportHost {
 
   Form1& mainWindow_;
   Dialogs& dialogs_;
+  FileSystem& files_;
   std::function<void()> endProgram_;
   std::unique_ptr<Form2> preview_;
 };

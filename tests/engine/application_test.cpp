@@ -13,7 +13,7 @@ namespace {
 
 class EngineTest : public ::testing::Test {
  protected:
-  EngineTest() : factory_(clipboard_), app_(factory_.Create()) { app_->GetWorkbooks().Add(); }
+  EngineTest() : factory_(clipboard_, LocalFileSystem()), app_(factory_.Create()) { app_->GetWorkbooks().Add(); }
 
   std::unique_ptr<Range> Select(const std::string& address) {
     app_->GetRange(address)->Select();
@@ -40,7 +40,7 @@ TEST_F(EngineTest, WorkbooksAndSheets) {
   EXPECT_THROW(app_->GetSheets().Item(1)->Delete(), AutomationError);  // the last sheet stays
   EXPECT_THROW(app_->GetSheets().Item(2), AutomationError);
 
-  EngineApplicationFactory three(clipboard_, 3);
+  EngineApplicationFactory three(clipboard_, LocalFileSystem(), 3);
   auto other = three.Create();
   other->GetWorkbooks().Add();
   ASSERT_EQ(other->GetSheets().Count(), 3);

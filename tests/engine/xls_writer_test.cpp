@@ -326,16 +326,16 @@ TEST(XlsWriterFileTest, FailedSaveLeavesNoFileAndSuccessReplacesAtomically) {
   book.sheets.back()->name = "Sheet1";
   const std::string missing = dir.filePath("no-such-folder/book.xls").toStdString();
   try {
-    WriteXls(book, missing);
+    WriteXls(book, missing, LocalFileSystem());
     FAIL() << "saved into a missing folder";
   } catch (const AutomationError& error) {
     EXPECT_NE(std::string(error.what()).find(missing), std::string::npos) << error.what();
   }
-  EXPECT_THROW(WriteXls(book, dir.path().toStdString()), AutomationError);  // a folder, not a file
+  EXPECT_THROW(WriteXls(book, dir.path().toStdString(), LocalFileSystem()), AutomationError);  // a folder, not a file
 
   const std::string path = dir.filePath("book.xls").toStdString();
   std::ofstream(path) << "old";
-  WriteXls(book, path);
+  WriteXls(book, path, LocalFileSystem());
   EXPECT_GE(std::filesystem::file_size(path), 4096u);
   int entries = 0;
   for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path().toStdString())) ++entries;

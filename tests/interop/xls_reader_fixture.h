@@ -37,7 +37,7 @@ struct ScratchDir {
 inline std::shared_ptr<engine::WorkbookData> SaveCashFlowWorkbook(const ReportParameters& parameters,
                                                                   const std::string& path) {
   InProcessClipboard clipboard;
-  engine::EngineApplicationFactory factory(clipboard);
+  engine::EngineApplicationFactory factory(clipboard, LocalFileSystem());
   auto app = factory.Create();
   auto workbook = app->GetWorkbooks().Add();
   workbook->ActiveSheet()->SetName("CashFlow");

@@ -94,7 +94,7 @@ TEST(XlsReaderRoundTrip, EachPeriodLayoutComesBackAsItWasBuilt) {
     // What the reader gives, written again, reads back the same (nothing is lost or
     // invented on the way through).
     const std::string again = dir.File(std::string(name) + "-again.xls");
-    WriteXls(*read, again);
+    WriteXls(*read, again, LocalFileSystem());
     ExpectSameWorkbook(*read, *ReadXls(again));
   }
 }
@@ -106,7 +106,7 @@ class DefaultSheetPicture : public ::testing::Test {
   void SetUp() override {
     path_ = dir_.File("default.xls");
     built_ = testing::SaveCashFlowWorkbook(testing::DefaultMonthReport(), path_);
-    EngineApplicationFactory factory(clipboard_);
+    EngineApplicationFactory factory(clipboard_, LocalFileSystem());
     auto app = factory.Create();
     auto workbook = app->GetWorkbooks().Open(path_);
     auto used = workbook->ActiveSheet()->UsedRange();

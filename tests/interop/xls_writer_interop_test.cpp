@@ -117,7 +117,7 @@ class XlsWriterInteropTest : public ::testing::Test {
     dir_ = new QTemporaryDir();
     path_ = dir_->filePath("book.xls").toStdString();
     InProcessClipboard clipboard;
-    EngineApplicationFactory factory(clipboard);
+    EngineApplicationFactory factory(clipboard, LocalFileSystem());
     auto app = factory.Create();
     app->GetWorkbooks().Add();
     BuildSampleSheet(*app);

@@ -40,7 +40,7 @@ class Form2Test : public ::testing::Test {
     callbacks.showMainWindow = [this] { calls.push_back("showMainWindow"); };
     callbacks.storeSettings = [this] { calls.push_back("storeSettings"); };
     callbacks.endProgram = [this] { calls.push_back("endProgram"); };
-    form = std::make_unique<Form2>(dialogs, callbacks);
+    form = std::make_unique<Form2>(dialogs, LocalFileSystem(), callbacks);
   }
 
   std::string Path(const std::string& name) const { return dir.filePath(QString::fromStdString(name)).toStdString(); }

@@ -3,9 +3,11 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "platform/error_report.h"
 #include "sheet/automation_link.h"
+#include "support/failing_file_system.h"
 #include "support/recording_application.h"
 #include "support/scripted_dialogs.h"
 
@@ -88,10 +90,18 @@ class PictureExport : public ::testing::Test {
     factory.options.clipboard = &clipboard;
   }
   void TearDown() override { fs::remove_all(folder); }
-  void Export() {
+  bool Export(bool withWorkbook = true) {
     auto app = factory.Create();
     auto book = app->GetWorkbooks().Add();
-    saveCellsActivesheet(*book, path, clipboard, dialogs);
+    return saveCellsActivesheet(withWorkbook ? book.get() : nullptr, path, clipboard, dialogs, files);
+  }
+  std::vector<int> ReportedLines() const {
+    std::vector<int> lines;
+    for (const auto& message : dialogs.messages) {
+      const size_t at = message.text.find("saveCellsActivesheet at line ");
+      if (at != std::string::npos) lines.push_back(std::stoi(message.text.substr(at + 29)));
+    }
+    return lines;
   }
 
   fs::path folder;
@@ -99,10 +109,11 @@ class PictureExport : public ::testing::Test {
   InProcessClipboard clipboard;
   RecordingFactory factory;
   ScriptedDialogs dialogs;
+  FailingFileSystem files;
 };
 
 TEST_F(PictureExport, WritesTheCopiedPicture) {
-  Export();
+  EXPECT_TRUE(Export());
   ASSERT_TRUE(fs::exists(path));
   EXPECT_EQ(fs::file_size(path), RecordedPictureBytes().size());
   EXPECT_TRUE(dialogs.messages.empty());
@@ -110,10 +121,10 @@ TEST_F(PictureExport, WritesTheCopiedPicture) {
 
 TEST_F(PictureExport, NothingForASingleRowOrColumn) {
   factory.options.usedRows = 1;
-  Export();
+  EXPECT_FALSE(Export());
   factory.options.usedRows = 5;
   factory.options.usedColumns = 1;
-  Export();
+  EXPECT_FALSE(Export());
   EXPECT_FALSE(fs::exists(path));
   EXPECT_EQ(factory.log.Count("UsedRange.CopyPicture"), 0u);
   EXPECT_TRUE(dialogs.messages.empty());
@@ -130,11 +141,27 @@ TEST_F(PictureExport, FailedCopyIsReportedAndNoOlderPictureIsWritten) {
   EXPECT_EQ(dialogs.messages[0].title, "Application Error");
 }
 
-TEST_F(PictureExport, UnwritableTargetIsReportedAtLine112) {
-  path = (folder / "missing" / "temp.bmp").string();
-  Export();
-  ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_NE(dialogs.messages[0].text.find("at line 112"), std::string::npos);
+// Whichever file operation fails (creating, writing or renaming the new picture), the
+// failure is reported at line 112 and no torn picture takes the place of the old file.
+TEST_F(PictureExport, FailedWriteIsReportedAndLeavesTheOlderFileWhole) {
+  for (int failing = 1; failing <= 3; ++failing) {
+    SCOPED_TRACE(failing);
+    std::ofstream(path, std::ios::binary) << "older picture";
+    files.operations.clear();
+    files.failAt = failing;
+    dialogs.messages.clear();
+    EXPECT_FALSE(Export());
+    EXPECT_EQ(ReportedLines(), std::vector<int>{112});
+    std::ifstream kept(path, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "older picture");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+  }
+}
+
+TEST_F(PictureExport, WithoutAWorkbookEachStepReportsItsOwnFailure) {
+  EXPECT_FALSE(Export(false));
+  EXPECT_EQ(ReportedLines(), (std::vector<int>{100, 102, 104}));
+  EXPECT_FALSE(fs::exists(path));
 }
 
 class FlakyClipboard : public PictureClipboard {

@@ -2,8 +2,10 @@
 // names and the hand-over to the host.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <regex>
 
 #include "sheet/report_driver.h"
@@ -41,7 +43,7 @@ class ReportDriver : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(folder); }
   std::string Run() {
-    ReportEnvironment env{factory, dialogs, clipboard, folder.string(), digits};
+    ReportEnvironment env{factory, dialogs, clipboard, LocalFileSystem(), folder.string(), digits};
     return GenerateReport0(env, tmpl.model, ByMonth("2013", "2013"), host);
   }
   std::vector<int> ReportedLines() const {
@@ -124,9 +126,14 @@ TEST_F(ReportDriver, CreationFailureIsReportedStepByStepAndThePreviewStillShows)
   factory.failCreate = true;
   const std::string path = Run();
   const std::vector<int> lines = ReportedLines();
-  const std::vector<int> expected{104, 106, 108, 110, 112, 114, 116, 120, 122, 126, 128, 130, 132, 134, 136,
-                                  138, 140, 142, 160, 162, 164, 166, 170, 174, 176, 178, 180, 182, 186};
+  const std::vector<int> expected{104, 106, 108, 110, 112, 114, 116, 120, 122, 126, 128, 130, 132, 134,
+                                  136, 138, 140, 142, 160, 162, 164, 166, 170, 174, 178, 180, 182, 186};
   EXPECT_EQ(lines, expected);
+  // Without a workbook the picture export reports the failures of its own steps.
+  const auto exportReport = std::find_if(dialogs.messages.begin(), dialogs.messages.end(), [](const auto& m) {
+    return m.text.find("saveCellsActivesheet at line 100") != std::string::npos;
+  });
+  EXPECT_NE(exportReport, dialogs.messages.end());
   EXPECT_EQ(host.calls, (std::vector<std::string>{"Pointer=11", "Pointer=0", "LoadPicture", "Workbook=" + path,
                                                   "ShowPreview", "HideMain"}));
   EXPECT_EQ(dialogs.messages[0].text.rfind("ActiveX component can't create object\r\n", 0), 0u);
@@ -142,13 +149,44 @@ TEST_F(ReportDriver, LayoutFailureIsReportedAtLine128AndThePartSheetIsSaved) {
 
 TEST_F(ReportDriver, MissingTempFolderIsReportedOnceAndDoesNotLoop) {
   const fs::path missing = folder / "absent";
-  ReportEnvironment env{factory, dialogs, clipboard, missing.string()};
+  ReportEnvironment env{factory, dialogs, clipboard, LocalFileSystem(), missing.string()};
   GenerateReport0(env, tmpl.model, ByWeek("3"), host);
-  // The recording save does not notice the missing folder; the picture load does.
-  EXPECT_EQ(ReportedLines(), (std::vector<int>{158, 186}));
+  // No name could be claimed, so nothing is saved, opened or pictured.
+  EXPECT_EQ(ReportedLines(), (std::vector<int>{158, 160, 170, 174, 178, 180, 182, 186}));
+  EXPECT_EQ(factory.log.Count("Workbook.SaveAs"), 0u);
 }
 
-TEST(TemporaryWorkbook, NamesAndClaims) {
+// The steps that report when the report's save failed: there is no workbook to picture.
+const std::vector<int> kNothingSaved{160, 170, 174, 178, 180, 182, 186};
+
+TEST_F(ReportDriver, WhenEveryNameIsTakenNothingIsSavedOverAnotherFile) {
+  digits = [] { return 1; };
+  { std::ofstream(folder / "vormid11111111.xls") << "someone else's"; }
+  EXPECT_EQ(Run(), "");
+  EXPECT_EQ(ReportedLines(), kNothingSaved);
+  EXPECT_EQ(factory.log.Count("Workbook.SaveAs"), 0u);
+  std::ifstream kept(folder / "vormid11111111.xls");
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "someone else's");
+  EXPECT_EQ(host.calls[3], "Workbook=");
+}
+
+TEST_F(ReportDriver, FailedSaveLeavesNoPlaceholderAndNoWorkbookToCopy) {
+  factory.log.failingPrefixes = {"Workbook.SaveAs"};
+  EXPECT_EQ(Run(), "");
+  EXPECT_EQ(ReportedLines(), kNothingSaved);
+  EXPECT_TRUE(fs::is_empty(folder));
+  EXPECT_EQ(host.calls[3], "Workbook=");
+}
+
+TEST_F(ReportDriver, OnlyAPictureWrittenByThisReportIsShown) {
+  { std::ofstream(folder / "temp.bmp") << "an earlier report's picture"; }
+  factory.options.usedRows = 1;  // no picture is made
+  Run();
+  EXPECT_EQ(ReportedLines(), std::vector<int>{186});
+  EXPECT_FALSE(host.pictureSeen);
+}
+
+TEST(TemporaryWorkbook, StemsAreVormidAndEightDigitsFromOneToNine) {
   int n = 0;
   EXPECT_EQ(DrawWorkbookStem([&] { return ++n; }), "vormid12345678");
   const DigitSource random = RandomDigits();
@@ -157,12 +195,6 @@ TEST(TemporaryWorkbook, NamesAndClaims) {
     EXPECT_GE(d, 1);
     EXPECT_LE(d, 9);
   }
-  const fs::path file = fs::temp_directory_path() / ("tm-claim-" + std::to_string(::getpid()));
-  fs::remove(file);
-  EXPECT_EQ(ClaimFile(file.string()), Claim::Created);
-  EXPECT_EQ(ClaimFile(file.string()), Claim::Exists);
-  fs::remove(file);
-  EXPECT_THROW(ClaimFile((file / "x" / "y").string()), std::runtime_error);
 }
 
 }  // namespace

@@ -64,7 +64,7 @@ class Form1Test : public ::testing::Test {
   }
   Form1& Make(const std::string& programFolder = "") {
     form = std::make_unique<Form1>(
-        Form1Services{dialogs, store, factory, clipboard, programFolder, [this] { ++programEnded; }});
+        Form1Services{dialogs, store, factory, clipboard, LocalFileSystem(), programFolder, [this] { ++programEnded; }});
     host.window = form.get();
     form->SetReportHost(&host);
     return *form;

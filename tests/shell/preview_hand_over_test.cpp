@@ -13,7 +13,7 @@ class PreviewHandOverTest : public Form1Test {
   void SetUp() override {
     Form1Test::SetUp();
     Loaded();
-    handOver = std::make_unique<PreviewHandOver>(*form, dialogs, [this] { ++programEnded; });
+    handOver = std::make_unique<PreviewHandOver>(*form, dialogs, LocalFileSystem(), [this] { ++programEnded; });
     form->SetReportHost(handOver.get());
     form->show();
   }
