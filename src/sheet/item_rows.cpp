@@ -58,18 +58,37 @@ std::vector<int> ParseRefs(const std::string& refs) {
   return numbers;
 }
 
+// The items a total row p combines, in list order. A total never combines itself or
+// another total of its own name (two rows named "SUBTOTAL" each list both, and either
+// reference would make the formula circular), nor the same item twice (a range that
+// meets two rows of one name lists both rows for each of them).
+std::vector<int> CombinedItems(const TemplateModel& model, const std::string& refs, int p) {
+  const std::string own = MatchForm(model.Item(p).Name);
+  std::vector<int> combined;
+  std::set<int> seen;
+  for (int number : ParseRefs(refs)) {
+    if (MatchForm(model.Item(number).Name) != own && seen.insert(number).second) combined.push_back(number);
+  }
+  return combined;
+}
+
 // A total that lists another total adds that total, not again the rows it already adds:
 // "Total Cash Available" runs over the receipt items and their total and counts them once.
-std::vector<int> WithoutRowsOfListedTotals(const TemplateModel& model, std::vector<int> numbers) {
+// Listed totals are taken in list order, and one already left out (because an earlier
+// one adds it) leaves out nothing itself, so two totals that list each other never remove
+// each other.
+std::vector<int> WithoutRowsOfListedTotals(const TemplateModel& model, const std::vector<int>& numbers) {
   std::set<int> addedByListedTotal;
   for (int number : numbers) {
     const TemplateItem& listed = model.Item(number);
-    if (listed.Kind != "SUM" || listed.Refs.empty()) continue;
+    if (listed.Kind != "SUM" || listed.Refs.empty() || addedByListedTotal.count(number)) continue;
     for (int inner : ParseRefs(listed.Refs))
       if (inner != number) addedByListedTotal.insert(inner);
   }
-  std::erase_if(numbers, [&](int number) { return addedByListedTotal.count(number) > 0; });
-  return numbers;
+  std::vector<int> kept;
+  for (int number : numbers)
+    if (!addedByListedTotal.count(number)) kept.push_back(number);
+  return kept;
 }
 
 // "=" and the references of the listed items joined by the operator, seen from item p.
@@ -95,11 +114,13 @@ void WriteTotalFormulas(Application& app, const TemplateModel& model, int p, int
     const int closing = model.FindItem(kClosingCashItem);
     const std::string carry = std::string("=").append(RelativeRef(model, closing, p, -1));
     WritePeriodColumns(app, row, 4, lastColumn, carry);
-  } else if (item.Kind == "SUM") {
-    const std::vector<int> added = WithoutRowsOfListedTotals(model, ParseRefs(item.Refs));
-    WritePeriodColumns(app, row, 3, lastColumn, CombiningFormula(model, added, p, '+'));
-  } else if (item.Kind == "DIF") {
-    WritePeriodColumns(app, row, 3, lastColumn, CombiningFormula(model, ParseRefs(item.Refs), p, '-'));
+  } else if (item.Kind == "SUM" || item.Kind == "DIF") {
+    const bool sum = item.Kind == "SUM";
+    std::vector<int> numbers = CombinedItems(model, item.Refs, p);
+    if (sum) numbers = WithoutRowsOfListedTotals(model, numbers);
+    // Nothing left to combine: no formula, rather than a bare "=" that the sheet refuses.
+    if (!numbers.empty())
+      WritePeriodColumns(app, row, 3, lastColumn, CombiningFormula(model, numbers, p, sum ? '+' : '-'));
   }
 }
 

@@ -40,8 +40,8 @@ class EngineSheet : public ::testing::Test {
 
   // The whole report; the saved workbook read back.
   std::shared_ptr<WorkbookData> Report(const ReportParameters& parameters, int sheets = 1) {
-    engine::EngineApplicationFactory factory(clipboard, sheets);
-    ReportEnvironment env{factory, dialogs, clipboard, folder.string()};
+    engine::EngineApplicationFactory factory(clipboard, LocalFileSystem(), sheets);
+    ReportEnvironment env{factory, dialogs, clipboard, LocalFileSystem(), folder.string()};
     NullHost host;
     const std::string path = GenerateReport0(env, tmpl.model, parameters, host);
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messages.front().text;
@@ -55,7 +55,7 @@ class EngineSheet : public ::testing::Test {
   }
   std::shared_ptr<WorkbookData> LayoutWithNumbers(TemplateModel& model, const ReportParameters& parameters,
                                                   const std::map<std::string, std::string>& numbers) {
-    engine::EngineApplicationFactory factory(clipboard);
+    engine::EngineApplicationFactory factory(clipboard, LocalFileSystem());
     SpreadsheetLink link(factory);
     link.CreateSpreadsheetApp();
     auto book = link.SpreadsheetApp().GetWorkbooks().Add();
@@ -166,6 +166,42 @@ TEST_F(EngineSheet, CustomTableWithHeadingFirstAndThreeReferenceDifference) {
   EXPECT_EQ(NumberAt(*book, 43, 4), 100 - 30 - 8);  // item 37 in list order
   EXPECT_EQ(NumberAt(*book, 43, 5), 0);
 }
+
+// A hand-edited table with a total's name twice (the copy directly below the first): both
+// copies add the rows of their section, the totals that list them count them once, and the
+// sheet is laid out to its last row with its page setup.
+struct DuplicateTotal {
+  const char* name;
+  int index;                                 // of the first copy, from 0
+  std::map<std::string, std::string> typed;  // into column C
+  std::vector<std::pair<int, double>> rows;  // value of column C in these rows
+  friend void PrintTo(const DuplicateTotal& c, std::ostream* out) { *out << c.name << " twice"; }
+};
+
+class DuplicateTotalName : public EngineSheet, public ::testing::WithParamInterface<DuplicateTotal> {};
+
+TEST_P(DuplicateTotalName, EveryTotalComputesAndTheSheetIsWhole) {
+  std::vector<std::string> names = DefaultItemNames();
+  ASSERT_EQ(names[GetParam().index], GetParam().name);
+  names.insert(names.begin() + GetParam().index + 1, GetParam().name);
+  Template doubled(names);
+  auto book = LayoutWithNumbers(doubled.model, ByMonth("2013", "2013"), GetParam().typed);
+  for (const auto& [row, value] : GetParam().rows) EXPECT_EQ(NumberAt(*book, row, 3), value) << "row " << row;
+  EXPECT_EQ(TextAt(*book, 44, 2), "Cash Position (end of month)");
+  EXPECT_EQ(TextAt(*book, 52, 2), names.back());
+  EXPECT_EQ(Sheet(*book).pageSetup.printArea, "A1:P54");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EngineSheet, DuplicateTotalName,
+    ::testing::Values(
+        // Rows: 11 and 12 the receipts' totals, 13 Total Cash Available, 43 TOTAL CASH PAID OUT.
+        DuplicateTotal{"TOTAL CASH RECEIPTS", 5, {{"C5", "1000"}, {"C8", "100"}, {"C10", "3"}, {"C16", "50"}},
+                       {{11, 103}, {12, 103}, {13, 1103}, {43, 50}, {44, 1053}}},
+        // Rows: 36 and 37 the two subtotals, 38-42 the rest paid out, 43 TOTAL CASH PAID OUT.
+        DuplicateTotal{"SUBTOTAL", 29, {{"C5", "1000"}, {"C15", "50"}, {"C35", "7"}, {"C42", "5"}},
+                       {{36, 57}, {37, 57}, {43, 62}, {44, 938}}}),
+    [](const auto& info) { return std::to_string(info.index); });
 
 }  // namespace
 }  // namespace tallowmere::testing
