@@ -44,8 +44,11 @@ void ApplyFaceColors(QWidget* window, QWidget* frame) {
 
 }  // namespace
 
-Form2::Form2(Dialogs& dialogs, Callbacks callbacks, QWidget* parent)
-    : QWidget(parent, Qt::Window), dialogs_(dialogs), callbacks_(std::move(callbacks)) {
+Form2::Form2(Dialogs& dialogs, Callbacks callbacks, std::string programFolder, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      dialogs_(dialogs),
+      callbacks_(std::move(callbacks)),
+      programFolder_(std::move(programFolder)) {
   CreateControls();
   Form_Load();
   PlaceControls();
@@ -128,10 +131,10 @@ void Form2::Form_Load() {
   trap.Run(100, [&] { geometry_.RequestSetup(); });
   trap.Run(102, [&] { ApplyFaceColors(this, Frame1); });
   trap.Run(104, [&] { setWindowTitle(kApplicationTitle); });
-  const QString folder = QCoreApplication::applicationDirPath();
+  const std::string cursorFile = programFolder_ + "/" + kHandCursorFile;
   handCursor_ = QCursor(Qt::PointingHandCursor);
-  if (trap.Test(108, [&] { return FileExists((folder + "/" + kHandCursorFile).toStdString()); }))
-    trap.Run(110, [&] { LoadCursorFile(folder + "/" + kHandCursorFile, handCursor_); });
+  if (trap.Test(108, [&] { return FileExists(cursorFile); }))
+    trap.Run(110, [&] { handCursor_ = LoadCursorFile(QString::fromStdString(cursorFile)); });
 }
 
 void Form2::LoadPicture(const std::string& path) {

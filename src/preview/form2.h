@@ -34,7 +34,8 @@ class Form2 : public QWidget, private PreviewGeometry::Canvas {
   static constexpr int kPointerBusy = 11;
   static constexpr int kPointerHand = 99;
 
-  Form2(Dialogs& dialogs, Callbacks callbacks, QWidget* parent = nullptr);
+  // programFolder is where the optional hand pointer "HAND-M.CUR" is looked for.
+  Form2(Dialogs& dialogs, Callbacks callbacks, std::string programFolder, QWidget* parent = nullptr);
 
   // Loads the report's picture; the next activation shows it at zoom 1.0. Throws
   // std::runtime_error when the file cannot be read: the picture is then empty.
@@ -84,6 +85,7 @@ class Form2 : public QWidget, private PreviewGeometry::Canvas {
 
   Dialogs& dialogs_;
   Callbacks callbacks_;
+  std::string programFolder_;
   PreviewGeometry geometry_{this};
   std::string mExcelFile;
   QImage loaded_;   // the picture as the report handed it over

@@ -15,6 +15,8 @@
 #include <memory>
 #include <stdexcept>
 
+#include "platform/error_report.h"
+#include "preview/hand_cursor.h"
 #include "support/scripted_dialogs.h"
 
 namespace tallowmere {
@@ -36,11 +38,18 @@ class Form2Test : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dir.isValid());
+    Make();
+  }
+
+  // A new preview window whose program folder is the test's folder.
+  template <typename Window = Form2>
+  void Make() {
     Form2::Callbacks callbacks;
     callbacks.showMainWindow = [this] { calls.push_back("showMainWindow"); };
     callbacks.storeSettings = [this] { calls.push_back("storeSettings"); };
     callbacks.endProgram = [this] { calls.push_back("endProgram"); };
-    form = std::make_unique<Form2>(dialogs, callbacks);
+    form.reset();
+    form = std::make_unique<Window>(dialogs, callbacks, dir.path().toStdString());
   }
 
   std::string Path(const std::string& name) const { return dir.filePath(QString::fromStdString(name)).toStdString(); }
@@ -151,6 +160,24 @@ TEST_F(Form2Test, PointerIsTheHandOverButtonsAndTheArrowOverTheFrame) {
   form->SetPointer(Form2::kPointerBusy);
   MouseMoveOver(Button("PushButton1"));
   EXPECT_EQ(form->Pointer(), Form2::kPointerBusy);
+}
+
+TEST_F(Form2Test, UnreadablePointerFileIsReportedAndTheHandStays) {
+  HandOver("report", 100, 100);  // no pointer file: nothing said
+  MouseMoveOver(Button("PushButton6"));
+  EXPECT_EQ(form->cursor().shape(), Qt::PointingHandCursor);
+  EXPECT_TRUE(dialogs.messages.empty());
+
+  const std::string cursorFile = Path(kHandCursorFile);
+  WriteAll(cursorFile, "not a cursor");
+  Make();
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].text,
+            ErrorReportText(location::kForm2FormLoad, 110,
+                            "Cannot load the pointer image " + cursorFile + ": not a cursor file"));
+  HandOver("report", 100, 100);
+  MouseMoveOver(Button("PushButton6"));
+  EXPECT_EQ(form->cursor().shape(), Qt::PointingHandCursor);
 }
 
 TEST_F(Form2Test, SavingCopiesTheWorkbookToExactlyTheChosenName) {
