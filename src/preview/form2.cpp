@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <optional>
 #include <stdexcept>
 
 #include "platform/error_report.h"
@@ -242,10 +243,16 @@ void Form2::Picture1_MouseMove(bool pressed, QPointF position) {
   if (pressed) PlaceControls();
 }
 
+// The bars follow the picture; each is set on its own, so one that fails leaves the other
+// to follow.
 void Form2::Picture1_MouseUp() {
   ErrorTrap trap(dialogs_, location::kForm2Picture1MouseUp);
-  trap.Run(104, [&] { geometry_.MouseUp(); });
-  PlaceControls();
+  std::optional<int> horizontal;
+  std::optional<int> vertical;
+  trap.Run(100, [&] { horizontal = geometry_.HorizontalReleasePercent(); });
+  trap.Run(102, [&] { vertical = geometry_.VerticalReleasePercent(); });
+  if (horizontal) trap.Run(104, [&] { SetHScrollbarByPercent(*horizontal); });
+  if (vertical) trap.Run(106, [&] { SetVScrollbarByPercent(*vertical); });
 }
 
 // Shows the geometry: the picture's size and place, and the bars' range, value and state.

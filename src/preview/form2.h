@@ -45,8 +45,9 @@ class Form2 : public QWidget, private PreviewGeometry::Canvas {
   std::string ExcelFile() const { return mExcelFile; }
 
   // Sets a bar to percent of its range (negative: left alone; above 100: its end).
-  void SetHScrollbarByPercent(int percent);
-  void SetVScrollbarByPercent(int percent);
+  // Virtual, so that a bar refusing its value can stand in for the real one.
+  virtual void SetHScrollbarByPercent(int percent);
+  virtual void SetVScrollbarByPercent(int percent);
 
   // The window-wide pointer: kPointerDefault, kPointerBusy or kPointerHand.
   void SetPointer(int kind);

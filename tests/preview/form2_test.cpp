@@ -149,6 +149,27 @@ TEST_F(Form2Test, DraggingWithAnyButtonMovesThePictureAndTheBarsFollowAtRelease)
   EXPECT_EQ(picture->x(), -397);
 }
 
+// A preview whose horizontal bar refuses every value it is given.
+class RefusingHorizontalBar : public Form2 {
+ public:
+  using Form2::Form2;
+  void SetHScrollbarByPercent(int) override { throw std::runtime_error("Invalid property value"); }
+};
+
+TEST_F(Form2Test, VerticalBarFollowsTheReleaseWhenTheHorizontalOneFails) {
+  Make<RefusingHorizontalBar>();
+  HandOver("report", 1400, 1000);  // 20998 x 14998 twips
+  Mouse(QEvent::MouseButtonPress, {100, 300}, Qt::LeftButton, Qt::LeftButton);
+  Mouse(QEvent::MouseMove, {-300, 100}, Qt::NoButton, Qt::LeftButton);
+  Mouse(QEvent::MouseButtonRelease, {-300, 100}, Qt::LeftButton, Qt::NoButton);
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].text, ErrorReportText(location::kForm2Picture1MouseUp, 104, "Invalid property value"));
+  EXPECT_EQ(form->findChild<QScrollBar*>("HScroll1")->value(), 0);
+  // 3000 of 7573 twips is 40 %: bar value 303 of 757, the picture at -3030 twips.
+  EXPECT_EQ(form->findChild<QScrollBar*>("VScroll1")->value(), 303);
+  EXPECT_EQ(Child("Picture1")->y(), -202);
+}
+
 TEST_F(Form2Test, PointerIsTheHandOverButtonsAndTheArrowOverTheFrame) {
   HandOver("report", 100, 100);
   MouseMoveOver(Button("PushButton6"));
