@@ -17,6 +17,7 @@
 #include "platform/files.h"
 #include "preview/hand_cursor.h"
 #include "preview/picture_box.h"
+#include "preview/scroll_bar.h"
 #include "preview/zoomed_picture.h"
 
 namespace tallowmere {
@@ -26,6 +27,8 @@ namespace {
 constexpr int kClientWidth = 9840;
 constexpr int kClientHeight = 9390;
 constexpr int kButtonHeight = 405;
+// An arrow key, or a click on a bar's arrow, moves the picture about 20 pixels.
+constexpr int kArrowStepTwips = 300;
 
 void PlaceTwips(QWidget* widget, int left, int top, int width, int height) {
   widget->setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height));
@@ -64,10 +67,10 @@ void Form2::CreateControls() {
   setFont(font);
   setMouseTracking(true);
 
-  HScroll1 = new QScrollBar(Qt::Horizontal, this);
+  HScroll1 = new ScrollBar(Qt::Horizontal, this);
   HScroll1->setObjectName("HScroll1");
   PlaceTwips(HScroll1, 120, 7545, 9330, 255);
-  VScroll1 = new QScrollBar(Qt::Vertical, this);
+  VScroll1 = new ScrollBar(Qt::Vertical, this);
   VScroll1->setObjectName("VScroll1");
   PlaceTwips(VScroll1, 9450, 120, 255, 7425);
 
@@ -97,6 +100,7 @@ void Form2::CreateControls() {
   PushButton8 = CreateButton("PushButton8", "< Back", this, 120, 8850, 4680);
   PushButton6 = CreateButton("PushButton6", "Save Results To Excel File", this, 4920, 8850, 4800);
 
+  // The keyboard order; the picture controls and the frame take no focus.
   setTabOrder(HScroll1, VScroll1);
   setTabOrder(VScroll1, PushButton1);
   setTabOrder(PushButton1, PushButton2);
@@ -265,6 +269,7 @@ void Form2::PlaceControls() {
     bar->setRange(0, state.max);
     bar->setValue(state.value);
     bar->setEnabled(state.enabled);
+    bar->setSingleStep(step > 0 ? std::max(1, kArrowStepTwips / step) : 1);
     bar->setPageStep(step > 0 ? std::max(1, viewport / step) : 1);
   };
   show(HScroll1, geometry_.HScroll(), geometry_.HStep(), PreviewGeometry::kViewportInnerWidth);

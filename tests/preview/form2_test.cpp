@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
@@ -87,6 +88,13 @@ class Form2Test : public ::testing::Test {
     QApplication::sendEvent(picture, &event);
   }
 
+  // A key pressed where the keyboard focus is; the name of the control that has it then.
+  std::string Press(Qt::Key key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(form->focusWidget(), &press);
+    return form->focusWidget()->objectName().toStdString();
+  }
+
   QTemporaryDir dir;
   ScriptedDialogs dialogs;
   std::vector<std::string> calls;
@@ -147,6 +155,37 @@ TEST_F(Form2Test, DraggingWithAnyButtonMovesThePictureAndTheBarsFollowAtRelease)
   // 6000 of 11668 twips is 51 %: bar value 595 of 1167, the picture at -5950 twips.
   EXPECT_EQ(form->findChild<QScrollBar*>("HScroll1")->value(), 595);
   EXPECT_EQ(picture->x(), -397);
+}
+
+TEST_F(Form2Test, TabVisitsTheBarsAndButtonsInTheirKeyboardOrder) {
+  HandOver("report", 1400, 1000);  // both bars enabled
+  form->findChild<QScrollBar*>("HScroll1")->setFocus(Qt::OtherFocusReason);
+  std::vector<std::string> visited;
+  for (int i = 0; i < 6; ++i) visited.push_back(Press(Qt::Key_Tab));
+  EXPECT_EQ(visited, (std::vector<std::string>{"VScroll1", "PushButton1", "PushButton2", "PushButton6", "PushButton8",
+                                               "HScroll1"}));
+}
+
+TEST_F(Form2Test, ArrowAndPageKeysOnAFocusedBarMoveThePicture) {
+  HandOver("report", 1400, 1000);  // bars of 1167 and 757 units of 10 twips
+  const struct {
+    const char* bar;
+    int from;
+    Qt::Key key;
+    int to;
+  } cases[] = {{"HScroll1", 0, Qt::Key_Right, 30},     {"HScroll1", 100, Qt::Key_Left, 70},
+               {"HScroll1", 0, Qt::Key_PageDown, 930}, {"HScroll1", 0, Qt::Key_End, 1167},
+               {"VScroll1", 100, Qt::Key_Up, 70},      {"VScroll1", 0, Qt::Key_PageDown, 739}};
+  for (const auto& c : cases) {
+    auto* bar = form->findChild<QScrollBar*>(c.bar);
+    bar->setValue(c.from);
+    bar->setFocus(Qt::TabFocusReason);
+    Press(c.key);
+    EXPECT_EQ(bar->value(), c.to) << c.bar << " from " << c.from << ", key " << c.key;
+    const bool horizontal = bar->orientation() == Qt::Horizontal;
+    EXPECT_EQ(horizontal ? form->Geometry().PictureLeft() : form->Geometry().PictureTop(), -10.0 * c.to);
+  }
+  EXPECT_EQ(Child("Picture1")->pos(), QPoint(-778, -493));
 }
 
 // A preview whose horizontal bar refuses every value it is given.
