@@ -20,7 +20,8 @@ class Dialogs {
   // Input box with an empty edit field. Returns the typed text, or "" on Cancel.
   virtual std::string Input(const std::string& prompt, const std::string& title) = 0;
   // Save As dialog offering files matching pattern (e.g. "*.xls") under filterName
-  // (e.g. "Excel Files (*.xls)"). Returns the chosen full path, or "" on Cancel.
+  // (e.g. "Excel Files (*.xls)"). Returns the chosen full path, or "" on Cancel. An
+  // existing file is returned without asking: replacing it is the caller's question.
   virtual std::string SaveFileName(const std::string& title, const std::string& filterName,
                                    const std::string& pattern) = 0;
 };

@@ -21,7 +21,9 @@ QString DisplayText(const std::string& text) {
 }
 
 QString SaveFilter(const std::string& filterName, const std::string& pattern) {
-  return ToQString(filterName) + QStringLiteral(" (") + ToQString(pattern) + QLatin1Char(')');
+  const QString name = ToQString(filterName);
+  const QString patternInBrackets = QLatin1Char('(') + ToQString(pattern) + QLatin1Char(')');
+  return name.endsWith(patternInBrackets) ? name : name + QLatin1Char(' ') + patternInBrackets;
 }
 
 QWidget* QtDialogs::Parent() const { return parent_ ? parent_.data() : QApplication::activeWindow(); }
@@ -55,7 +57,10 @@ std::string QtDialogs::Input(const std::string& prompt, const std::string& title
 
 std::string QtDialogs::SaveFileName(const std::string& title, const std::string& filterName,
                                     const std::string& pattern) {
-  return QFileDialog::getSaveFileName(Parent(), ToQString(title), QString(), SaveFilter(filterName, pattern))
+  // The caller asks its own question before replacing an existing file, so the dialog
+  // must not ask one as well.
+  return QFileDialog::getSaveFileName(Parent(), ToQString(title), QString(), SaveFilter(filterName, pattern),
+                                      nullptr, QFileDialog::DontConfirmOverwrite)
       .toStdString();
 }
 

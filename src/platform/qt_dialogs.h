@@ -30,8 +30,8 @@ class QtDialogs : public Dialogs {
 // Messages break lines with CR LF and with a lone CR; on screen each is one line break.
 QString DisplayText(const std::string& text);
 
-// The file dialog's filter: the name followed by the pattern in brackets, e.g.
-// "Excel Files (*.xls) (*.xls)".
+// The file dialog's filter: the name as given when it ends with the pattern in brackets
+// ("Excel Files (*.xls)"), otherwise the name followed by it ("Workbooks (*.xls)").
 QString SaveFilter(const std::string& filterName, const std::string& pattern);
 
 }  // namespace tallowmere

@@ -10,12 +10,14 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <optional>
 #include <stdexcept>
 
 #include "platform/error_report.h"
 #include "platform/files.h"
 #include "preview/hand_cursor.h"
 #include "preview/picture_box.h"
+#include "preview/scroll_bar.h"
 #include "preview/zoomed_picture.h"
 
 namespace tallowmere {
@@ -25,6 +27,8 @@ namespace {
 constexpr int kClientWidth = 9840;
 constexpr int kClientHeight = 9390;
 constexpr int kButtonHeight = 405;
+// An arrow key, or a click on a bar's arrow, moves the picture about 20 pixels.
+constexpr int kArrowStepTwips = 300;
 
 void PlaceTwips(QWidget* widget, int left, int top, int width, int height) {
   widget->setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height));
@@ -44,8 +48,12 @@ void ApplyFaceColors(QWidget* window, QWidget* frame) {
 
 }  // namespace
 
-Form2::Form2(Dialogs& dialogs, FileSystem& files, Callbacks callbacks, QWidget* parent)
-    : QWidget(parent, Qt::Window), dialogs_(dialogs), files_(files), callbacks_(std::move(callbacks)) {
+Form2::Form2(Dialogs& dialogs, FileSystem& files, Callbacks callbacks, std::string programFolder, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      dialogs_(dialogs),
+      files_(files),
+      callbacks_(std::move(callbacks)),
+      programFolder_(std::move(programFolder)) {
   CreateControls();
   Form_Load();
   PlaceControls();
@@ -60,10 +68,10 @@ void Form2::CreateControls() {
   setFont(font);
   setMouseTracking(true);
 
-  HScroll1 = new QScrollBar(Qt::Horizontal, this);
+  HScroll1 = new ScrollBar(Qt::Horizontal, this);
   HScroll1->setObjectName("HScroll1");
   PlaceTwips(HScroll1, 120, 7545, 9330, 255);
-  VScroll1 = new QScrollBar(Qt::Vertical, this);
+  VScroll1 = new ScrollBar(Qt::Vertical, this);
   VScroll1->setObjectName("VScroll1");
   PlaceTwips(VScroll1, 9450, 120, 255, 7425);
 
@@ -93,6 +101,7 @@ void Form2::CreateControls() {
   PushButton8 = CreateButton("PushButton8", "< Back", this, 120, 8850, 4680);
   PushButton6 = CreateButton("PushButton6", "Save Results To Excel File", this, 4920, 8850, 4800);
 
+  // The keyboard order; the picture controls and the frame take no focus.
   setTabOrder(HScroll1, VScroll1);
   setTabOrder(VScroll1, PushButton1);
   setTabOrder(PushButton1, PushButton2);
@@ -128,10 +137,10 @@ void Form2::Form_Load() {
   trap.Run(100, [&] { geometry_.RequestSetup(); });
   trap.Run(102, [&] { ApplyFaceColors(this, Frame1); });
   trap.Run(104, [&] { setWindowTitle(kApplicationTitle); });
-  const QString folder = QCoreApplication::applicationDirPath();
+  const std::string cursorFile = programFolder_ + "/" + kHandCursorFile;
   handCursor_ = QCursor(Qt::PointingHandCursor);
-  if (trap.Test(108, [&] { return files_.Exists((folder + "/" + kHandCursorFile).toStdString()); }))
-    trap.Run(110, [&] { LoadCursorFile(folder + "/" + kHandCursorFile, handCursor_); });
+  if (trap.Test(108, [&] { return files_.Exists(cursorFile); }))
+    trap.Run(110, [&] { handCursor_ = LoadCursorFile(QString::fromStdString(cursorFile)); });
 }
 
 void Form2::LoadPicture(const std::string& path) {
@@ -240,10 +249,16 @@ void Form2::Picture1_MouseMove(bool pressed, QPointF position) {
   if (pressed) PlaceControls();
 }
 
+// The bars follow the picture; each is set on its own, so one that fails leaves the other
+// to follow.
 void Form2::Picture1_MouseUp() {
   ErrorTrap trap(dialogs_, location::kForm2Picture1MouseUp);
-  trap.Run(104, [&] { geometry_.MouseUp(); });
-  PlaceControls();
+  std::optional<int> horizontal;
+  std::optional<int> vertical;
+  trap.Run(100, [&] { horizontal = geometry_.HorizontalReleasePercent(); });
+  trap.Run(102, [&] { vertical = geometry_.VerticalReleasePercent(); });
+  if (horizontal) trap.Run(104, [&] { SetHScrollbarByPercent(*horizontal); });
+  if (vertical) trap.Run(106, [&] { SetVScrollbarByPercent(*vertical); });
 }
 
 // Shows the geometry: the picture's size and place, and the bars' range, value and state.
@@ -256,6 +271,7 @@ void Form2::PlaceControls() {
     bar->setRange(0, state.max);
     bar->setValue(state.value);
     bar->setEnabled(state.enabled);
+    bar->setSingleStep(step > 0 ? std::max(1, kArrowStepTwips / step) : 1);
     bar->setPageStep(step > 0 ? std::max(1, viewport / step) : 1);
   };
   show(HScroll1, geometry_.HScroll(), geometry_.HStep(), PreviewGeometry::kViewportInnerWidth);

@@ -35,8 +35,10 @@ class Form2 : public QWidget, private PreviewGeometry::Canvas {
   static constexpr int kPointerBusy = 11;
   static constexpr int kPointerHand = 99;
 
-  // The window saves copies and removes the temporary workbook through files.
-  Form2(Dialogs& dialogs, FileSystem& files, Callbacks callbacks, QWidget* parent = nullptr);
+  // The window saves copies and removes the temporary workbook through files;
+  // programFolder is where the optional hand pointer "HAND-M.CUR" is looked for.
+  Form2(Dialogs& dialogs, FileSystem& files, Callbacks callbacks, std::string programFolder,
+        QWidget* parent = nullptr);
 
   // Loads the report's picture; the next activation shows it at zoom 1.0. Throws
   // std::runtime_error when path is empty (no picture was made) or the file cannot be
@@ -47,8 +49,9 @@ class Form2 : public QWidget, private PreviewGeometry::Canvas {
   std::string ExcelFile() const { return mExcelFile; }
 
   // Sets a bar to percent of its range (negative: left alone; above 100: its end).
-  void SetHScrollbarByPercent(int percent);
-  void SetVScrollbarByPercent(int percent);
+  // Virtual, so that a bar refusing its value can stand in for the real one.
+  virtual void SetHScrollbarByPercent(int percent);
+  virtual void SetVScrollbarByPercent(int percent);
 
   // The window-wide pointer: kPointerDefault, kPointerBusy or kPointerHand.
   void SetPointer(int kind);
@@ -88,6 +91,7 @@ class Form2 : public QWidget, private PreviewGeometry::Canvas {
   Dialogs& dialogs_;
   FileSystem& files_;
   Callbacks callbacks_;
+  std::string programFolder_;
   PreviewGeometry geometry_{this};
   std::string mExcelFile;
   QImage loaded_;   // the picture as the report handed it over

@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QPixmap>
 #include <QtEndian>
+#include <stdexcept>
+#include <string>
 
 namespace tallowmere {
 
@@ -24,20 +26,23 @@ bool ReadHotSpot(const QByteArray& data, int& x, int& y) {
   return true;
 }
 
+[[noreturn]] void Refuse(const QString& path, const std::string& reason) {
+  throw std::runtime_error("Cannot load the pointer image " + path.toStdString() + ": " + reason);
+}
+
 }  // namespace
 
-bool LoadCursorFile(const QString& path, QCursor& cursor) {
+QCursor LoadCursorFile(const QString& path) {
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return false;
+  if (!file.open(QIODevice::ReadOnly)) Refuse(path, file.errorString().toStdString());
   const QByteArray data = file.readAll();
   int hotX = 0;
   int hotY = 0;
-  if (!ReadHotSpot(data, hotX, hotY)) return false;
+  if (!ReadHotSpot(data, hotX, hotY)) Refuse(path, "not a cursor file");
   QPixmap image;
-  if (!image.loadFromData(data, "CUR") && !image.loadFromData(data)) return false;
+  if (!image.loadFromData(data, "CUR") && !image.loadFromData(data)) Refuse(path, "its image cannot be read");
   if (hotX >= image.width() || hotY >= image.height()) hotX = hotY = 0;
-  cursor = QCursor(image, hotX, hotY);
-  return true;
+  return QCursor(image, hotX, hotY);
 }
 
 }  // namespace tallowmere

@@ -9,8 +9,8 @@ namespace tallowmere {
 
 inline constexpr const char* kHandCursorFile = "HAND-M.CUR";
 
-// Reads a Windows cursor file (image and hot spot). Returns false and leaves cursor alone
-// when the file is missing or not a cursor Qt can read.
-bool LoadCursorFile(const QString& path, QCursor& cursor);
+// Reads a Windows cursor file (image and hot spot). Throws std::runtime_error naming the
+// file and what is wrong when it cannot be opened or is not a cursor Qt can read.
+QCursor LoadCursorFile(const QString& path);
 
 }  // namespace tallowmere

@@ -158,21 +158,18 @@ double PreviewGeometry::ClampDrag(float wanted, int innerSize, int pictureSize) 
   return wanted;
 }
 
-void PreviewGeometry::MouseUp() {
-  bool hDefined = false;
-  bool vDefined = false;
-  const int hPercent = ReleasePercent(left_, pictureWidth_, kViewportOuterWidth, hDefined);
-  const int vPercent = ReleasePercent(top_, pictureHeight_, kViewportOuterHeight, vDefined);
-  if (hDefined) SetHScrollbarByPercent(hPercent);
-  if (vDefined) SetVScrollbarByPercent(vPercent);
+std::optional<int> PreviewGeometry::HorizontalReleasePercent() const {
+  return ReleasePercent(left_, pictureWidth_, kViewportOuterWidth);
 }
 
-// The share of the bar's range (outer sizes) that the offset has reached, in percent.
+std::optional<int> PreviewGeometry::VerticalReleasePercent() const {
+  return ReleasePercent(top_, pictureHeight_, kViewportOuterHeight);
+}
+
 // Undefined when picture and viewport are equally large: that bar is left as it is.
-int PreviewGeometry::ReleasePercent(double offset, int pictureSize, int viewportSize, bool& defined) {
+std::optional<int> PreviewGeometry::ReleasePercent(double offset, int pictureSize, int viewportSize) {
   const double range = static_cast<double>(pictureSize) - viewportSize;
-  defined = range != 0;
-  if (!defined) return 0;
+  if (range == 0) return std::nullopt;
   const double percent = RoundTiesToEven(std::fabs(offset) / range * 100.0);
   return static_cast<int>(std::clamp<double>(percent, std::numeric_limits<std::int16_t>::min(), kScrollBarLimit));
 }

@@ -4,6 +4,7 @@
 // (15 twips = 1 pixel); the window converts to pixels only when it places its controls.
 
 #include <cstdint>
+#include <optional>
 
 namespace tallowmere {
 
@@ -88,7 +89,11 @@ class PreviewGeometry {
   // Drag panning; x and y are in the picture control's own coordinates (twips).
   void MouseDown(float x, float y);
   void MouseMove(bool buttonDown, float x, float y);
-  void MouseUp();
+  // At the release: the share of each bar's range (outer sizes) that the picture has
+  // reached, in percent, for SetHScrollbarByPercent and SetVScrollbarByPercent. Negative
+  // where the picture is smaller than the viewport; none where both are equally large.
+  std::optional<int> HorizontalReleasePercent() const;
+  std::optional<int> VerticalReleasePercent() const;
 
   float Zoom() const { return zoom_; }
   int BaseWidth() const { return baseWidth_; }
@@ -110,7 +115,7 @@ class PreviewGeometry {
   static void SetScrollValue(ScrollBarState& bar, int value, std::int16_t step, double& offset);
   static void SetByPercent(ScrollBarState& bar, int percent, std::int16_t step, double& offset);
   static double ClampDrag(float wanted, int innerSize, int pictureSize);
-  static int ReleasePercent(double offset, int pictureSize, int viewportSize, bool& defined);
+  static std::optional<int> ReleasePercent(double offset, int pictureSize, int viewportSize);
 
   Canvas* canvas_;
   bool needsSetup_ = true;

@@ -88,6 +88,8 @@ class Form1 : public QWidget, public ParameterFields {
   bool SkinApplied() const { return skinApplied_; }
 
   TemplateModel& Model() { return *model_; }
+  // Where the optional files beside the program are looked for.
+  const std::string& ProgramFolder() const { return services_.programFolder; }
   QLineEdit* Field(TextField field) const;
 
  protected:

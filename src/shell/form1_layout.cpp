@@ -178,12 +178,10 @@ void Form1::ApplySkin() {
   skinApplied_ = true;
 }
 
-// The hand pointer image beside the program. A file that Qt cannot read leaves the window
-// without an image of its own: the custom pointer then shows the system's hand.
+// The hand pointer image beside the program. A file that cannot be read throws and leaves
+// the window without an image of its own: the custom pointer then shows the system's hand.
 void Form1::LoadCustomPointer() {
-  QCursor cursor;
-  if (LoadCursorFile(QString::fromStdString(services_.programFolder) + "/" + kHandCursorFile, cursor))
-    customPointer_ = cursor;
+  customPointer_ = LoadCursorFile(QString::fromStdString(services_.programFolder) + "/" + kHandCursorFile);
 }
 
 void Form1::CenterOnScreen() {

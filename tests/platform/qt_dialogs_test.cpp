@@ -2,9 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QTemporaryDir>
 #include <QInputDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -31,7 +36,8 @@ void WhenOpen(std::function<void(T*)> act) {
 TEST(QtDialogsTest, LineBreaksAndFilter) {
   EXPECT_EQ(DisplayText("a\r\nb\r\rc\rd\n"), QString("a\nb\n\nc\nd\n"));
   EXPECT_EQ(DisplayText("Zürich"), QString::fromUtf8("Zürich"));
-  EXPECT_EQ(SaveFilter("Excel Files (*.xls)", "*.xls"), QString("Excel Files (*.xls) (*.xls)"));
+  EXPECT_EQ(SaveFilter("Excel Files (*.xls)", "*.xls"), QString("Excel Files (*.xls)"));
+  EXPECT_EQ(SaveFilter("Workbooks", "*.xls"), QString("Workbooks (*.xls)"));
 }
 
 TEST(QtDialogsTest, QuestionBoxDefaultsToNoAndShowsPlainText) {
@@ -89,7 +95,7 @@ TEST(QtDialogsTest, SaveAsOffersTheFilterAndReturnsThePath) {
   QtDialogs dialogs;
   WhenOpen<QFileDialog>([path](QFileDialog* dialog) {
     EXPECT_EQ(dialog->windowTitle(), "Save As");
-    EXPECT_EQ(dialog->nameFilters(), QStringList{"Excel Files (*.xls) (*.xls)"});
+    EXPECT_EQ(dialog->nameFilters(), QStringList{"Excel Files (*.xls)"});
     EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
     dialog->selectFile(path);
     QMetaObject::invokeMethod(dialog, "accept");
@@ -98,6 +104,45 @@ TEST(QtDialogsTest, SaveAsOffersTheFilterAndReturnsThePath) {
 
   WhenOpen<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
   EXPECT_EQ(dialogs.SaveFileName("Save As", "Excel Files (*.xls)", "*.xls"), "");
+}
+
+// Types text into a field key by key, as the user does.
+void Type(QWidget* field, const QString& text) {
+  for (const QChar c : text) {
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(field, &press);
+  }
+}
+
+// The overwrite question is the program's to ask: the dialog itself returns an existing
+// file's name without a question of its own.
+TEST(QtDialogsTest, SaveAsReturnsAnExistingFileWithoutAQuestionOfItsOwn) {
+  QTemporaryDir dir;
+  const QString path = dir.path() + "/existing.xls";
+  QFile existing(path);
+  ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+  existing.close();
+  QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+
+  std::string questionAsked;
+  QtDialogs dialogs;
+  WhenOpen<QFileDialog>([&](QFileDialog* dialog) {
+    EXPECT_EQ(dialog->findChild<QComboBox*>("fileTypeCombo")->currentText().toStdString(), "Excel Files (*.xls)");
+    dialog->setDirectory(dir.path());
+    Type(dialog->findChild<QLineEdit*>("fileNameEdit"), "existing.xls");
+    // A question of the dialog's own would open over it: note it and answer No.
+    QTimer::singleShot(0, dialog, [&] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        questionAsked = box->text().toStdString();
+        box->button(QMessageBox::No)->click();
+      }
+    });
+    dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Save)->click();
+    if (dialog->isVisible()) dialog->reject();
+  });
+  EXPECT_EQ(dialogs.SaveFileName("Save File", "Excel Files (*.xls)", "*.xls"), path.toStdString());
+  EXPECT_EQ(questionAsked, "");
+  QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs, false);
 }
 
 }  // namespace

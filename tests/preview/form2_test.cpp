@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
@@ -15,6 +16,8 @@
 #include <memory>
 #include <stdexcept>
 
+#include "platform/error_report.h"
+#include "preview/hand_cursor.h"
 #include "support/scripted_dialogs.h"
 
 namespace tallowmere {
@@ -36,11 +39,18 @@ class Form2Test : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dir.isValid());
+    Make();
+  }
+
+  // A new preview window whose program folder is the test's folder.
+  template <typename Window = Form2>
+  void Make() {
     Form2::Callbacks callbacks;
     callbacks.showMainWindow = [this] { calls.push_back("showMainWindow"); };
     callbacks.storeSettings = [this] { calls.push_back("storeSettings"); };
     callbacks.endProgram = [this] { calls.push_back("endProgram"); };
-    form = std::make_unique<Form2>(dialogs, LocalFileSystem(), callbacks);
+    form.reset();
+    form = std::make_unique<Window>(dialogs, LocalFileSystem(), callbacks, dir.path().toStdString());
   }
 
   std::string Path(const std::string& name) const { return dir.filePath(QString::fromStdString(name)).toStdString(); }
@@ -76,6 +86,13 @@ class Form2Test : public ::testing::Test {
     QWidget* picture = Child("Picture1");
     QMouseEvent event(type, local, picture->mapToGlobal(local), button, held, Qt::NoModifier);
     QApplication::sendEvent(picture, &event);
+  }
+
+  // A key pressed where the keyboard focus is; the name of the control that has it then.
+  std::string Press(Qt::Key key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(form->focusWidget(), &press);
+    return form->focusWidget()->objectName().toStdString();
   }
 
   QTemporaryDir dir;
@@ -140,6 +157,58 @@ TEST_F(Form2Test, DraggingWithAnyButtonMovesThePictureAndTheBarsFollowAtRelease)
   EXPECT_EQ(picture->x(), -397);
 }
 
+TEST_F(Form2Test, TabVisitsTheBarsAndButtonsInTheirKeyboardOrder) {
+  HandOver("report", 1400, 1000);  // both bars enabled
+  form->findChild<QScrollBar*>("HScroll1")->setFocus(Qt::OtherFocusReason);
+  std::vector<std::string> visited;
+  for (int i = 0; i < 6; ++i) visited.push_back(Press(Qt::Key_Tab));
+  EXPECT_EQ(visited, (std::vector<std::string>{"VScroll1", "PushButton1", "PushButton2", "PushButton6", "PushButton8",
+                                               "HScroll1"}));
+}
+
+TEST_F(Form2Test, ArrowAndPageKeysOnAFocusedBarMoveThePicture) {
+  HandOver("report", 1400, 1000);  // bars of 1167 and 757 units of 10 twips
+  const struct {
+    const char* bar;
+    int from;
+    Qt::Key key;
+    int to;
+  } cases[] = {{"HScroll1", 0, Qt::Key_Right, 30},     {"HScroll1", 100, Qt::Key_Left, 70},
+               {"HScroll1", 0, Qt::Key_PageDown, 930}, {"HScroll1", 0, Qt::Key_End, 1167},
+               {"VScroll1", 100, Qt::Key_Up, 70},      {"VScroll1", 0, Qt::Key_PageDown, 739}};
+  for (const auto& c : cases) {
+    auto* bar = form->findChild<QScrollBar*>(c.bar);
+    bar->setValue(c.from);
+    bar->setFocus(Qt::TabFocusReason);
+    Press(c.key);
+    EXPECT_EQ(bar->value(), c.to) << c.bar << " from " << c.from << ", key " << c.key;
+    const bool horizontal = bar->orientation() == Qt::Horizontal;
+    EXPECT_EQ(horizontal ? form->Geometry().PictureLeft() : form->Geometry().PictureTop(), -10.0 * c.to);
+  }
+  EXPECT_EQ(Child("Picture1")->pos(), QPoint(-778, -493));
+}
+
+// A preview whose horizontal bar refuses every value it is given.
+class RefusingHorizontalBar : public Form2 {
+ public:
+  using Form2::Form2;
+  void SetHScrollbarByPercent(int) override { throw std::runtime_error("Invalid property value"); }
+};
+
+TEST_F(Form2Test, VerticalBarFollowsTheReleaseWhenTheHorizontalOneFails) {
+  Make<RefusingHorizontalBar>();
+  HandOver("report", 1400, 1000);  // 20998 x 14998 twips
+  Mouse(QEvent::MouseButtonPress, {100, 300}, Qt::LeftButton, Qt::LeftButton);
+  Mouse(QEvent::MouseMove, {-300, 100}, Qt::NoButton, Qt::LeftButton);
+  Mouse(QEvent::MouseButtonRelease, {-300, 100}, Qt::LeftButton, Qt::NoButton);
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].text, ErrorReportText(location::kForm2Picture1MouseUp, 104, "Invalid property value"));
+  EXPECT_EQ(form->findChild<QScrollBar*>("HScroll1")->value(), 0);
+  // 3000 of 7573 twips is 40 %: bar value 303 of 757, the picture at -3030 twips.
+  EXPECT_EQ(form->findChild<QScrollBar*>("VScroll1")->value(), 303);
+  EXPECT_EQ(Child("Picture1")->y(), -202);
+}
+
 TEST_F(Form2Test, PointerIsTheHandOverButtonsAndTheArrowOverTheFrame) {
   HandOver("report", 100, 100);
   MouseMoveOver(Button("PushButton6"));
@@ -151,6 +220,24 @@ TEST_F(Form2Test, PointerIsTheHandOverButtonsAndTheArrowOverTheFrame) {
   form->SetPointer(Form2::kPointerBusy);
   MouseMoveOver(Button("PushButton1"));
   EXPECT_EQ(form->Pointer(), Form2::kPointerBusy);
+}
+
+TEST_F(Form2Test, UnreadablePointerFileIsReportedAndTheHandStays) {
+  HandOver("report", 100, 100);  // no pointer file: nothing said
+  MouseMoveOver(Button("PushButton6"));
+  EXPECT_EQ(form->cursor().shape(), Qt::PointingHandCursor);
+  EXPECT_TRUE(dialogs.messages.empty());
+
+  const std::string cursorFile = Path(kHandCursorFile);
+  WriteAll(cursorFile, "not a cursor");
+  Make();
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].text,
+            ErrorReportText(location::kForm2FormLoad, 110,
+                            "Cannot load the pointer image " + cursorFile + ": not a cursor file"));
+  HandOver("report", 100, 100);
+  MouseMoveOver(Button("PushButton6"));
+  EXPECT_EQ(form->cursor().shape(), Qt::PointingHandCursor);
 }
 
 TEST_F(Form2Test, SavingCopiesTheWorkbookToExactlyTheChosenName) {

@@ -1,12 +1,14 @@
 // Reading the hand pointer's cursor file.
 #include "preview/hand_cursor.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QImage>
 #include <QPixmap>
 #include <QTemporaryDir>
+#include <stdexcept>
 
 namespace tallowmere {
 namespace {
@@ -30,7 +32,9 @@ QByteArray CursorFileBytes(int hotX, int hotY) {
   return bytes;
 }
 
-TEST(HandCursorTest, ReadsImageAndHotSpotAndRefusesOtherFiles) {
+TEST(HandCursorTest, ReadsImageAndHotSpotAndRefusesOtherFilesNamingThem) {
+  using ::testing::HasSubstr;
+  using ::testing::ThrowsMessage;
   QTemporaryDir dir;
   const QString path = dir.filePath(kHandCursorFile);
   QFile file(path);
@@ -38,8 +42,7 @@ TEST(HandCursorTest, ReadsImageAndHotSpotAndRefusesOtherFiles) {
   file.write(CursorFileBytes(5, 7));
   file.close();
 
-  QCursor cursor(Qt::PointingHandCursor);
-  ASSERT_TRUE(LoadCursorFile(path, cursor));
+  const QCursor cursor = LoadCursorFile(path);
   EXPECT_EQ(cursor.hotSpot(), QPoint(5, 7));
   EXPECT_EQ(cursor.pixmap().size(), QSize(32, 32));
 
@@ -47,12 +50,11 @@ TEST(HandCursorTest, ReadsImageAndHotSpotAndRefusesOtherFiles) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(bad);
     file.close();
-    QCursor kept(Qt::PointingHandCursor);
-    EXPECT_FALSE(LoadCursorFile(path, kept));
-    EXPECT_EQ(kept.shape(), Qt::PointingHandCursor);
+    EXPECT_THAT([&] { LoadCursorFile(path); },
+                ThrowsMessage<std::runtime_error>(HasSubstr("Cannot load the pointer image " + path.toStdString())));
   }
-  QCursor missing(Qt::PointingHandCursor);
-  EXPECT_FALSE(LoadCursorFile(dir.filePath("missing.cur"), missing));
+  EXPECT_THAT([&] { LoadCursorFile(dir.filePath("missing.cur")); },
+              ThrowsMessage<std::runtime_error>(HasSubstr("missing.cur")));
 }
 
 }  // namespace

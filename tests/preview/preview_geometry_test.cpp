@@ -33,6 +33,11 @@ class GeometryTest : public ::testing::Test {
     geometry.MouseDown(fromX, fromY);
     geometry.MouseMove(true, toX, toY);
   }
+  // The release as the window runs it: each bar to its percentage, where there is one.
+  void Release() {
+    if (const auto percent = geometry.HorizontalReleasePercent()) geometry.SetHScrollbarByPercent(*percent);
+    if (const auto percent = geometry.VerticalReleasePercent()) geometry.SetVScrollbarByPercent(*percent);
+  }
 
   RecordingCanvas canvas;
   PreviewGeometry geometry{&canvas};
@@ -191,11 +196,11 @@ TEST_F(GeometryTest, ReleaseSettlesThePictureOnTheBarGrid) {
   SetUpPicture(20000, 15000);
   Drag(0, 0, -5000, 0);
   ASSERT_EQ(geometry.PictureLeft(), -5000);
-  geometry.MouseUp();
+  Release();
   EXPECT_EQ(geometry.HScroll().value, 501);  // 47 % of 1067 = 501.49
   EXPECT_EQ(geometry.PictureLeft(), -5010);
   EXPECT_EQ(geometry.VScroll().value, 0);
-  geometry.MouseUp();  // releasing again without a move keeps it on the grid
+  Release();  // releasing again without a move keeps it on the grid
   EXPECT_EQ(geometry.PictureLeft(), -5010);
 }
 
@@ -205,7 +210,7 @@ TEST_F(GeometryTest, PictureNarrowerThanTheViewportSticksToAnEdge) {
   EXPECT_EQ(geometry.PictureLeft(), 0);
   geometry.MouseMove(true, 50, 100);
   EXPECT_EQ(geometry.PictureLeft(), 4300) << "right-aligned inside the viewport";
-  geometry.MouseUp();
+  Release();
   EXPECT_EQ(geometry.HScroll().value, 0);
   EXPECT_EQ(geometry.PictureLeft(), 4300);
 }
@@ -215,7 +220,7 @@ TEST_F(GeometryTest, ReleaseWithEqualWidthsLeavesTheBarAlone) {
   Drag(100, 100, 0, 0);
   EXPECT_EQ(geometry.PictureLeft(), -30);  // inner 9300 less outer 9330
   EXPECT_EQ(geometry.PictureTop(), -100);
-  geometry.MouseUp();
+  Release();
   EXPECT_EQ(geometry.PictureLeft(), -30);
   EXPECT_EQ(geometry.HScroll().value, 0);
   EXPECT_EQ(geometry.VScroll().value, 8);  // 100 / 7575 is 1 %; 1 % of 758 is 7.58
@@ -227,7 +232,7 @@ TEST_F(GeometryTest, ReleasePastTheEndOfTheBarRangeTakesItsMaximum) {
   ASSERT_EQ(geometry.HScroll().max, 10);
   Drag(100, 0, -1000, 0);
   ASSERT_EQ(geometry.PictureLeft(), -40);  // 400 % of the bar's range
-  geometry.MouseUp();
+  Release();
   EXPECT_EQ(geometry.HScroll().value, 10);
   EXPECT_EQ(geometry.PictureLeft(), -10);
 }

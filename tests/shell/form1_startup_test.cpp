@@ -10,6 +10,7 @@
 
 #include "form1_fixture.h"
 #include "platform/error_report.h"
+#include "preview/hand_cursor.h"
 
 namespace tallowmere::testing {
 namespace {
@@ -173,6 +174,26 @@ TEST_F(Form1Test, PointerFollowsTheControlsAndNeverReplacesBusy) {
   EXPECT_EQ(window.MousePointer(), kPointerBusy);
   window.SetMousePointer(kPointerDefault);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(Form1Test, UnreadablePointerFileIsReportedAtItsLoadingStep) {
+  const std::string folder = temp.path().toStdString();
+  Make(folder);
+  EXPECT_TRUE(form->Form_Load());  // no pointer file: nothing said
+  EXPECT_TRUE(dialogs.messages.empty());
+
+  QFile cursor(temp.filePath(kHandCursorFile));
+  ASSERT_TRUE(cursor.open(QIODevice::WriteOnly));
+  cursor.write("not a cursor");
+  cursor.close();
+  Make(folder);
+  EXPECT_TRUE(form->Form_Load());
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].text,
+            ErrorReportText(location::kForm1FormLoad, 110,
+                            "Cannot load the pointer image " + folder + "/" + kHandCursorFile + ": not a cursor file"));
+  EXPECT_FALSE(form->HasCustomPointerImage());
+  EXPECT_EQ(form->Model().Count(), 44) << "start-up goes on";
 }
 
 TEST_F(Form1Test, SkinFileBesideTheProgramIsApplied) {
