@@ -13,7 +13,8 @@ jobs="$(nproc)"
 
 "$here/scripts/build.sh" "$here/build-asan" -DCMAKE_BUILD_TYPE=Debug -DTALLOWMERE_SANITIZE=ON -DTALLOWMERE_BENCH=OFF
 source "$here/scripts/sanitizer_env.sh"
-(cd "$here/build-asan" && ctest --output-on-failure -j "$jobs" --timeout 900)
+(cd "$here/build-asan" && ASAN_OPTIONS="$ASAN_OPTIONS:fast_unwind_on_malloc=0" \
+  ctest --output-on-failure -j "$jobs" --timeout 900)
 
 "$here/scripts/build.sh" "$here/build-fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALLOWMERE_FUZZ=ON \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
