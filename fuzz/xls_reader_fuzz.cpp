@@ -10,6 +10,10 @@
 #include "engine/xls_reader_records.h"
 #include "sheet/automation.h"
 
+// The reader allocates through libgsf and GLib, which have no frame pointers; full
+// unwinding lets the leak suppressions see the library frames below them.
+extern "C" const char* __asan_default_options() { return "fast_unwind_on_malloc=0"; }
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const std::uint8_t kCompoundMagic[] = {0xD0, 0xCF, 0x11, 0xE0};
   try {

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs the whole test suite twice: a normal build, then a build
-# with AddressSanitizer and UndefinedBehaviorSanitizer. Fails when any test fails.
+# Sets up, builds and runs the whole test suite twice: a normal build, then a build with
+# AddressSanitizer, UndefinedBehaviorSanitizer and leak checks. Then builds the fuzz targets
+# with clang and runs each for a minute from its seed corpus under the same checks. Fails
+# when any test fails or any fuzz target reports a finding.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 "$here/scripts/setup.sh"
@@ -10,6 +12,10 @@ jobs="$(nproc)"
 (cd "$here/build" && ctest --output-on-failure -j "$jobs" --timeout 600)
 
 "$here/scripts/build.sh" "$here/build-asan" -DCMAKE_BUILD_TYPE=Debug -DTALLOWMERE_SANITIZE=ON -DTALLOWMERE_BENCH=OFF
-export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1"
-export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-(cd "$here/build-asan" && ctest --output-on-failure -j "$jobs" --timeout 900)
+source "$here/scripts/sanitizer_env.sh"
+(cd "$here/build-asan" && ASAN_OPTIONS="$ASAN_OPTIONS:fast_unwind_on_malloc=0" \
+  ctest --output-on-failure -j "$jobs" --timeout 900)
+
+"$here/scripts/build.sh" "$here/build-fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALLOWMERE_FUZZ=ON \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+"$here/scripts/fuzz.sh" "$here/build-fuzz" 60

@@ -44,8 +44,9 @@ class RangePainter {
     painter_ = &painter;
     painter.translate(0, -top);
     const auto [firstRow, lastRow] = RowsTouching(top, bottom);
-    const auto each = [&](auto step) {
-      for (int row = firstRow; row <= lastRow; ++row) {
+    // Copied into the lambda: clang before 16 cannot capture structured bindings.
+    const auto each = [&, first = firstRow, last = lastRow](auto step) {
+      for (int row = first; row <= last; ++row) {
         for (int column = grid_.shown.firstColumn; column <= grid_.shown.lastColumn; ++column) step(row, column);
       }
     };
