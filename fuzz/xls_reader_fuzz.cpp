@@ -8,7 +8,7 @@
 
 #include "engine/xls_reader.h"
 #include "engine/xls_reader_records.h"
-#include "sheet/automation.h"
+#include "automation/automation.h"
 
 // The reader allocates through libgsf and GLib, which have no frame pointers; full
 // unwinding lets the leak suppressions see the library frames below them.

@@ -6,7 +6,7 @@
 #include "platform/files.h"
 #include "platform/picture_clipboard.h"
 #include "platform/qsettings_store.h"
-#include "platform/qt_dialogs.h"
+#include "platform/widgets/qt_dialogs.h"
 #include "shell/application_identity.h"
 #include "shell/form1.h"
 #include "shell/preview_hand_over.h"

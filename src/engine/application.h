@@ -6,7 +6,7 @@
 
 #include "platform/files.h"
 #include "platform/picture_clipboard.h"
-#include "sheet/automation.h"
+#include "automation/automation.h"
 
 namespace tallowmere::engine {
 

@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "sheet/automation.h"
+#include "automation/automation.h"
 
 namespace tallowmere::engine {
 namespace {

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <mutex>
 
-#include "sheet/automation.h"
+#include "automation/automation.h"
 
 namespace tallowmere::engine {
 namespace {

@@ -12,7 +12,7 @@
 #include "engine/workbook.h"
 #include "platform/files.h"
 #include "platform/picture_clipboard.h"
-#include "sheet/automation.h"
+#include "automation/automation.h"
 
 namespace tallowmere::engine {
 

@@ -15,7 +15,7 @@
 #include "engine/calc.h"
 #include "engine/number_format.h"
 #include "engine/render_grid.h"
-#include "sheet/automation.h"
+#include "automation/automation.h"
 
 namespace tallowmere::engine {
 namespace {

@@ -8,7 +8,7 @@
 #include "engine/xls_reader_records.h"
 #include "engine/xls_reader_sheet.h"
 #include "engine/xls_reader_styles.h"
-#include "sheet/automation.h"
+#include "automation/automation.h"
 
 namespace tallowmere::engine {
 namespace {

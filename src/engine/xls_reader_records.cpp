@@ -4,7 +4,7 @@
 #include <bit>
 #include <cstring>
 
-#include "sheet/automation.h"
+#include "automation/automation.h"
 
 namespace tallowmere::engine::xls {
 namespace {

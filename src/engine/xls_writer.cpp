@@ -2,7 +2,7 @@
 
 #include "engine/compound_file.h"
 #include "engine/xls_writer_parts.h"
-#include "sheet/automation.h"
+#include "automation/automation.h"
 
 namespace tallowmere::engine {
 namespace {

@@ -6,7 +6,7 @@
 #include "engine/biff8_records.h"
 #include "engine/calc.h"
 #include "engine/xls_writer_parts.h"
-#include "sheet/automation.h"
+#include "automation/automation.h"
 
 namespace tallowmere::engine::biff8 {
 namespace {

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "engine/biff8_records.h"
-#include "sheet/automation.h"
+#include "automation/automation.h"
 
 namespace tallowmere::engine::biff8 {
 namespace {

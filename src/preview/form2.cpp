@@ -15,7 +15,7 @@
 
 #include "platform/error_report.h"
 #include "platform/files.h"
-#include "preview/hand_cursor.h"
+#include "platform/widgets/hand_cursor.h"
 #include "preview/picture_box.h"
 #include "preview/scroll_bar.h"
 #include "preview/zoomed_picture.h"

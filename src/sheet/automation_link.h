@@ -9,7 +9,7 @@
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/picture_clipboard.h"
-#include "sheet/automation.h"
+#include "automation/automation.h"
 
 namespace tallowmere {
 

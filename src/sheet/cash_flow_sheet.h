@@ -6,7 +6,7 @@
 
 #include "model/report_parameters.h"
 #include "model/template_model.h"
-#include "sheet/automation.h"
+#include "automation/automation.h"
 #include "sheet/automation_link.h"
 
 namespace tallowmere {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "model/template_model.h"
-#include "sheet/automation.h"
+#include "automation/automation.h"
 
 namespace tallowmere {
 

@@ -10,7 +10,7 @@
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/picture_clipboard.h"
-#include "sheet/automation.h"
+#include "automation/automation.h"
 #include "sheet/report_host.h"
 #include "sheet/temporary_workbook.h"
 

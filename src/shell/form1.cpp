@@ -15,7 +15,7 @@
 #include "model/text_values.h"
 #include "platform/error_report.h"
 #include "platform/files.h"
-#include "preview/hand_cursor.h"
+#include "platform/widgets/hand_cursor.h"
 #include "sheet/automation_link.h"
 #include "sheet/report_driver.h"
 #include "shell/application_identity.h"

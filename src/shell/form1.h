@@ -17,7 +17,7 @@
 #include "platform/files.h"
 #include "platform/picture_clipboard.h"
 #include "platform/settings_store.h"
-#include "sheet/automation.h"
+#include "automation/automation.h"
 #include "sheet/report_host.h"
 #include "shell/list_widget_view.h"
 

@@ -13,7 +13,7 @@
 #include <array>
 
 #include "platform/files.h"
-#include "preview/hand_cursor.h"
+#include "platform/widgets/hand_cursor.h"
 #include "shell/form1.h"
 
 namespace tallowmere {

@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 
 #include "engine/application.h"
-#include "sheet/automation.h"
+#include "automation/automation.h"
 
 namespace tallowmere::engine {
 namespace {

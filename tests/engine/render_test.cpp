@@ -6,7 +6,7 @@
 
 #include "engine/render.h"
 #include "engine/render_grid.h"
-#include "sheet/automation.h"
+#include "automation/automation.h"
 
 namespace tallowmere::engine {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "engine/xls_reader.h"
 #include "engine/xls_reader_stream.h"
-#include "sheet/automation.h"
+#include "automation/automation.h"
 
 namespace tallowmere::engine {
 namespace {

@@ -11,7 +11,7 @@
 #include "engine/biff8_records.h"
 #include "engine/xls_writer.h"
 #include "engine/xls_writer_parts.h"
-#include "sheet/automation.h"
+#include "automation/automation.h"
 
 namespace tallowmere::engine {
 namespace {

@@ -14,7 +14,7 @@
 #include <cmath>
 
 #include "engine/application.h"
-#include "sheet/automation.h"
+#include "automation/automation.h"
 #include "sheet/cell_helpers.h"
 
 namespace tallowmere::engine {

@@ -15,7 +15,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "platform/qt_dialogs.h"
+#include "platform/widgets/qt_dialogs.h"
 
 namespace tallowmere {
 namespace {

@@ -17,7 +17,7 @@
 #include <stdexcept>
 
 #include "platform/error_report.h"
-#include "preview/hand_cursor.h"
+#include "platform/widgets/hand_cursor.h"
 #include "support/scripted_dialogs.h"
 
 namespace tallowmere {

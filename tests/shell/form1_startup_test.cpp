@@ -10,7 +10,7 @@
 
 #include "form1_fixture.h"
 #include "platform/error_report.h"
-#include "preview/hand_cursor.h"
+#include "platform/widgets/hand_cursor.h"
 
 namespace tallowmere::testing {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "sheet/automation.h"
+#include "automation/automation.h"
 
 namespace tallowmere::testing {
 

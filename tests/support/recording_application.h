@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/picture_clipboard.h"
-#include "sheet/automation.h"
+#include "automation/automation.h"
 
 namespace tallowmere::testing {
 

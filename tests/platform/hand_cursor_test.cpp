@@ -1,5 +1,5 @@
 // Reading the hand pointer's cursor file.
-#include "preview/hand_cursor.h"
+#include "platform/widgets/hand_cursor.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

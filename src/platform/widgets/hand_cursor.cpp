@@ -1,4 +1,4 @@
-#include "preview/hand_cursor.h"
+#include "platform/widgets/hand_cursor.h"
 
 #include <QFile>
 #include <QPixmap>
