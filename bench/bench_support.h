@@ -22,9 +22,9 @@ inline void LoadDefaultTemplate(TemplateModel& model) {
 // By month from 2013 to lastYear, for the company "Anchor Co".
 inline ReportParameters MonthParameters(const std::string& lastYear) {
   ReportParameters parameters;
-  parameters.text1 = "Anchor Co";
-  parameters.text6 = "2013";
-  parameters.text7 = lastYear;
+  parameters.company = "Anchor Co";
+  parameters.monthFirstYear = "2013";
+  parameters.monthLastYear = lastYear;
   return parameters;
 }
 

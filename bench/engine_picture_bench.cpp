@@ -40,7 +40,7 @@ std::string SaveMonthLayout(const std::string& lastYear) {
   auto app = factory.Create();
   auto workbook = app->GetWorkbooks().Add();
   workbook->ActiveSheet()->SetName("CashFlow");
-  LayOutItemRows(*app, model, LayOutSheetSkeleton(*app, ReadSheetInputs(parameters)));
+  LayOutItemRows(*app, model, LayOutSheetSkeleton(*app, parameters));
   workbook->SaveAs(path.string(), 56);
   return saved[lastYear] = path.string();
 }

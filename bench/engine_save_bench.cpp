@@ -27,7 +27,6 @@ void BuildAndSave(benchmark::State& state, const std::string& lastYear, bool sav
   TemplateModel model(list);
   bench::LoadDefaultTemplate(model);
   const ReportParameters parameters = bench::MonthParameters(lastYear);
-  const SheetInputs inputs = ReadSheetInputs(parameters);
   const auto path = std::filesystem::temp_directory_path() / ("tm-save-bench-" + std::to_string(::getpid()) + ".xls");
 
   InProcessClipboard clipboard;
@@ -36,7 +35,7 @@ void BuildAndSave(benchmark::State& state, const std::string& lastYear, bool sav
     auto app = factory.Create();
     auto workbook = app->GetWorkbooks().Add();
     workbook->ActiveSheet()->SetName("CashFlow");
-    LayOutItemRows(*app, model, LayOutSheetSkeleton(*app, inputs));
+    LayOutItemRows(*app, model, LayOutSheetSkeleton(*app, parameters));
     if (save) workbook->SaveAs(path.string(), 56);
     app->Quit();
   }

@@ -61,13 +61,11 @@ void LoadTemplate(TemplateModel& model, int extraItems) {
 
 ReportParameters Parameters(PeriodMode mode, int first, int last) {
   ReportParameters p;
-  p.text1 = "Anchor Co";
-  p.option1 = mode == PeriodMode::Year;
-  p.option3 = mode == PeriodMode::Month;
-  p.option2 = mode == PeriodMode::Week;
-  p.text6 = std::to_string(first);
-  p.text7 = std::to_string(last);
-  p.text4 = std::to_string(last);
+  p.company = "Anchor Co";
+  p.mode = mode;
+  p.monthFirstYear = std::to_string(first);
+  p.monthLastYear = std::to_string(last);
+  p.weeks = std::to_string(last);
   return p;
 }
 

@@ -32,7 +32,7 @@ int Fail(int status, const std::string& message) {
 
 // Years typed on the command line pass the same field check as years typed into the
 // window's By Year fields; false (after printing why) when one is refused.
-bool CheckYearField(PlainParameterFields& fields, TextField field, const std::string& text) {
+bool CheckYearField(PlainParameterFields& fields, ParameterField field, const std::string& text) {
   const FieldCheck check = CheckYear(text, WholeNumberOf(CurrentYearText()));
   if (check.rejected) return Fail(kRefused, text + ": " + check.message), false;
   fields.SetText(field, check.text);
@@ -41,23 +41,21 @@ bool CheckYearField(PlainParameterFields& fields, TextField field, const std::st
 
 // Applies the flags to the fields; false when a value is refused.
 bool ApplyOptions(const GenerateOptions& options, PlainParameterFields& fields) {
-  if (options.company) fields.SetText(TextField::Text1, *options.company);
+  if (options.company) fields.SetText(ParameterField::Company, *options.company);
   if (!options.mode) return true;
+  fields.SetMode(*options.mode);
   switch (*options.mode) {
     case PeriodMode::Year:
-      fields.SetOption(OptionButton::Option1, true);
-      return CheckYearField(fields, TextField::Text2, options.first) &&
-             CheckYearField(fields, TextField::Text3, options.last);
+      return CheckYearField(fields, ParameterField::FirstYear, options.first) &&
+             CheckYearField(fields, ParameterField::LastYear, options.last);
     case PeriodMode::Month:
-      fields.SetOption(OptionButton::Option3, true);
-      fields.SetText(TextField::Text6, options.first);
-      fields.SetText(TextField::Text7, options.last);
+      fields.SetText(ParameterField::MonthFirstYear, options.first);
+      fields.SetText(ParameterField::MonthLastYear, options.last);
       return true;
     case PeriodMode::Week: {
-      fields.SetOption(OptionButton::Option2, true);
       const FieldCheck check = CheckWeekCount(options.weeks);
       if (check.rejected) return Fail(kRefused, options.weeks + ": " + check.message), false;
-      fields.SetText(TextField::Text4, check.text);
+      fields.SetText(ParameterField::Weeks, check.text);
       return true;
     }
   }
@@ -66,12 +64,9 @@ bool ApplyOptions(const GenerateOptions& options, PlainParameterFields& fields) 
 
 // The Start command's check of the year range: By Month checks its own two fields.
 bool StartCheck(PlainParameterFields& fields) {
-  const PeriodMode mode = SnapshotOf(fields).Mode();
-  const bool month = mode == PeriodMode::Month;
-  const TextField first = month ? TextField::Text6 : TextField::Text2;
-  const TextField last = month ? TextField::Text7 : TextField::Text3;
-  const RangeCheck check = CheckYearRange(fields.Text(first), fields.Text(last), mode);
-  fields.SetText(last, check.lastText);
+  const YearRangeFields range = YearRangeOf(fields.Mode());
+  const RangeCheck check = CheckYearRange(fields.Text(range.first), fields.Text(range.last), fields.Mode());
+  fields.SetText(range.last, check.lastText);
   if (check.rejected) Fail(kRefused, check.message);
   return !check.rejected;
 }
@@ -131,8 +126,8 @@ int RunGenerate(const GenerateOptions& options, SettingsStore& store) {
   PlainParameterFields fields;
   try {
     model.LoadTemplate(false, settings, fields);
-    fields.SetText(TextField::Text6, settings.Read(store_key::kText6, CurrentYearText()));
-    fields.SetText(TextField::Text7, settings.Read(store_key::kText7, CurrentYearText()));
+    fields.SetText(ParameterField::MonthFirstYear, settings.Read(store_key::kText6, CurrentYearText()));
+    fields.SetText(ParameterField::MonthLastYear, settings.Read(store_key::kText7, CurrentYearText()));
   } catch (const std::exception& e) {
     return Fail(kRefused, std::string("the template items and parameters cannot be loaded: ") + e.what());
   }

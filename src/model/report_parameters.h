@@ -1,62 +1,63 @@
 #pragma once
-// The report parameters as the main window holds them: six text fields and three
-// mutually exclusive option buttons. The window implements ParameterFields over its
-// controls; tests and the command line use PlainParameterFields.
+// The report parameters: the company name, the period layout and its years or weeks.
+// Years and weeks keep their text as typed; the checks and the layout compute from it.
 
-#include <array>
 #include <string>
 
 namespace tallowmere {
 
-enum class TextField { Text1, Text2, Text3, Text4, Text6, Text7 };
-enum class OptionButton { Option1, Option2, Option3 };  // By Year, By Week, By Month
-
 enum class PeriodMode { Year, Month, Week };
+
+// The parameters a report is made from, taken once when it starts.
+struct ReportParameters {
+  std::string company;
+  PeriodMode mode = PeriodMode::Month;
+  std::string firstYear;  // By Year: the range of years
+  std::string lastYear;
+  std::string monthFirstYear;  // By Month: the range of years, twelve months each
+  std::string monthLastYear;
+  std::string weeks;  // By Week: the number of weeks
+};
+
+// The fields where the parameters are edited.
+enum class ParameterField { Company, FirstYear, LastYear, Weeks, MonthFirstYear, MonthLastYear };
+
+// The two fields whose years the start check compares for a mode: By Month its own,
+// otherwise those of By Year.
+struct YearRangeFields {
+  ParameterField first;
+  ParameterField last;
+};
+YearRangeFields YearRangeOf(PeriodMode mode);
 
 class ParameterFields {
  public:
   virtual ~ParameterFields() = default;
-  virtual std::string Text(TextField field) const = 0;
-  // Sets the field's text; runs what a change of that field runs (Text6/Text7 store it).
-  virtual void SetText(TextField field, const std::string& text) = 0;
-  virtual bool Option(OptionButton button) const = 0;
-  // Selecting a button clears the other two; clearing one leaves the others as they are.
-  virtual void SetOption(OptionButton button, bool selected) = 0;
-};
-
-// A copy of every parameter, taken once when a sheet is laid out.
-struct ReportParameters {
-  std::string text1;  // company name
-  std::string text2;  // first year, By Year
-  std::string text3;  // last year, By Year
-  std::string text4;  // number of weeks
-  std::string text6;  // first year, By Month
-  std::string text7;  // last year, By Month
-  bool option1 = false;  // By Year
-  bool option2 = false;  // By Week
-  bool option3 = true;   // By Month
-
-  // By Year when Option1 is selected, else By Month when Option3 is, else By Week.
-  PeriodMode Mode() const;
+  virtual std::string Text(ParameterField field) const = 0;
+  // Sets the field's text; runs what a change of that field runs (the By Month years are
+  // stored at every change).
+  virtual void SetText(ParameterField field, const std::string& text) = 0;
+  virtual PeriodMode Mode() const = 0;
+  virtual void SetMode(PeriodMode mode) = 0;
 };
 
 ReportParameters SnapshotOf(const ParameterFields& fields);
 
-// Parameter fields without a window, with the option buttons' exclusivity.
+// Parameter fields without a window.
 class PlainParameterFields : public ParameterFields {
  public:
   PlainParameterFields() = default;
-  explicit PlainParameterFields(const ReportParameters& values);
+  explicit PlainParameterFields(ReportParameters values) : values_(std::move(values)) {}
 
-  std::string Text(TextField field) const override;
-  void SetText(TextField field, const std::string& text) override;
-  bool Option(OptionButton button) const override;
-  void SetOption(OptionButton button, bool selected) override;
+  std::string Text(ParameterField field) const override;
+  void SetText(ParameterField field, const std::string& text) override;
+  PeriodMode Mode() const override { return values_.mode; }
+  void SetMode(PeriodMode mode) override { values_.mode = mode; }
 
   const ReportParameters& Values() const { return values_; }
 
  private:
-  std::string& Slot(TextField field);
+  std::string& Slot(ParameterField field);
   ReportParameters values_;
 };
 

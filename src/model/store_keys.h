@@ -7,13 +7,14 @@
 namespace tallowmere::store_key {
 
 // Window parameters, written when the main window closes.
-inline constexpr const char* kCompany = "Company";  // Text1
-inline constexpr const char* kYear = "Year";        // Text2
-inline constexpr const char* kYear1 = "Year1";      // Text3
-inline constexpr const char* kWeeks = "Weeks";      // Text4
-inline constexpr const char* kIsYear = "IsYear";    // Option1
-inline constexpr const char* kIsMonth = "IsMonth";  // Option3
-// The By Month years, written on every change of their fields.
+inline constexpr const char* kCompany = "Company";
+inline constexpr const char* kYear = "Year";    // By Year, first year
+inline constexpr const char* kYear1 = "Year1";  // By Year, last year
+inline constexpr const char* kWeeks = "Weeks";
+inline constexpr const char* kIsYear = "IsYear";    // "True" when By Year is chosen
+inline constexpr const char* kIsMonth = "IsMonth";  // "True" when By Month is chosen
+// The By Month years, written on every change of their fields (the keys are the names
+// of the window's fields that hold them).
 inline constexpr const char* kText6 = "Text6";
 inline constexpr const char* kText7 = "Text7";
 

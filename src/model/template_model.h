@@ -90,7 +90,7 @@ class TemplateModel {
   // reset (ApplyRestoredParameters), whatever the store holds. Throws at the first step
   // that fails: a count out of range or a flag that is no Boolean before the table is
   // touched; a name a reference rule needs and no item bears part way, the list holding
-  // the entries added before the failure. Text6 and Text7 are never set.
+  // the entries added before the failure. The By Month years are never set.
   void LoadTemplate(bool restore, SettingsStore& store, ParameterFields& fields);
   // Writes "Field1".., "System Value - Rows", "- Columns", "- Saved" in that order, each
   // write through run (see WriteStoreSteps).
@@ -109,9 +109,10 @@ class TemplateModel {
   std::vector<TemplateItem> items_;
 };
 
-// Applies the six window parameter keys to the fields, as a start-up load does: Text2,
-// Text3, Text4 as whole numbers, Text1 as stored, then Option1, Option3 and Option2. Throws
-// (Overflow, Type mismatch) at the first value that cannot be converted.
+// Applies the six window parameter keys to the fields, as a start-up load does: the By
+// Year years and the weeks as whole numbers, the company as stored, then the mode from
+// "IsYear" and "IsMonth". Throws (Overflow, Type mismatch) at the first value that cannot
+// be converted.
 void ApplyStoredParameters(SettingsStore& store, ParameterFields& fields);
 // The parameter reset of a restore: current year, current year, "5", "", By Month.
 void ApplyRestoredParameters(ParameterFields& fields);

@@ -33,30 +33,36 @@ std::string StoredWholeNumber(SettingsStore& store, const char* key, const std::
   return std::to_string(WholeNumberOf(store.Read(key, defaultValue)));
 }
 
+// The mode after one stored choice ("IsYear" or "IsMonth") is applied: that mode when it
+// is chosen; otherwise By Week in its place if it was the mode, else the mode unchanged.
+PeriodMode ApplyChoice(bool chosen, PeriodMode mode, PeriodMode current) {
+  if (chosen) return mode;
+  return current == mode ? PeriodMode::Week : current;
+}
+
 }  // namespace
 
 void ApplyStoredParameters(SettingsStore& store, ParameterFields& fields) {
   const std::string year = CurrentYearText();
-  fields.SetText(TextField::Text2, StoredWholeNumber(store, store_key::kYear, year));
-  fields.SetText(TextField::Text3, StoredWholeNumber(store, store_key::kYear1, year));
-  fields.SetText(TextField::Text4, StoredWholeNumber(store, store_key::kWeeks, "5"));
-  fields.SetText(TextField::Text1, store.Read(store_key::kCompany, ""));
-  fields.SetOption(OptionButton::Option1, ParseBoolean(store.Read(store_key::kIsYear, BooleanText(true))));
-  fields.SetOption(OptionButton::Option3, ParseBoolean(store.Read(store_key::kIsMonth, BooleanText(true))));
-  fields.SetOption(OptionButton::Option2,
-                   !fields.Option(OptionButton::Option1) && !fields.Option(OptionButton::Option3));
+  fields.SetText(ParameterField::FirstYear, StoredWholeNumber(store, store_key::kYear, year));
+  fields.SetText(ParameterField::LastYear, StoredWholeNumber(store, store_key::kYear1, year));
+  fields.SetText(ParameterField::Weeks, StoredWholeNumber(store, store_key::kWeeks, "5"));
+  fields.SetText(ParameterField::Company, store.Read(store_key::kCompany, ""));
+  // Each choice applies as soon as it is read, so that a damaged "IsMonth" leaves the
+  // "IsYear" choice applied; "IsMonth" wins when both are chosen.
+  const bool isYear = ParseBoolean(store.Read(store_key::kIsYear, BooleanText(true)));
+  fields.SetMode(ApplyChoice(isYear, PeriodMode::Year, fields.Mode()));
+  const bool isMonth = ParseBoolean(store.Read(store_key::kIsMonth, BooleanText(true)));
+  fields.SetMode(ApplyChoice(isMonth, PeriodMode::Month, fields.Mode()));
 }
 
 void ApplyRestoredParameters(ParameterFields& fields) {
   const std::string year = CurrentYearText();
-  fields.SetText(TextField::Text2, year);
-  fields.SetText(TextField::Text3, year);
-  fields.SetText(TextField::Text4, "5");
-  fields.SetText(TextField::Text1, "");
-  fields.SetOption(OptionButton::Option1, false);
-  fields.SetOption(OptionButton::Option3, true);
-  fields.SetOption(OptionButton::Option2,
-                   !fields.Option(OptionButton::Option1) && !fields.Option(OptionButton::Option3));
+  fields.SetText(ParameterField::FirstYear, year);
+  fields.SetText(ParameterField::LastYear, year);
+  fields.SetText(ParameterField::Weeks, "5");
+  fields.SetText(ParameterField::Company, "");
+  fields.SetMode(PeriodMode::Month);
 }
 
 void TemplateModel::LoadTemplate(bool restore, SettingsStore& store, ParameterFields& fields) {
@@ -99,12 +105,12 @@ void TemplateModel::LoadTemplate(bool restore, SettingsStore& store, ParameterFi
 
 std::vector<StoreStep> ParameterStoreSteps(const ParameterFields& fields) {
   return {
-      {104, store_key::kCompany, fields.Text(TextField::Text1)},
-      {106, store_key::kYear, fields.Text(TextField::Text2)},
-      {108, store_key::kYear1, fields.Text(TextField::Text3)},
-      {110, store_key::kWeeks, fields.Text(TextField::Text4)},
-      {112, store_key::kIsYear, BooleanText(fields.Option(OptionButton::Option1))},
-      {114, store_key::kIsMonth, BooleanText(fields.Option(OptionButton::Option3))},
+      {104, store_key::kCompany, fields.Text(ParameterField::Company)},
+      {106, store_key::kYear, fields.Text(ParameterField::FirstYear)},
+      {108, store_key::kYear1, fields.Text(ParameterField::LastYear)},
+      {110, store_key::kWeeks, fields.Text(ParameterField::Weeks)},
+      {112, store_key::kIsYear, BooleanText(fields.Mode() == PeriodMode::Year)},
+      {114, store_key::kIsMonth, BooleanText(fields.Mode() == PeriodMode::Month)},
   };
 }
 

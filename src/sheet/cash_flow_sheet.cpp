@@ -4,39 +4,40 @@
 
 namespace tallowmere {
 
-SheetInputs ReadSheetInputs(const ReportParameters& parameters) {
-  SheetInputs inputs;
-  inputs.mode = parameters.Mode();
-  inputs.firstYear = WholeNumberOf(parameters.text2);
-  inputs.lastYear = WholeNumberOf(parameters.text3);
-  inputs.weeks = WholeNumberOf(parameters.text4);
-  if (inputs.mode == PeriodMode::Month) {
-    inputs.monthFirstYear = WholeNumberOf(parameters.text6);
-    inputs.monthLastYear = WholeNumberOf(parameters.text7);
-  }
-  inputs.company = parameters.text1;
-  return inputs;
+namespace {
+
+// The layout takes the years and weeks as whole numbers (By Month its years only in that
+// mode) before it lays anything out, so that a value beyond that range stops it at once.
+void ReadWholeNumbers(const ReportParameters& parameters) {
+  for (const std::string* text : {&parameters.firstYear, &parameters.lastYear, &parameters.weeks})
+    WholeNumberOf(*text);
+  if (parameters.mode != PeriodMode::Month) return;
+  WholeNumberOf(parameters.monthFirstYear);
+  WholeNumberOf(parameters.monthLastYear);
 }
 
-int LastColumnOf(const SheetInputs& inputs) {
+}  // namespace
+
+int LastColumnOf(const ReportParameters& parameters) {
   // Computed in floating point so that unchecked fields give an Overflow error rather
   // than a wrapped-around column number.
-  switch (inputs.mode) {
+  const auto whole = [](const std::string& text) { return static_cast<double>(WholeNumberOf(text)); };
+  switch (parameters.mode) {
     case PeriodMode::Year:
-      return WholeNumber(static_cast<double>(inputs.lastYear) - inputs.firstYear + 5);
+      return WholeNumber(whole(parameters.lastYear) - whole(parameters.firstYear) + 5);
     case PeriodMode::Month:
-      return WholeNumber((inputs.monthLastYear - inputs.monthFirstYear) * 12 + 16);
+      return WholeNumber((whole(parameters.monthLastYear) - whole(parameters.monthFirstYear)) * 12 + 16);
     case PeriodMode::Week:
       break;
   }
-  return WholeNumber(static_cast<double>(inputs.weeks) + 4);
+  return WholeNumber(whole(parameters.weeks) + 4);
 }
 
 void BuildCashFlowSheet(SpreadsheetLink& link, TemplateModel& model, const ReportParameters& parameters) {
-  const SheetInputs inputs = ReadSheetInputs(parameters);
+  ReadWholeNumbers(parameters);
   for (TemplateItem& item : model.Items()) item.Included = true;
   Application& app = link.SpreadsheetApp();
-  const int lastColumn = LayOutSheetSkeleton(app, inputs);
+  const int lastColumn = LayOutSheetSkeleton(app, parameters);
   LayOutItemRows(app, model, lastColumn);
 }
 

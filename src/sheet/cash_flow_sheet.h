@@ -11,23 +11,9 @@
 
 namespace tallowmere {
 
-// The report parameters as the layout uses them, read once when it starts.
-struct SheetInputs {
-  PeriodMode mode = PeriodMode::Month;
-  int firstYear = 0;          // By Year
-  int lastYear = 0;
-  int weeks = 0;              // By Week
-  double monthFirstYear = 0;  // By Month, rounded like the other fields: a fractional
-                              // year would make the fiscal start "1/1/2013.5", no date
-  double monthLastYear = 0;
-  std::string company;
-};
-
-// Throws std::overflow_error when a year or week field lies beyond the whole-number range.
-SheetInputs ReadSheetInputs(const ReportParameters& parameters);
-
-// Number of the sheet's last column ("Total Item EST") for the inputs' period mode.
-int LastColumnOf(const SheetInputs& inputs);
+// Number of the sheet's last column ("Total Item EST") for the parameters' period mode.
+// Throws std::overflow_error when a year or week lies beyond the whole-number range.
+int LastColumnOf(const ReportParameters& parameters);
 
 // Sets Included of every item, lays the sheet out, writes every item's SheetRow and
 // leaves C5 selected. Any failing automation call, or a reference list that names no
@@ -36,7 +22,7 @@ void BuildCashFlowSheet(SpreadsheetLink& link, TemplateModel& model, const Repor
 
 // The two halves of the layout, in the order BuildCashFlowSheet runs them.
 // Palette, clearing, column grid, top rows and header cells; returns the last column.
-int LayOutSheetSkeleton(Application& app, const SheetInputs& inputs);
+int LayOutSheetSkeleton(Application& app, const ReportParameters& parameters);
 // Row numbering, grid, formats, item rows with their formulas, page setup.
 void LayOutItemRows(Application& app, TemplateModel& model, int lastColumn);
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "model/text_values.h"
 #include "sheet/cash_flow_sheet.h"
 #include "sheet/cell_helpers.h"
 #include "sheet/workbook_palette.h"
@@ -85,9 +86,9 @@ std::string FirstPeriodFormula(int lastColumn) {
   return "=R[-2]C[" + std::to_string(lastColumn - kFirstPeriodColumn) + "]";
 }
 
-void WriteMonthHeaders(Application& app, const SheetInputs& inputs, int lastColumn) {
+void WriteMonthHeaders(Application& app, const ReportParameters& parameters, int lastColumn) {
   WriteFiscalCaption(app, lastColumn, "Fiscal Year Begins:");
-  WriteHeader(app, Cell(lastColumn, 2), "1/1/" + NumberText(inputs.monthFirstYear));
+  WriteHeader(app, Cell(lastColumn, 2), "1/1/" + NumberText(WholeNumberOf(parameters.monthFirstYear)));
   SetNumberFormat(app, "", kMonthFormat);
   WriteHeader(app, "D4", FirstPeriodFormula(lastColumn));
   SetNumberFormat(app, "", kMonthFormat);
@@ -97,9 +98,9 @@ void WriteMonthHeaders(Application& app, const SheetInputs& inputs, int lastColu
   }
 }
 
-void WriteYearHeaders(Application& app, const SheetInputs& inputs, int lastColumn) {
+void WriteYearHeaders(Application& app, const ReportParameters& parameters, int lastColumn) {
   WriteFiscalCaption(app, lastColumn, "Fiscal Period Begins:");
-  WriteHeader(app, Cell(lastColumn, 2), std::to_string(inputs.firstYear));
+  WriteHeader(app, Cell(lastColumn, 2), std::to_string(WholeNumberOf(parameters.firstYear)));
   WriteHeader(app, "D4", FirstPeriodFormula(lastColumn));
   for (int column = kFirstPeriodColumn + 1; column < lastColumn; ++column)
     WriteHeader(app, Cell(column, 4), "=RC[-1]+1");
@@ -115,17 +116,17 @@ void WriteWeekHeaders(Application& app, int lastColumn) {
 
 }  // namespace
 
-int LayOutSheetSkeleton(Application& app, const SheetInputs& inputs) {
+int LayOutSheetSkeleton(Application& app, const ReportParameters& parameters) {
   CopyPalette(app);
   ClearAllCells(app);
-  const int lastColumn = LastColumnOf(inputs);
+  const int lastColumn = LastColumnOf(parameters);
   SetFillColor(app, "", kWhite);
   SetColumnGrid(app, lastColumn);
   SetTopRowHeights(app);
-  WriteFixedCells(app, lastColumn, inputs.company);
-  switch (inputs.mode) {
-    case PeriodMode::Month: WriteMonthHeaders(app, inputs, lastColumn); break;
-    case PeriodMode::Year: WriteYearHeaders(app, inputs, lastColumn); break;
+  WriteFixedCells(app, lastColumn, parameters.company);
+  switch (parameters.mode) {
+    case PeriodMode::Month: WriteMonthHeaders(app, parameters, lastColumn); break;
+    case PeriodMode::Year: WriteYearHeaders(app, parameters, lastColumn); break;
     case PeriodMode::Week: WriteWeekHeaders(app, lastColumn); break;
   }
   return lastColumn;

@@ -51,8 +51,12 @@ bool Form1::Form_Load() {
   trap.Run(106, [&] { SuspendPainting(); });
   if (trap.Test(108, [&] { return services_.files.Exists(services_.programFolder + "/" + kHandCursorFile); }))
     trap.Run(110, [&] { LoadCustomPointer(); });
-  trap.Run(138, [&] { SetText(TextField::Text6, services_.store.Read(store_key::kText6, CurrentYearText())); });
-  trap.Run(140, [&] { SetText(TextField::Text7, services_.store.Read(store_key::kText7, CurrentYearText())); });
+  trap.Run(138, [&] {
+    SetText(ParameterField::MonthFirstYear, services_.store.Read(store_key::kText6, CurrentYearText()));
+  });
+  trap.Run(140, [&] {
+    SetText(ParameterField::MonthLastYear, services_.store.Read(store_key::kText7, CurrentYearText()));
+  });
   trap.Run(148, [&] { model_->LoadTemplate(false, services_.store, *this); });
   trap.Run(150, [&] { ResumePainting(); });
   bool installed = true;

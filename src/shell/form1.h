@@ -71,15 +71,17 @@ class Form1 : public QWidget, public ParameterFields {
   void PushButton22_Click();  // start creating the report
 
   // Field checks: true when the value was rejected (the corrected value then stands).
-  bool CheckYear(TextField field);
-  bool CheckWeekCount(TextField field);
+  bool CheckYear(ParameterField field);
+  bool CheckWeekCount(ParameterField field);
   bool CheckYearRange();
 
   // ParameterFields over the window's controls.
-  std::string Text(TextField field) const override;
-  void SetText(TextField field, const std::string& text) override;
-  bool Option(OptionButton button) const override;
-  void SetOption(OptionButton button, bool selected) override;
+  // The fields are Text1 (company), Text2 and Text3 (By Year), Text4 (weeks), Text6 and
+  // Text7 (By Month); the modes are Option1 (By Year), Option3 (By Month), Option2 (By Week).
+  std::string Text(ParameterField field) const override;
+  void SetText(ParameterField field, const std::string& text) override;
+  PeriodMode Mode() const override;
+  void SetMode(PeriodMode mode) override;
 
   int MousePointer() const { return mousePointer_; }
   void SetMousePointer(int kind);
@@ -90,7 +92,7 @@ class Form1 : public QWidget, public ParameterFields {
   TemplateModel& Model() { return *model_; }
   // Where the optional files beside the program are looked for.
   const std::string& ProgramFolder() const { return services_.programFolder; }
-  QLineEdit* Field(TextField field) const;
+  QLineEdit* Field(ParameterField field) const;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -15,40 +15,33 @@
 
 namespace tallowmere {
 
-QLineEdit* Form1::Field(TextField field) const {
+QLineEdit* Form1::Field(ParameterField field) const {
   switch (field) {
-    case TextField::Text1: return text1_;
-    case TextField::Text2: return text2_;
-    case TextField::Text3: return text3_;
-    case TextField::Text4: return text4_;
-    case TextField::Text6: return text6_;
-    case TextField::Text7: break;
+    case ParameterField::Company: return text1_;
+    case ParameterField::FirstYear: return text2_;
+    case ParameterField::LastYear: return text3_;
+    case ParameterField::Weeks: return text4_;
+    case ParameterField::MonthFirstYear: return text6_;
+    case ParameterField::MonthLastYear: break;
   }
   return text7_;
 }
 
-std::string Form1::Text(TextField field) const { return Field(field)->text().toStdString(); }
+std::string Form1::Text(ParameterField field) const { return Field(field)->text().toStdString(); }
 
-void Form1::SetText(TextField field, const std::string& text) { Field(field)->setText(QString::fromStdString(text)); }
-
-bool Form1::Option(OptionButton button) const {
-  switch (button) {
-    case OptionButton::Option1: return option1_->isChecked();
-    case OptionButton::Option2: return option2_->isChecked();
-    case OptionButton::Option3: break;
-  }
-  return option3_->isChecked();
+void Form1::SetText(ParameterField field, const std::string& text) {
+  Field(field)->setText(QString::fromStdString(text));
 }
 
-void Form1::SetOption(OptionButton button, bool selected) {
-  QRadioButton* option = button == OptionButton::Option1   ? option1_
-                         : button == OptionButton::Option2 ? option2_
-                                                           : option3_;
-  // Qt keeps one button of an exclusive set checked; clearing one must leave them all
-  // clear for a moment, as loading a stored mode does before it selects By Week.
-  option->setAutoExclusive(selected);
-  option->setChecked(selected);
-  option->setAutoExclusive(true);
+PeriodMode Form1::Mode() const {
+  if (option1_->isChecked()) return PeriodMode::Year;
+  if (option3_->isChecked()) return PeriodMode::Month;
+  return PeriodMode::Week;
+}
+
+void Form1::SetMode(PeriodMode mode) {
+  QRadioButton* option = mode == PeriodMode::Year ? option1_ : mode == PeriodMode::Month ? option3_ : option2_;
+  option->setChecked(true);
 }
 
 void Form1::WatchFields() {
@@ -92,13 +85,14 @@ void Form1::FieldLostFocus(QLineEdit* edit, Qt::FocusReason reason) {
 }
 
 bool Form1::CheckField(QLineEdit* edit) {
-  if (edit == text4_) return CheckWeekCount(TextField::Text4);
-  for (TextField field : {TextField::Text2, TextField::Text3, TextField::Text6, TextField::Text7})
+  if (edit == text4_) return CheckWeekCount(ParameterField::Weeks);
+  for (ParameterField field : {ParameterField::FirstYear, ParameterField::LastYear, ParameterField::MonthFirstYear,
+                               ParameterField::MonthLastYear})
     if (edit == Field(field)) return CheckYear(field);
   return false;
 }
 
-bool Form1::CheckYear(TextField field) {
+bool Form1::CheckYear(ParameterField field) {
   const FieldCheck check = tallowmere::CheckYear(Text(field), std::stoi(CurrentYearText()));
   if (!check.message.empty())
     services_.dialogs.Message(check.message, kApplicationTitle, MessageButtons::Ok, MessageIcon::None);
@@ -106,7 +100,7 @@ bool Form1::CheckYear(TextField field) {
   return check.rejected;
 }
 
-bool Form1::CheckWeekCount(TextField field) {
+bool Form1::CheckWeekCount(ParameterField field) {
   const FieldCheck check = tallowmere::CheckWeekCount(Text(field));
   if (!check.message.empty())
     services_.dialogs.Message(check.message, kApplicationTitle, MessageButtons::Ok, MessageIcon::None);
@@ -116,14 +110,12 @@ bool Form1::CheckWeekCount(TextField field) {
 
 // By Year checks Text2..Text3, By Month Text6..Text7; By Week only tidies Text3.
 bool Form1::CheckYearRange() {
-  const PeriodMode mode = SnapshotOf(*this).Mode();
-  const bool month = mode == PeriodMode::Month;
-  const TextField first = month ? TextField::Text6 : TextField::Text2;
-  const TextField last = month ? TextField::Text7 : TextField::Text3;
-  const RangeCheck check = tallowmere::CheckYearRange(Text(first), Text(last), mode);
+  const PeriodMode mode = Mode();
+  const YearRangeFields range = YearRangeOf(mode);
+  const RangeCheck check = tallowmere::CheckYearRange(Text(range.first), Text(range.last), mode);
   if (!check.message.empty())
     services_.dialogs.Message(check.message, kApplicationTitle, MessageButtons::Ok, MessageIcon::None);
-  SetText(last, check.lastText);
+  SetText(range.last, check.lastText);
   return check.rejected;
 }
 

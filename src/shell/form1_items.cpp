@@ -118,8 +118,9 @@ void Form1::PushButton3_Click() {
 void Form1::PushButton5_Click() {
   ErrorTrap trap(services_.dialogs, location::kForm1PushButton5Click);
   int line = 100;
-  for (TextField field : {TextField::Text1, TextField::Text2, TextField::Text3, TextField::Text4, TextField::Text6,
-                          TextField::Text7}) {
+  // Text1, Text2, Text3, Text4, Text6, Text7 in turn.
+  for (ParameterField field : {ParameterField::Company, ParameterField::FirstYear, ParameterField::LastYear,
+                               ParameterField::Weeks, ParameterField::MonthFirstYear, ParameterField::MonthLastYear}) {
     trap.Run(line, [&] { SetText(field, ""); });
     line += 2;
   }
@@ -128,10 +129,10 @@ void Form1::PushButton5_Click() {
 
 void Form1::PushButton6_Click() {
   ErrorTrap trap(services_.dialogs, location::kForm1PushButton6Click);
-  trap.Run(100, [&] { SetText(TextField::Text1, "Quenwick"); });
-  trap.Run(102, [&] { SetText(TextField::Text6, "2013"); });
-  trap.Run(104, [&] { SetText(TextField::Text7, "2013"); });
-  trap.Run(106, [&] { SetOption(OptionButton::Option3, true); });
+  trap.Run(100, [&] { SetText(ParameterField::Company, "Quenwick"); });
+  trap.Run(102, [&] { SetText(ParameterField::MonthFirstYear, "2013"); });
+  trap.Run(104, [&] { SetText(ParameterField::MonthLastYear, "2013"); });
+  trap.Run(106, [&] { SetMode(PeriodMode::Month); });
 }
 
 }  // namespace tallowmere

@@ -42,7 +42,7 @@ inline std::shared_ptr<engine::WorkbookData> SaveCashFlowWorkbook(const ReportPa
   auto workbook = app->GetWorkbooks().Add();
   workbook->ActiveSheet()->SetName("CashFlow");
   Template items;
-  const int lastColumn = LayOutSheetSkeleton(*app, ReadSheetInputs(parameters));
+  const int lastColumn = LayOutSheetSkeleton(*app, parameters);
   LayOutItemRows(*app, items.model, lastColumn);
   workbook->SaveAs(path, 56);
   return dynamic_cast<engine::EngineWorkbook&>(*workbook).Context()->data;
@@ -50,7 +50,7 @@ inline std::shared_ptr<engine::WorkbookData> SaveCashFlowWorkbook(const ReportPa
 
 inline ReportParameters DefaultMonthReport() {
   ReportParameters parameters = ByMonth("2013", "2013");
-  parameters.text1 = "Anchor Co";
+  parameters.company = "Anchor Co";
   return parameters;
 }
 

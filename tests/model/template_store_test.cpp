@@ -38,18 +38,17 @@ class TemplateStoreTest : public ::testing::Test {
 };
 
 TEST_F(TemplateStoreTest, EmptyStoreGivesDefaultsAndDefaultParameters) {
-  fields.SetText(TextField::Text6, "keep");
+  fields.SetText(ParameterField::MonthFirstYear, "keep");
   Load();
   EXPECT_EQ(list.Entries(), DefaultItemNames());
   EXPECT_EQ(list.Selected(), 0);
   const ReportParameters& p = fields.Values();
-  EXPECT_EQ(p.text1, "");
-  EXPECT_EQ(p.text2, CurrentYearText());
-  EXPECT_EQ(p.text3, CurrentYearText());
-  EXPECT_EQ(p.text4, "5");
-  EXPECT_EQ(p.text6, "keep");
-  EXPECT_EQ(p.Mode(), PeriodMode::Month);
-  EXPECT_FALSE(p.option1 || p.option2);
+  EXPECT_EQ(p.company, "");
+  EXPECT_EQ(p.firstYear, CurrentYearText());
+  EXPECT_EQ(p.lastYear, CurrentYearText());
+  EXPECT_EQ(p.weeks, "5");
+  EXPECT_EQ(p.monthFirstYear, "keep");
+  EXPECT_EQ(p.mode, PeriodMode::Month);
 }
 
 TEST_F(TemplateStoreTest, StoredParametersAreApplied) {
@@ -57,21 +56,22 @@ TEST_F(TemplateStoreTest, StoredParametersAreApplied) {
                   {"Company", " A & B, Ltd "}, {"IsYear", "false"}, {"IsMonth", "0"}};
   Load();
   const ReportParameters& p = fields.Values();
-  EXPECT_EQ(p.text2, "2031");
-  EXPECT_EQ(p.text3, "0");
-  EXPECT_EQ(p.text4, "-3");
-  EXPECT_EQ(p.text1, " A & B, Ltd ");
-  EXPECT_EQ(p.Mode(), PeriodMode::Week);
-  EXPECT_TRUE(p.option2);
+  EXPECT_EQ(p.firstYear, "2031");
+  EXPECT_EQ(p.lastYear, "0");
+  EXPECT_EQ(p.weeks, "-3");
+  EXPECT_EQ(p.company, " A & B, Ltd ");
+  EXPECT_EQ(p.mode, PeriodMode::Week);
 
   store.values = {{"IsYear", "True"}, {"IsMonth", "False"}};
   Load();
-  EXPECT_EQ(fields.Values().Mode(), PeriodMode::Year);
-  EXPECT_FALSE(fields.Values().option2);
+  EXPECT_EQ(fields.Values().mode, PeriodMode::Year);
+  store.values = {{"IsYear", "True"}, {"IsMonth", "True"}};
+  Load();
+  EXPECT_EQ(fields.Values().mode, PeriodMode::Month);
 }
 
 TEST_F(TemplateStoreTest, ClosingWritesTheParametersInOrderWithTheirLines) {
-  fields = PlainParameterFields(ReportParameters{"Co", "2020", "", "7", "x", "y", false, true, false});
+  fields = PlainParameterFields(ReportParameters{"Co", PeriodMode::Week, "2020", "", "x", "y", "7"});
   const std::vector<StoreStep> steps = ParameterStoreSteps(fields);
   ASSERT_EQ(steps.size(), 6u);
   const std::vector<std::pair<std::string, std::string>> expected = {
@@ -124,14 +124,14 @@ TEST_F(TemplateStoreTest, MissingFieldGivesAnEmptyName) {
 
 TEST_F(TemplateStoreTest, RestoreRebuildsDefaultsAndResetsParameters) {
   store.values = {{"Company", "Co"}, {"IsYear", "True"}, {"IsMonth", "False"}, {"System Value - Saved", "junk"}};
-  fields.SetText(TextField::Text7, "2011");
+  fields.SetText(ParameterField::MonthLastYear, "2011");
   model.InsertItem("x", 0);
   Load(true);  // a damaged saved flag does not stop a restore
   EXPECT_EQ(list.Entries(), DefaultItemNames());
-  EXPECT_EQ(fields.Values().text1, "");
-  EXPECT_EQ(fields.Values().text4, "5");
-  EXPECT_EQ(fields.Values().text7, "2011");
-  EXPECT_EQ(fields.Values().Mode(), PeriodMode::Month);
+  EXPECT_EQ(fields.Values().company, "");
+  EXPECT_EQ(fields.Values().weeks, "5");
+  EXPECT_EQ(fields.Values().monthLastYear, "2011");
+  EXPECT_EQ(fields.Values().mode, PeriodMode::Month);
   EXPECT_TRUE(store.writes.empty());
 }
 
@@ -144,7 +144,7 @@ TEST_F(TemplateStoreTest, InvalidCountsFailBeforeAnythingIsBuilt) {
   }
   store.values = {{"System Value - Columns", "4"}};
   ExpectLoadFails("column count must be a whole number of at least 5; it is \"4\".");
-  EXPECT_EQ(fields.Values().text4, "");  // parameters untouched
+  EXPECT_EQ(fields.Values().weeks, "");  // parameters untouched
 }
 
 TEST_F(TemplateStoreTest, BadFlagsFailAtTheirStep) {
@@ -156,10 +156,15 @@ TEST_F(TemplateStoreTest, BadFlagsFailAtTheirStep) {
   EXPECT_TRUE(store.writes.empty());
 
   store.values = {{"IsYear", "maybe"}};
-  fields.SetText(TextField::Text1, "before");
+  fields.SetText(ParameterField::Company, "before");
   ExpectLoadFails("Type mismatch");
   EXPECT_EQ(list.Count(), 44);
-  EXPECT_EQ(fields.Values().text1, "");  // steps before the flag ran
+  EXPECT_EQ(fields.Values().company, "");  // steps before the flag ran
+
+  // A damaged "IsMonth" leaves the "IsYear" choice applied.
+  store.values = {{"IsYear", "True"}, {"IsMonth", "maybe"}};
+  ExpectLoadFails("Type mismatch");
+  EXPECT_EQ(fields.Values().mode, PeriodMode::Year);
 
   store.values = {{"Year", "99999999999"}};
   ExpectLoadFails("Overflow");

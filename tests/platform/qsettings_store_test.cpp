@@ -123,7 +123,7 @@ std::vector<std::string> StoreAsClosingDoes(SettingsStore& store, const Template
     }
   };
   PlainParameterFields fields;
-  fields.SetText(TextField::Text1, "Acme");
+  fields.SetText(ParameterField::Company, "Acme");
   WriteStoreSteps(store, ParameterStoreSteps(fields), run);
   model.SaveTemplate(store, run);
   run(124, [&] { store.Flush(); });

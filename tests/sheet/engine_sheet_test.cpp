@@ -120,7 +120,7 @@ TEST_F(EngineSheet, ThreeNewSheetsBecomeOneAndWeeksReachBC) {
 
 TEST_F(EngineSheet, FiscalStartReplacesTheCompanyAtColumnEight) {
   ReportParameters parameters = ByYear("2020", "2023");
-  parameters.text1 = "Acme";
+  parameters.company = "Acme";
   auto book = Report(parameters);
   EXPECT_EQ(NumberAt(*book, 2, 8), 2020);
   EXPECT_EQ(TextAt(*book, 2, 7), "Fiscal Period Begins:");

@@ -107,16 +107,16 @@ TEST(LayoutRecording, YearModeRoundsItsFieldsHalfToEven) {
 
 TEST(LayoutRecording, FiscalCellsOverwriteTheCompanyAtColumnsEightAndNine) {
   ReportParameters fourYears = ByYear("2020", "2023");  // L = 8
-  fourYears.text1 = "Acme";
+  fourYears.company = "Acme";
   EXPECT_EQ(Layout(fourYears)->cells["H2"], "2020");
   ReportParameters fiveYears = ByYear("2020", "2024");  // L = 9
-  fiveYears.text1 = "Acme";
+  fiveYears.company = "Acme";
   EXPECT_EQ(Layout(fiveYears)->cells["H2"], "Fiscal Period Begins:");
   ReportParameters fourWeeks = ByWeek("4");
-  fourWeeks.text1 = "Acme";
+  fourWeeks.company = "Acme";
   EXPECT_EQ(Layout(fourWeeks)->cells["H2"], "Week 1");
   ReportParameters threeWeeks = ByWeek("3");
-  threeWeeks.text1 = "=1+1";
+  threeWeeks.company = "=1+1";
   EXPECT_EQ(Layout(threeWeeks)->cells["H2"], "=1+1");
 }
 

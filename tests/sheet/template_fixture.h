@@ -32,25 +32,22 @@ struct Template {
 
 inline ReportParameters ByMonth(const std::string& first, const std::string& last) {
   ReportParameters p;
-  p.option1 = p.option2 = false;
-  p.option3 = true;
-  p.text6 = first;
-  p.text7 = last;
+  p.mode = PeriodMode::Month;
+  p.monthFirstYear = first;
+  p.monthLastYear = last;
   return p;
 }
 inline ReportParameters ByYear(const std::string& first, const std::string& last) {
   ReportParameters p;
-  p.option1 = true;
-  p.option2 = p.option3 = false;
-  p.text2 = first;
-  p.text3 = last;
+  p.mode = PeriodMode::Year;
+  p.firstYear = first;
+  p.lastYear = last;
   return p;
 }
 inline ReportParameters ByWeek(const std::string& weeks) {
   ReportParameters p;
-  p.option1 = p.option3 = false;
-  p.option2 = true;
-  p.text4 = weeks;
+  p.mode = PeriodMode::Week;
+  p.weeks = weeks;
   return p;
 }
 

@@ -37,7 +37,7 @@ class FaultSweep : public ::testing::Test {
     handOver = std::make_unique<PreviewHandOver>(*form, dialogs, files, [] {});
     form->SetReportHost(handOver.get());
     ASSERT_TRUE(form->Form_Load());
-    form->SetOption(OptionButton::Option3, true);  // By Month, this year
+    form->SetMode(PeriodMode::Month);  // By Month, this year
     form->show();
   }
   void TearDown() override {

@@ -70,7 +70,7 @@ class Form1Test : public ::testing::Test {
     return *form;
   }
 
-  std::string Text(TextField field) const { return form->Text(field); }
+  std::string Text(ParameterField field) const { return form->Text(field); }
   std::vector<std::string> ListEntries() const {
     std::vector<std::string> names;
     for (const TemplateItem& item : form->Model().Items()) names.push_back(item.Name);

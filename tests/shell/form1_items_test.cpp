@@ -108,11 +108,11 @@ TEST_F(ItemCommandsTest, DeleteAsksWithNoAsDefaultAndProtectsReservedItems) {
 
 TEST_F(ItemCommandsTest, RestoreResetsItemsAndParametersButKeepsMonthYears) {
   Insert("Rent", "Parking");
-  form->SetText(TextField::Text1, "Acme");
-  form->SetText(TextField::Text2, "1999");
-  form->SetText(TextField::Text4, "9");
-  form->SetText(TextField::Text6, "2015");
-  form->SetOption(OptionButton::Option2, true);
+  form->SetText(ParameterField::Company, "Acme");
+  form->SetText(ParameterField::FirstYear, "1999");
+  form->SetText(ParameterField::Weeks, "9");
+  form->SetText(ParameterField::MonthFirstYear, "2015");
+  form->SetMode(PeriodMode::Week);
 
   dialogs.answers = {MessageAnswer::No};
   form->PushButton3_Click();
@@ -125,13 +125,13 @@ TEST_F(ItemCommandsTest, RestoreResetsItemsAndParametersButKeepsMonthYears) {
   EXPECT_EQ(LastMessage(), "Default settings restored.");
   EXPECT_EQ(ListEntries(), defaults);
   EXPECT_EQ(Selected(), 0);
-  EXPECT_EQ(Text(TextField::Text1), "");
-  EXPECT_EQ(Text(TextField::Text2), Year());
-  EXPECT_EQ(Text(TextField::Text3), Year());
-  EXPECT_EQ(Text(TextField::Text4), "5");
-  EXPECT_EQ(Text(TextField::Text6), "2015");
-  EXPECT_TRUE(form->Option(OptionButton::Option3));
-  EXPECT_FALSE(form->Option(OptionButton::Option2));
+  EXPECT_EQ(Text(ParameterField::Company), "");
+  EXPECT_EQ(Text(ParameterField::FirstYear), Year());
+  EXPECT_EQ(Text(ParameterField::LastYear), Year());
+  EXPECT_EQ(Text(ParameterField::Weeks), "5");
+  EXPECT_EQ(Text(ParameterField::MonthFirstYear), "2015");
+  EXPECT_TRUE(form->Mode() == PeriodMode::Month);
+  EXPECT_FALSE(form->Mode() == PeriodMode::Week);
   EXPECT_FALSE(form->PaintingSuspended());
 }
 
@@ -139,8 +139,8 @@ TEST_F(ItemCommandsTest, ClearResetEmptiesFieldsThenOffersRestore) {
   Insert("Rent", "Parking");
   dialogs.answers = {MessageAnswer::No};
   form->PushButton5_Click();
-  for (TextField field : {TextField::Text1, TextField::Text2, TextField::Text3, TextField::Text4, TextField::Text6,
-                          TextField::Text7})
+  for (ParameterField field : {ParameterField::Company, ParameterField::FirstYear, ParameterField::LastYear, ParameterField::Weeks, ParameterField::MonthFirstYear,
+                          ParameterField::MonthLastYear})
     EXPECT_EQ(Text(field), "");
   EXPECT_EQ(store.values["Text6"], "");
   EXPECT_EQ(store.values["Text7"], "");
@@ -149,24 +149,24 @@ TEST_F(ItemCommandsTest, ClearResetEmptiesFieldsThenOffersRestore) {
   dialogs.answers = {MessageAnswer::Yes};
   form->PushButton5_Click();
   EXPECT_EQ(ListEntries(), defaults);
-  EXPECT_EQ(Text(TextField::Text2), Year());
-  EXPECT_EQ(Text(TextField::Text4), "5");
-  EXPECT_EQ(Text(TextField::Text6), "");
-  EXPECT_EQ(Text(TextField::Text7), "");
+  EXPECT_EQ(Text(ParameterField::FirstYear), Year());
+  EXPECT_EQ(Text(ParameterField::Weeks), "5");
+  EXPECT_EQ(Text(ParameterField::MonthFirstYear), "");
+  EXPECT_EQ(Text(ParameterField::MonthLastYear), "");
 }
 
 TEST_F(ItemCommandsTest, SampleDataSetsMonthlyLayoutOnly) {
-  form->SetOption(OptionButton::Option1, true);
-  form->SetText(TextField::Text2, "1999");
+  form->SetMode(PeriodMode::Year);
+  form->SetText(ParameterField::FirstYear, "1999");
   form->PushButton6_Click();
-  EXPECT_EQ(Text(TextField::Text1), "Quenwick");
-  EXPECT_EQ(Text(TextField::Text6), "2013");
-  EXPECT_EQ(Text(TextField::Text7), "2013");
+  EXPECT_EQ(Text(ParameterField::Company), "Quenwick");
+  EXPECT_EQ(Text(ParameterField::MonthFirstYear), "2013");
+  EXPECT_EQ(Text(ParameterField::MonthLastYear), "2013");
   EXPECT_EQ(store.values["Text6"], "2013");
   EXPECT_EQ(store.values["Text7"], "2013");
-  EXPECT_TRUE(form->Option(OptionButton::Option3));
-  EXPECT_FALSE(form->Option(OptionButton::Option1));
-  EXPECT_EQ(Text(TextField::Text2), "1999");
+  EXPECT_TRUE(form->Mode() == PeriodMode::Month);
+  EXPECT_FALSE(form->Mode() == PeriodMode::Year);
+  EXPECT_EQ(Text(ParameterField::FirstYear), "1999");
   EXPECT_EQ(ListEntries(), defaults);
 }
 

@@ -19,54 +19,54 @@ class FieldChecksTest : public Form1Test {
     QApplication::setActiveWindow(form.get());
     QApplication::processEvents();
   }
-  QLineEdit* Edit(TextField field) { return form->Field(field); }
+  QLineEdit* Edit(ParameterField field) { return form->Field(field); }
   // Types text into field and moves the focus to Text1, as a click there would.
-  void Leave(TextField field, const std::string& text) {
+  void Leave(ParameterField field, const std::string& text) {
     Edit(field)->setFocus(Qt::MouseFocusReason);
     Edit(field)->setText(QString::fromStdString(text));
     dialogs.messages.clear();
-    Edit(TextField::Text1)->setFocus(Qt::MouseFocusReason);
+    Edit(ParameterField::Company)->setFocus(Qt::MouseFocusReason);
   }
-  bool FocusIn(TextField field) { return QApplication::focusWidget() == Edit(field); }
+  bool FocusIn(ParameterField field) { return QApplication::focusWidget() == Edit(field); }
 };
 
 TEST_F(FieldChecksTest, EnteringAFieldSelectsItsText) {
   ASSERT_TRUE(form->isActiveWindow());
-  Edit(TextField::Text2)->setFocus(Qt::TabFocusReason);
-  EXPECT_EQ(Edit(TextField::Text2)->selectedText().toStdString(), Year());
+  Edit(ParameterField::FirstYear)->setFocus(Qt::TabFocusReason);
+  EXPECT_EQ(Edit(ParameterField::FirstYear)->selectedText().toStdString(), Year());
 }
 
 TEST_F(FieldChecksTest, YearFieldsAcceptAndTidyValuesFromNineteenSeventy) {
   const std::vector<std::pair<std::string, std::string>> accepted = {
       {"24", "2024"}, {"", "2000"}, {"-5", "1995"}, {"2024.4", "2024"}, {"1970", "1970"}};
-  for (TextField field : {TextField::Text2, TextField::Text3, TextField::Text6, TextField::Text7})
+  for (ParameterField field : {ParameterField::FirstYear, ParameterField::LastYear, ParameterField::MonthFirstYear, ParameterField::MonthLastYear})
     for (const auto& [typed, shown] : accepted) {
       Leave(field, typed);
       EXPECT_EQ(Text(field), shown) << typed;
       EXPECT_TRUE(dialogs.messages.empty()) << typed;
-      EXPECT_TRUE(FocusIn(TextField::Text1)) << typed;
+      EXPECT_TRUE(FocusIn(ParameterField::Company)) << typed;
     }
 }
 
 TEST_F(FieldChecksTest, RejectedYearIsCorrectedAndKeepsTheFocus) {
   for (const char* typed : {"1969", "100", "99999999999", "-99999999999"}) {
-    Leave(TextField::Text3, typed);
-    EXPECT_EQ(Text(TextField::Text3), Year()) << typed;
+    Leave(ParameterField::LastYear, typed);
+    EXPECT_EQ(Text(ParameterField::LastYear), Year()) << typed;
     ASSERT_EQ(dialogs.messages.size(), 1u) << typed;
     EXPECT_EQ(LastMessage(), "Year can't be less then 1970.\r\nPlease change year to necessary value.");
     EXPECT_EQ(dialogs.messages.back().title, "Tallowmere");
-    EXPECT_TRUE(FocusIn(TextField::Text3)) << typed;
+    EXPECT_TRUE(FocusIn(ParameterField::LastYear)) << typed;
     QApplication::processEvents();
-    EXPECT_EQ(Edit(TextField::Text3)->selectedText().toStdString(), Year()) << "typing must replace the value";
+    EXPECT_EQ(Edit(ParameterField::LastYear)->selectedText().toStdString(), Year()) << "typing must replace the value";
     // The corrected value passes when the field is left again.
     dialogs.messages.clear();
-    Edit(TextField::Text1)->setFocus(Qt::MouseFocusReason);
+    Edit(ParameterField::Company)->setFocus(Qt::MouseFocusReason);
     EXPECT_TRUE(dialogs.messages.empty());
-    EXPECT_TRUE(FocusIn(TextField::Text1));
+    EXPECT_TRUE(FocusIn(ParameterField::Company));
   }
-  Leave(TextField::Text6, "1969");
-  EXPECT_EQ(Text(TextField::Text6), Year());
-  EXPECT_TRUE(FocusIn(TextField::Text6));
+  Leave(ParameterField::MonthFirstYear, "1969");
+  EXPECT_EQ(Text(ParameterField::MonthFirstYear), Year());
+  EXPECT_TRUE(FocusIn(ParameterField::MonthFirstYear));
   EXPECT_EQ(store.values["Text6"], Year());
 }
 
@@ -78,26 +78,26 @@ TEST_F(FieldChecksTest, WeekCountStaysWithinOneToHundred) {
       {"0", "1", tooFew},     {"-3", "1", tooFew}, {"abc", "1", tooFew}, {"150", "100", tooMany},
       {"7.5", "8", ""},       {"6.5", "6", ""},    {"100", "100", ""},   {"99999999999", "100", tooMany}};
   for (const auto& [typed, shown, message] : cases) {
-    Leave(TextField::Text4, typed);
-    EXPECT_EQ(Text(TextField::Text4), shown) << typed;
+    Leave(ParameterField::Weeks, typed);
+    EXPECT_EQ(Text(ParameterField::Weeks), shown) << typed;
     if (message.empty()) {
       EXPECT_TRUE(dialogs.messages.empty()) << typed;
-      EXPECT_TRUE(FocusIn(TextField::Text1)) << typed;
+      EXPECT_TRUE(FocusIn(ParameterField::Company)) << typed;
     } else {
       ASSERT_EQ(dialogs.messages.size(), 1u) << typed;
       EXPECT_EQ(LastMessage(), message);
-      EXPECT_TRUE(FocusIn(TextField::Text4)) << typed;
+      EXPECT_TRUE(FocusIn(ParameterField::Weeks)) << typed;
     }
   }
 }
 
 TEST_F(FieldChecksTest, SwitchingWindowsIsNotLeavingTheField) {
-  Edit(TextField::Text4)->setFocus(Qt::MouseFocusReason);
-  Edit(TextField::Text4)->setText("0");
+  Edit(ParameterField::Weeks)->setFocus(Qt::MouseFocusReason);
+  Edit(ParameterField::Weeks)->setText("0");
   QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
-  QApplication::sendEvent(Edit(TextField::Text4), &away);
+  QApplication::sendEvent(Edit(ParameterField::Weeks), &away);
   EXPECT_TRUE(dialogs.messages.empty());
-  EXPECT_EQ(Text(TextField::Text4), "0");
+  EXPECT_EQ(Text(ParameterField::Weeks), "0");
 }
 
 class StartCommandTest : public Form1Test {
@@ -106,11 +106,10 @@ class StartCommandTest : public Form1Test {
     Form1Test::SetUp();
     Loaded();
   }
-  void Start(OptionButton mode, const std::string& first, const std::string& last) {
-    form->SetOption(mode, true);
-    const bool month = mode == OptionButton::Option3;
-    form->SetText(month ? TextField::Text6 : TextField::Text2, first);
-    form->SetText(month ? TextField::Text7 : TextField::Text3, last);
+  void Start(PeriodMode mode, const std::string& first, const std::string& last) {
+    form->SetMode(mode);
+    form->SetText(YearRangeOf(mode).first, first);
+    form->SetText(YearRangeOf(mode).last, last);
     dialogs.messages.clear();
     host.calls.clear();
     form->PushButton22_Click();
@@ -124,29 +123,29 @@ class StartCommandTest : public Form1Test {
 };
 
 TEST_F(StartCommandTest, YearRangeIsCheckedBeforeAnyReport) {
-  Start(OptionButton::Option1, "2020", "2019");
-  EXPECT_EQ(Text(TextField::Text3), "2020");
+  Start(PeriodMode::Year, "2020", "2019");
+  EXPECT_EQ(Text(ParameterField::LastYear), "2020");
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(LastMessage(), "Start year can't be greater then end year.\r\nPlease change year to necessary value.");
   EXPECT_FALSE(ReportMade());
   ExpectRestored();
 
-  Start(OptionButton::Option1, "2000", "2101");
-  EXPECT_EQ(Text(TextField::Text3), "2000");
+  Start(PeriodMode::Year, "2000", "2101");
+  EXPECT_EQ(Text(ParameterField::LastYear), "2000");
   EXPECT_EQ(LastMessage(),
             "Start year can't be greater then end year by more then 100 years in Year mode.\r\n"
             "Please change year to necessary value.");
   EXPECT_FALSE(ReportMade());
 
-  Start(OptionButton::Option3, "2013", "2024");
-  EXPECT_EQ(Text(TextField::Text7), "2013");
+  Start(PeriodMode::Month, "2013", "2024");
+  EXPECT_EQ(Text(ParameterField::MonthLastYear), "2013");
   EXPECT_NE(LastMessage().find("by more then 10 years in Month mode."), std::string::npos);
   EXPECT_FALSE(ReportMade());
   ExpectRestored();
 }
 
 TEST_F(StartCommandTest, AcceptedRangeMakesTheReportWithBusyPointer) {
-  Start(OptionButton::Option1, "2000", "2100");
+  Start(PeriodMode::Year, "2000", "2100");
   EXPECT_TRUE(dialogs.messages.empty()) << LastMessage();
   ASSERT_TRUE(ReportMade());
   EXPECT_EQ(host.calls.front(), "pointer 11");
@@ -156,16 +155,16 @@ TEST_F(StartCommandTest, AcceptedRangeMakesTheReportWithBusyPointer) {
   ExpectRestored();
 
   // By Week only tidies Text3 and goes ahead.
-  form->SetText(TextField::Text2, "2000");
-  Start(OptionButton::Option2, "2000", "");
-  EXPECT_EQ(Text(TextField::Text3), "0");
+  form->SetText(ParameterField::FirstYear, "2000");
+  Start(PeriodMode::Week, "2000", "");
+  EXPECT_EQ(Text(ParameterField::LastYear), "0");
   EXPECT_TRUE(ReportMade());
 }
 
 TEST_F(StartCommandTest, DeclinedRunningInstanceMakesNoReport) {
   factory.runningName = "Microsoft Excel";
   dialogs.answers = {MessageAnswer::No};
-  Start(OptionButton::Option3, "2013", "2013");
+  Start(PeriodMode::Month, "2013", "2013");
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::YesNo);
   EXPECT_FALSE(ReportMade());
@@ -174,7 +173,7 @@ TEST_F(StartCommandTest, DeclinedRunningInstanceMakesNoReport) {
 
 TEST_F(StartCommandTest, DriverErrorsStillRestorePointerAndPainting) {
   factory.failCreate = true;
-  Start(OptionButton::Option3, "2013", "2013");
+  Start(PeriodMode::Month, "2013", "2013");
   ASSERT_FALSE(dialogs.messages.empty());
   EXPECT_NE(dialogs.messages[0].text.find(location::kGenerateReport0), std::string::npos);
   ExpectRestored();

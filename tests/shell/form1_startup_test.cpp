@@ -17,13 +17,13 @@ namespace {
 
 TEST_F(Form1Test, FirstRunWithEmptyStoreShowsDefaults) {
   Form1& window = Loaded();
-  EXPECT_TRUE(window.Option(OptionButton::Option3));
-  EXPECT_FALSE(window.Option(OptionButton::Option1));
-  EXPECT_FALSE(window.Option(OptionButton::Option2));
-  for (TextField field : {TextField::Text2, TextField::Text3, TextField::Text6, TextField::Text7})
+  EXPECT_TRUE(window.Mode() == PeriodMode::Month);
+  EXPECT_FALSE(window.Mode() == PeriodMode::Year);
+  EXPECT_FALSE(window.Mode() == PeriodMode::Week);
+  for (ParameterField field : {ParameterField::FirstYear, ParameterField::LastYear, ParameterField::MonthFirstYear, ParameterField::MonthLastYear})
     EXPECT_EQ(Text(field), Year());
-  EXPECT_EQ(Text(TextField::Text4), "5");
-  EXPECT_EQ(Text(TextField::Text1), "");
+  EXPECT_EQ(Text(ParameterField::Weeks), "5");
+  EXPECT_EQ(Text(ParameterField::Company), "");
   ASSERT_EQ(window.Model().Count(), 44);
   EXPECT_EQ(window.findChild<QListWidget*>("List1")->count(), 44);
   EXPECT_EQ(window.findChild<QListWidget*>("List1")->item(0)->text().toStdString(), ListEntries()[0]);
@@ -40,20 +40,20 @@ TEST_F(Form1Test, StoredParametersAreApplied) {
   store.values = {{"IsYear", "False"}, {"IsMonth", "False"}, {"Year", "abc"}, {"Year1", "2030"},
                   {"Weeks", "12"},     {"Company", " Acme "}, {"Text6", ""},   {"Text7", "2019"}};
   Loaded();
-  EXPECT_TRUE(form->Option(OptionButton::Option2));
-  EXPECT_FALSE(form->Option(OptionButton::Option1));
-  EXPECT_FALSE(form->Option(OptionButton::Option3));
-  EXPECT_EQ(Text(TextField::Text2), "0");
-  EXPECT_EQ(Text(TextField::Text3), "2030");
-  EXPECT_EQ(Text(TextField::Text4), "12");
-  EXPECT_EQ(Text(TextField::Text1), " Acme ");
-  EXPECT_EQ(Text(TextField::Text6), "");  // the key exists, so no default applies
-  EXPECT_EQ(Text(TextField::Text7), "2019");
+  EXPECT_TRUE(form->Mode() == PeriodMode::Week);
+  EXPECT_FALSE(form->Mode() == PeriodMode::Year);
+  EXPECT_FALSE(form->Mode() == PeriodMode::Month);
+  EXPECT_EQ(Text(ParameterField::FirstYear), "0");
+  EXPECT_EQ(Text(ParameterField::LastYear), "2030");
+  EXPECT_EQ(Text(ParameterField::Weeks), "12");
+  EXPECT_EQ(Text(ParameterField::Company), " Acme ");
+  EXPECT_EQ(Text(ParameterField::MonthFirstYear), "");  // the key exists, so no default applies
+  EXPECT_EQ(Text(ParameterField::MonthLastYear), "2019");
 
   store.values["IsYear"] = "True";
   Loaded();
-  EXPECT_TRUE(form->Option(OptionButton::Option1));
-  EXPECT_FALSE(form->Option(OptionButton::Option2));
+  EXPECT_TRUE(form->Mode() == PeriodMode::Year);
+  EXPECT_FALSE(form->Mode() == PeriodMode::Week);
 }
 
 TEST_F(Form1Test, DamagedStoreIsReportedAndStartUpGoesOn) {
@@ -78,8 +78,8 @@ TEST_F(Form1Test, MissingSpreadsheetApplicationEndsStartUp) {
 
 TEST_F(Form1Test, ClosingStoresParametersThenTemplateAndEndsProgram) {
   Loaded();
-  form->SetText(TextField::Text1, "Acme");
-  form->SetOption(OptionButton::Option1, true);
+  form->SetText(ParameterField::Company, "Acme");
+  form->SetMode(PeriodMode::Year);
   store.writes.clear();
   form->close();
   std::vector<std::string> expected = {"Company", "Year", "Year1", "Weeks", "IsYear", "IsMonth"};
@@ -123,12 +123,12 @@ TEST_F(Form1Test, FailingFlushAtClosingIsReportedAtTheSavedFlag) {
 
 TEST_F(Form1Test, MonthYearsAreFlushedAtEveryChangeAndAFailureIsShownOnce) {
   Loaded();
-  form->SetText(TextField::Text6, "2020");
+  form->SetText(ParameterField::MonthFirstYear, "2020");
   EXPECT_EQ(store.values["Text6"], "2020");
   EXPECT_TRUE(store.unflushed.empty());
   store.failFlush = true;
-  form->SetText(TextField::Text7, "2021");
-  form->SetText(TextField::Text7, "2022");
+  form->SetText(ParameterField::MonthLastYear, "2021");
+  form->SetText(ParameterField::MonthLastYear, "2022");
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Warning);
   EXPECT_NE(dialogs.messages[0].text.find("Cannot flush"), std::string::npos);

@@ -47,7 +47,7 @@ TEST_F(PreviewHandOverTest, ReportReplacesMainWindowByPreview) {
 TEST_F(PreviewHandOverTest, ClosingThePreviewStoresTheMainWindowsSettings) {
   form->PushButton22_Click();
   ASSERT_NE(handOver->Preview(), nullptr);
-  form->SetText(TextField::Text2, "2031");
+  form->SetText(ParameterField::FirstYear, "2031");
   store.writes.clear();
   handOver->Preview()->close();
   EXPECT_EQ(store.values["Year"], "2031");
