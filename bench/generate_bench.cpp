@@ -38,7 +38,7 @@ class FailingDialogs : public Dialogs {
 
 class NullHost : public ReportHost {
  public:
-  void SetMainPointer(int) override {}
+  void SetMainPointer(PointerKind) override {}
   void LoadPreviewPicture(const std::string& path) override {
     if (path.empty()) throw std::runtime_error("no picture");
   }

@@ -31,7 +31,7 @@ class CliReportHost : public ReportHost {
  public:
   CliReportHost(std::string picturePath, FileSystem& files) : picturePath_(std::move(picturePath)), files_(files) {}
 
-  void SetMainPointer(int) override {}
+  void SetMainPointer(PointerKind) override {}
   // Throws std::runtime_error when no picture was made or it cannot be copied.
   void LoadPreviewPicture(const std::string& picturePath) override;
   void SetPreviewWorkbook(const std::string& workbookPath) override { workbook_ = workbookPath; }

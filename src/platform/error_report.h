@@ -11,32 +11,6 @@
 
 namespace tallowmere {
 
-// Location texts naming the trapped procedures in the error report.
-namespace location {
-inline constexpr std::string_view kSaveCellsActivesheet = "in Brindlecast2021/08/31.Excel1.saveCellsActivesheet ";
-inline constexpr std::string_view kGenerateReport0 = "in Brindlecast2021/08/31.TwelveMonthCashFlowS.GenerateReport0 ";
-inline constexpr std::string_view kForm1PushButton1Click = "in Brindlecast2021/08/31.Form1.PushButton1_Click ";
-inline constexpr std::string_view kForm1PushButton2Click = "in Brindlecast2021/08/31.Form1.PushButton2_Click ";
-inline constexpr std::string_view kForm1PushButton22Click = "in Brindlecast2021/08/31.Form1.PushButton22_Click ";
-inline constexpr std::string_view kForm1PushButton3Click = "in Brindlecast2021/08/31.Form1.PushButton3_Click ";
-inline constexpr std::string_view kForm1FormLoad = "in Brindlecast2021/08/31.Form1.Form_Load ";
-inline constexpr std::string_view kForm1FormQueryUnload = "in Brindlecast2021/08/31.Form1.Form_QueryUnload ";
-inline constexpr std::string_view kForm1PushButton4Click = "in Brindlecast2021/08/31.Form1.PushButton4_Click ";
-inline constexpr std::string_view kForm1PushButton5Click = "in Brindlecast2021/08/31.Form1.PushButton5_Click ";
-inline constexpr std::string_view kForm1PushButton6Click = "in Brindlecast2021/08/31.Form1.PushButton6_Click ";
-inline constexpr std::string_view kForm2FormActivate = "in Brindlecast2021/08/31.Form2.Form_Activate ";
-inline constexpr std::string_view kForm2FormLoad = "in Brindlecast2021/08/31.Form2.Form_Load ";
-inline constexpr std::string_view kForm2FormQueryUnload = "in Brindlecast2021/08/31.Form2.Form_QueryUnload ";
-inline constexpr std::string_view kForm2PushButton1Click = "in Brindlecast2021/08/31.Form2.PushButton1_Click ";
-inline constexpr std::string_view kForm2PushButton2Click = "in Brindlecast2021/08/31.Form2.PushButton2_Click ";
-inline constexpr std::string_view kForm2PushButton6Click = "in Brindlecast2021/08/31.Form2.PushButton6_Click ";
-inline constexpr std::string_view kForm2PushButton8Click = "in Brindlecast2021/08/31.Form2.PushButton8_Click ";
-inline constexpr std::string_view kForm2Picture1MouseDown = "in Brindlecast2021/08/31.Form2.picture1_MouseDown ";
-inline constexpr std::string_view kForm2Picture1MouseMove = "in Brindlecast2021/08/31.Form2.picture1_MouseMove ";
-inline constexpr std::string_view kForm2Picture1MouseUp = "in Brindlecast2021/08/31.Form2.Picture1_MouseUp ";
-inline constexpr std::string_view kForm2RedrawImage = "in Brindlecast2021/08/31.Form2.RedrawImage ";
-}  // namespace location
-
 // Where users are asked to send a screenshot of an error report.
 inline constexpr std::string_view kSupportAddress = "support@tallowmere.app";
 

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <random>
@@ -112,6 +113,17 @@ void ReplaceWhole(FileSystem& files, const std::string& what, const std::string&
 FileSystem& LocalFileSystem() {
   static LocalFiles files;
   return files;
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+  return (fs::path(folder) / name).string();
+}
+
+std::string TempFolder() {
+  if (const char* temp = std::getenv("TEMP"); temp && *temp) return temp;
+  std::error_code ec;
+  const fs::path system = fs::temp_directory_path(ec);
+  return ec ? std::string(".") : system.string();
 }
 
 void WriteFileWhole(FileSystem& files, const std::string& path, const std::uint8_t* data, std::size_t size) {

@@ -50,6 +50,12 @@ class FileSystem {
 // The machine's own file system.
 FileSystem& LocalFileSystem();
 
+// folder and name joined with the platform's separator.
+std::string JoinPath(const std::string& folder, const std::string& name);
+
+// The temporary folder: $TEMP when set, else the system's temporary folder.
+std::string TempFolder();
+
 // Writes data as the file at path, whole or not at all: the bytes go to a fresh file
 // beside path, which then replaces path in one rename. On failure the fresh file is
 // removed, path keeps what it held, and FileError is thrown.

@@ -204,7 +204,7 @@ void Form2::DrawPicture(int zoomWidth, int zoomHeight) {
   trap.Run(112, [&] { Picture1->SetImage(DrawZoomed(zoomOri_, zoomWidth, zoomHeight)); });
 }
 
-void Form2::PointerToDefault() { SetPointer(kPointerDefault); }
+void Form2::PointerToDefault() { SetPointer(PointerKind::Default); }
 
 void Form2::PushButton1_Click() {
   ErrorTrap trap(dialogs_, location::kForm2PushButton1Click);
@@ -278,11 +278,11 @@ void Form2::PlaceControls() {
   show(VScroll1, geometry_.VScroll(), geometry_.VStep(), PreviewGeometry::kViewportInnerHeight);
 }
 
-void Form2::SetPointer(int kind) {
+void Form2::SetPointer(PointerKind kind) {
   pointerKind_ = kind;
-  if (kind == kPointerBusy) {
+  if (kind == PointerKind::Busy) {
     setCursor(Qt::WaitCursor);
-  } else if (kind == kPointerHand) {
+  } else if (kind == PointerKind::Custom) {
     setCursor(handCursor_);
   } else {
     unsetCursor();
@@ -292,12 +292,12 @@ void Form2::SetPointer(int kind) {
 // Over a push button the hand, over the window's background or the zoom frame the arrow;
 // the picture and the bars leave the pointer as it is, and a busy pointer stays.
 void Form2::PointerForMoveAt(QPointF globalPosition) {
-  if (pointerKind_ == kPointerBusy) return;
+  if (pointerKind_ == PointerKind::Busy) return;
   QWidget* under = childAt(mapFromGlobal(globalPosition.toPoint()));
   if (under == PushButton1 || under == PushButton2 || under == PushButton6 || under == PushButton8) {
-    SetPointer(kPointerHand);
+    SetPointer(PointerKind::Custom);
   } else if (under == nullptr || under == Frame1) {
-    SetPointer(kPointerDefault);
+    SetPointer(PointerKind::Default);
   }
 }
 

@@ -8,9 +8,11 @@
 #include <QWidget>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "platform/dialogs.h"
 #include "platform/files.h"
+#include "platform/pointer_kind.h"
 #include "preview/preview_geometry.h"
 
 class QFrame;
@@ -19,6 +21,22 @@ class QPushButton;
 class QScrollBar;
 
 namespace tallowmere {
+
+// How the error report names the preview window's procedures.
+namespace location {
+inline constexpr std::string_view kForm2FormActivate = "in Brindlecast2021/08/31.Form2.Form_Activate ";
+inline constexpr std::string_view kForm2FormLoad = "in Brindlecast2021/08/31.Form2.Form_Load ";
+inline constexpr std::string_view kForm2FormQueryUnload = "in Brindlecast2021/08/31.Form2.Form_QueryUnload ";
+inline constexpr std::string_view kForm2PushButton1Click = "in Brindlecast2021/08/31.Form2.PushButton1_Click ";
+inline constexpr std::string_view kForm2PushButton2Click = "in Brindlecast2021/08/31.Form2.PushButton2_Click ";
+inline constexpr std::string_view kForm2PushButton6Click = "in Brindlecast2021/08/31.Form2.PushButton6_Click ";
+inline constexpr std::string_view kForm2PushButton8Click = "in Brindlecast2021/08/31.Form2.PushButton8_Click ";
+inline constexpr std::string_view kForm2Picture1MouseDown = "in Brindlecast2021/08/31.Form2.picture1_MouseDown ";
+inline constexpr std::string_view kForm2Picture1MouseMove = "in Brindlecast2021/08/31.Form2.picture1_MouseMove ";
+inline constexpr std::string_view kForm2Picture1MouseUp = "in Brindlecast2021/08/31.Form2.Picture1_MouseUp ";
+inline constexpr std::string_view kForm2RedrawImage = "in Brindlecast2021/08/31.Form2.RedrawImage ";
+}  // namespace location
+
 
 class PictureBox;
 
@@ -29,11 +47,6 @@ class Form2 : public QWidget, private PreviewGeometry::Canvas {
     std::function<void()> storeSettings;   // before closing ends the program
     std::function<void()> endProgram;
   };
-
-  // Pointer kinds of the window.
-  static constexpr int kPointerDefault = 0;
-  static constexpr int kPointerBusy = 11;
-  static constexpr int kPointerHand = 99;
 
   // The window saves copies and removes the temporary workbook through files;
   // programFolder is where the optional hand pointer "HAND-M.CUR" is looked for.
@@ -53,9 +66,9 @@ class Form2 : public QWidget, private PreviewGeometry::Canvas {
   virtual void SetHScrollbarByPercent(int percent);
   virtual void SetVScrollbarByPercent(int percent);
 
-  // The window-wide pointer: kPointerDefault, kPointerBusy or kPointerHand.
-  void SetPointer(int kind);
-  int Pointer() const { return pointerKind_; }
+  // The window-wide pointer: PointerKind::Default, PointerKind::Busy or PointerKind::Custom.
+  void SetPointer(PointerKind kind);
+  PointerKind Pointer() const { return pointerKind_; }
 
   const PreviewGeometry& Geometry() const { return geometry_; }
 
@@ -96,7 +109,7 @@ class Form2 : public QWidget, private PreviewGeometry::Canvas {
   std::string mExcelFile;
   QImage loaded_;   // the picture as the report handed it over
   QImage zoomOri_;  // unscaled copy every zoom level is drawn from
-  int pointerKind_ = kPointerDefault;
+  PointerKind pointerKind_ = PointerKind::Default;
   QCursor handCursor_;
   bool centred_ = false;
 

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/dialogs.h"
 #include "platform/files.h"
@@ -12,6 +13,12 @@
 #include "automation/automation.h"
 
 namespace tallowmere {
+
+// How the error report names the picture export.
+namespace location {
+inline constexpr std::string_view kSaveCellsActivesheet = "in Brindlecast2021/08/31.Excel1.saveCellsActivesheet ";
+}  // namespace location
+
 
 // The application instance a report lays its sheet out on; empty outside a report.
 class SpreadsheetLink {

@@ -1,8 +1,5 @@
 #include "sheet/report_driver.h"
 
-#include <cstdlib>
-#include <filesystem>
-
 #include "platform/error_report.h"
 #include "sheet/automation_link.h"
 #include "sheet/cash_flow_sheet.h"
@@ -126,7 +123,7 @@ void ReportRun::ExportPicture() {
     if (tempWorkbookPath_.empty()) throw std::runtime_error("No workbook was saved, so none can be opened for its picture");
     pictureApp = OpenWorkbookInNewApp(env_.factory, tempWorkbookPath_);
   });
-  trap_.Run(172, [&] { host_.SetMainPointer(11); });
+  trap_.Run(172, [&] { host_.SetMainPointer(PointerKind::Busy); });
   trap_.Run(174, [&] {
     Workbooks& books = Held(pictureApp).GetWorkbooks();
     pictureWorkbook = books.Item(books.Count());
@@ -138,7 +135,7 @@ void ReportRun::ExportPicture() {
   trap_.Run(178, [&] { Held(pictureApp).SetDisplayAlerts(false); });
   trap_.Run(180, [&] { Held(pictureWorkbook).Close(); });
   trap_.Run(182, [&] { Held(pictureApp).Quit(); });
-  trap_.Run(184, [&] { host_.SetMainPointer(0); });
+  trap_.Run(184, [&] { host_.SetMainPointer(PointerKind::Default); });
 }
 
 // Only a picture this report wrote is shown: a file left at the picture's name by an
@@ -152,13 +149,6 @@ void ReportRun::HandOver() {
 }
 
 }  // namespace
-
-std::string TempFolder() {
-  if (const char* temp = std::getenv("TEMP"); temp && *temp) return temp;
-  std::error_code ec;
-  const std::filesystem::path system = std::filesystem::temp_directory_path(ec);
-  return ec ? std::string(".") : system.string();
-}
 
 std::string PictureFilePath(const std::string& folder) { return JoinPath(folder, "temp.bmp"); }
 

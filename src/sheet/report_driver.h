@@ -4,6 +4,7 @@
 // to the preview.
 
 #include <string>
+#include <string_view>
 
 #include "model/report_parameters.h"
 #include "model/template_model.h"
@@ -16,6 +17,12 @@
 
 namespace tallowmere {
 
+// How the error report names the report driver.
+namespace location {
+inline constexpr std::string_view kGenerateReport0 = "in Brindlecast2021/08/31.TwelveMonthCashFlowS.GenerateReport0 ";
+}  // namespace location
+
+
 struct ReportEnvironment {
   ApplicationFactory& factory;
   Dialogs& dialogs;            // the error report goes here
@@ -24,9 +31,6 @@ struct ReportEnvironment {
   std::string tempFolder;      // where the temporary workbook and picture go
   DigitSource digits = {};     // digits of temporary names; empty: random digits
 };
-
-// The temporary folder: $TEMP when set, else the system's temporary folder.
-std::string TempFolder();
 
 // The picture file of a report in folder: "temp.bmp".
 std::string PictureFilePath(const std::string& folder);

@@ -5,13 +5,15 @@
 
 #include <string>
 
+#include "platform/pointer_kind.h"
+
 namespace tallowmere {
 
 class ReportHost {
  public:
   virtual ~ReportHost() = default;
-  // Main window pointer kind: 0 default, 11 busy.
-  virtual void SetMainPointer(int kind) = 0;
+  // The main window's pointer: PointerKind::Busy while the picture is made, then Default.
+  virtual void SetMainPointer(PointerKind kind) = 0;
   // Loads the picture file into the preview (creating the preview on first use). An
   // empty path: no picture was made for this report. Throws std::runtime_error when there
   // is no picture to load; the preview then shows none, never an earlier report's picture.

@@ -1,6 +1,5 @@
 #include "sheet/temporary_workbook.h"
 
-#include <filesystem>
 #include <random>
 
 namespace tallowmere {
@@ -17,10 +16,6 @@ std::string DrawWorkbookStem(const DigitSource& digits) {
   std::string stem = "vormid";
   for (int i = 0; i < 8; ++i) stem += static_cast<char>('0' + digits());
   return stem;
-}
-
-std::string JoinPath(const std::string& folder, const std::string& name) {
-  return (std::filesystem::path(folder) / name).string();
 }
 
 }  // namespace tallowmere

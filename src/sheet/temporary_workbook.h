@@ -16,7 +16,4 @@ DigitSource RandomDigits();
 // "vormid" followed by eight digits drawn from digits.
 std::string DrawWorkbookStem(const DigitSource& digits);
 
-// folder and name joined with the platform's separator.
-std::string JoinPath(const std::string& folder, const std::string& name);
-
 }  // namespace tallowmere

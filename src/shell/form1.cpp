@@ -102,7 +102,7 @@ void Form1::PushButton22_Click() {
     return;
   }
   if (!trap.Test(104, [&] { return ConfirmIfSpreadsheetAppOpen(services_.factory, services_.dialogs); })) {
-    trap.Run(106, [&] { SetMousePointer(kPointerBusy); });
+    trap.Run(106, [&] { SetMousePointer(PointerKind::Busy); });
     trap.Run(108, [&] { ResumePainting(); });
     trap.Run(110, [&] {
       if (!reportHost_) throw std::runtime_error("Object variable not set");
@@ -110,21 +110,21 @@ void Form1::PushButton22_Click() {
                                     TempFolder()};
       GenerateReport0(environment, *model_, SnapshotOf(*this), *reportHost_);
     });
-    trap.Run(112, [&] { SetMousePointer(kPointerDefault); });
+    trap.Run(112, [&] { SetMousePointer(PointerKind::Default); });
   }
   trap.Run(114, [&] { ResumePainting(); });
 }
 
-void Form1::SetMousePointer(int kind) {
+void Form1::SetMousePointer(PointerKind kind) {
   mousePointer_ = kind;
-  if (kind == kPointerBusy) {
+  if (kind == PointerKind::Busy) {
     if (!busyCursorShown_) QApplication::setOverrideCursor(Qt::WaitCursor);
     busyCursorShown_ = true;
     return;
   }
   if (busyCursorShown_) QApplication::restoreOverrideCursor();
   busyCursorShown_ = false;
-  if (kind == kPointerCustom)
+  if (kind == PointerKind::Custom)
     setCursor(customPointer_.value_or(QCursor(Qt::PointingHandCursor)));
   else
     unsetCursor();
@@ -133,7 +133,7 @@ void Form1::SetMousePointer(int kind) {
 // Buttons show the custom pointer; the window's background, the frames, the list and the
 // company field show the default one; a busy pointer stays while a report is made.
 void Form1::PointerOver(QObject* control) {
-  if (mousePointer_ == kPointerBusy) return;
+  if (mousePointer_ == PointerKind::Busy) return;
   const std::initializer_list<const QObject*> buttons = {pushButton1_, pushButton2_, pushButton3_, pushButton4_,
                                                          pushButton5_, pushButton6_, pushButton22_};
   const std::initializer_list<const QObject*> plainAreas = {this,   frame1_, frame4_, frame6_,
@@ -141,8 +141,8 @@ void Form1::PointerOver(QObject* control) {
   const auto among = [control](std::initializer_list<const QObject*> controls) {
     return std::find(controls.begin(), controls.end(), control) != controls.end();
   };
-  if (among(buttons) && mousePointer_ != kPointerCustom) SetMousePointer(kPointerCustom);
-  if (among(plainAreas) && mousePointer_ != kPointerDefault) SetMousePointer(kPointerDefault);
+  if (among(buttons) && mousePointer_ != PointerKind::Custom) SetMousePointer(PointerKind::Custom);
+  if (among(plainAreas) && mousePointer_ != PointerKind::Default) SetMousePointer(PointerKind::Default);
 }
 
 void Form1::mouseMoveEvent(QMouseEvent* event) {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "model/report_parameters.h"
 #include "model/template_model.h"
@@ -30,8 +31,20 @@ class QRadioButton;
 
 namespace tallowmere {
 
-// The window-wide mouse pointer kinds.
-enum PointerKind : int { kPointerDefault = 0, kPointerBusy = 11, kPointerCustom = 99 };
+// How the error report names the main window's procedures.
+namespace location {
+inline constexpr std::string_view kForm1PushButton1Click = "in Brindlecast2021/08/31.Form1.PushButton1_Click ";
+inline constexpr std::string_view kForm1PushButton2Click = "in Brindlecast2021/08/31.Form1.PushButton2_Click ";
+inline constexpr std::string_view kForm1PushButton22Click = "in Brindlecast2021/08/31.Form1.PushButton22_Click ";
+inline constexpr std::string_view kForm1PushButton3Click = "in Brindlecast2021/08/31.Form1.PushButton3_Click ";
+inline constexpr std::string_view kForm1FormLoad = "in Brindlecast2021/08/31.Form1.Form_Load ";
+inline constexpr std::string_view kForm1FormQueryUnload = "in Brindlecast2021/08/31.Form1.Form_QueryUnload ";
+inline constexpr std::string_view kForm1PushButton4Click = "in Brindlecast2021/08/31.Form1.PushButton4_Click ";
+inline constexpr std::string_view kForm1PushButton5Click = "in Brindlecast2021/08/31.Form1.PushButton5_Click ";
+inline constexpr std::string_view kForm1PushButton6Click = "in Brindlecast2021/08/31.Form1.PushButton6_Click ";
+}  // namespace location
+
+
 
 // What the main window works with; the program's main (or a test) provides it.
 struct Form1Services {
@@ -83,8 +96,8 @@ class Form1 : public QWidget, public ParameterFields {
   PeriodMode Mode() const override;
   void SetMode(PeriodMode mode) override;
 
-  int MousePointer() const { return mousePointer_; }
-  void SetMousePointer(int kind);
+  PointerKind MousePointer() const { return mousePointer_; }
+  void SetMousePointer(PointerKind kind);
   bool HasCustomPointerImage() const { return customPointer_.has_value(); }
   bool PaintingSuspended() const { return !updatesEnabled(); }
   bool SkinApplied() const { return skinApplied_; }
@@ -157,7 +170,7 @@ class Form1 : public QWidget, public ParameterFields {
   QLabel* label3_ = nullptr;
   QListWidget* list1_ = nullptr;
 
-  int mousePointer_ = kPointerDefault;
+  PointerKind mousePointer_ = PointerKind::Default;
   bool busyCursorShown_ = false;
   std::optional<QCursor> customPointer_;
   bool skinApplied_ = false;

@@ -2,10 +2,10 @@
 // clear the parameters and load the sample parameters. Each runs its numbered steps under
 // the error trap; the model's edits trust the checks made here.
 
-#include <QString>
 #include <string>
 #include <string_view>
 
+#include "model/item_name_checks.h"
 #include "platform/error_report.h"
 #include "shell/form1.h"
 
@@ -15,11 +15,6 @@ namespace {
 
 constexpr const char* kQuestionTitle = "Question";
 constexpr const char* kSuchRowExists = "Such row exist already.";
-
-bool IsBlank(std::string_view text) { return text.find_first_not_of(' ') == std::string_view::npos; }
-
-// Characters as the user sees them, so a two-letter name of accented letters is short too.
-bool ShorterThanThree(const std::string& text) { return QString::fromStdString(text).length() < 3; }
 
 void Tell(Dialogs& dialogs, const std::string& text) {
   dialogs.Message(text, kApplicationTitle, MessageButtons::Ok, MessageIcon::None);
@@ -48,16 +43,16 @@ void Form1::PushButton1_Click() {
   ErrorTrap trap(dialogs, location::kForm1PushButton1Click);
   std::string answer;
   trap.Run(100, [&] { answer = dialogs.Input("Rename selected row to: ", "Rename Selected Row"); });
-  if (trap.Test(102, [&] { return IsBlank(answer); })) return;
+  if (trap.Test(102, [&] { return IsBlankName(answer); })) return;
   if (trap.Test(104, [&] { return IsReservedItem(model_->Item(SelectedItemNumber()).Name); })) {
     trap.Run(106, [&] { Tell(dialogs, "You can't rename this row.\r\nIt is reserved for system use."); });
     return;
   }
-  if (trap.Test(108, [&] { return ShorterThanThree(answer); })) {
+  if (trap.Test(108, [&] { return IsTooShortName(answer); })) {
     trap.Run(110, [&] { Tell(dialogs, "Length of new row too small.\r\nPlease, enter more then few simbols."); });
     return;
   }
-  if (trap.Test(112, [&] { return model_->FindItem(answer) > 0; })) {
+  if (trap.Test(112, [&] { return IsNameInUse(*model_, answer); })) {
     ShowExistingItem(trap, 114, answer);
     return;
   }
@@ -71,12 +66,12 @@ void Form1::PushButton2_Click() {
   ErrorTrap trap(dialogs, location::kForm1PushButton2Click);
   std::string answer;
   trap.Run(100, [&] { answer = dialogs.Input("Enter new row: ", "Input New Row"); });
-  if (trap.Test(102, [&] { return IsBlank(answer); })) return;
-  if (trap.Test(104, [&] { return ShorterThanThree(answer); })) {
+  if (trap.Test(102, [&] { return IsBlankName(answer); })) return;
+  if (trap.Test(104, [&] { return IsTooShortName(answer); })) {
     trap.Run(106, [&] { Tell(dialogs, "Length of new row is too small."); });
     return;
   }
-  if (trap.Test(108, [&] { return model_->FindItem(answer) > 0; })) {
+  if (trap.Test(108, [&] { return IsNameInUse(*model_, answer); })) {
     ShowExistingItem(trap, 110, answer);
     return;
   }

@@ -10,7 +10,7 @@ PreviewHandOver::PreviewHandOver(Form1& mainWindow, Dialogs& dialogs, FileSystem
 
 PreviewHandOver::~PreviewHandOver() = default;
 
-void PreviewHandOver::SetMainPointer(int kind) { mainWindow_.SetMousePointer(kind); }
+void PreviewHandOver::SetMainPointer(PointerKind kind) { mainWindow_.SetMousePointer(kind); }
 
 void PreviewHandOver::LoadPreviewPicture(const std::string& picturePath) { EnsurePreview().LoadPicture(picturePath); }
 

@@ -21,7 +21,7 @@ class PreviewHandOver : public ReportHost {
   PreviewHandOver(Form1& mainWindow, Dialogs& dialogs, FileSystem& files, std::function<void()> endProgram);
   ~PreviewHandOver() override;
 
-  void SetMainPointer(int kind) override;
+  void SetMainPointer(PointerKind kind) override;
   void LoadPreviewPicture(const std::string& picturePath) override;
   void SetPreviewWorkbook(const std::string& workbookPath) override;
   void ShowPreview() override;

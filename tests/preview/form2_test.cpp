@@ -212,14 +212,14 @@ TEST_F(Form2Test, VerticalBarFollowsTheReleaseWhenTheHorizontalOneFails) {
 TEST_F(Form2Test, PointerIsTheHandOverButtonsAndTheArrowOverTheFrame) {
   HandOver("report", 100, 100);
   MouseMoveOver(Button("PushButton6"));
-  EXPECT_EQ(form->Pointer(), Form2::kPointerHand);
+  EXPECT_EQ(form->Pointer(), PointerKind::Custom);
   MouseMoveOver(Child("Picture1"));
-  EXPECT_EQ(form->Pointer(), Form2::kPointerHand) << "the picture leaves the pointer alone";
+  EXPECT_EQ(form->Pointer(), PointerKind::Custom) << "the picture leaves the pointer alone";
   MouseMoveOver(Child("Frame1"));
-  EXPECT_EQ(form->Pointer(), Form2::kPointerDefault);
-  form->SetPointer(Form2::kPointerBusy);
+  EXPECT_EQ(form->Pointer(), PointerKind::Default);
+  form->SetPointer(PointerKind::Busy);
   MouseMoveOver(Button("PushButton1"));
-  EXPECT_EQ(form->Pointer(), Form2::kPointerBusy);
+  EXPECT_EQ(form->Pointer(), PointerKind::Busy);
 }
 
 TEST_F(Form2Test, UnreadablePointerFileIsReportedAndTheHandStays) {

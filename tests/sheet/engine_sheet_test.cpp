@@ -22,7 +22,7 @@ using engine::WorkbookData;
 
 class NullHost : public ReportHost {
  public:
-  void SetMainPointer(int) override {}
+  void SetMainPointer(PointerKind) override {}
   void LoadPreviewPicture(const std::string&) override {}
   void SetPreviewWorkbook(const std::string&) override {}
   void ShowPreview() override {}

@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 
 class RecordingHost : public ReportHost {
  public:
-  void SetMainPointer(int kind) override { calls.push_back("Pointer=" + std::to_string(kind)); }
+  void SetMainPointer(PointerKind kind) override { calls.push_back("Pointer=" + std::to_string(static_cast<int>(kind))); }
   void LoadPreviewPicture(const std::string& path) override {
     calls.push_back("LoadPicture");
     if (!fs::exists(path)) throw std::runtime_error("File not found");
@@ -136,7 +136,10 @@ TEST_F(ReportDriver, CreationFailureIsReportedStepByStepAndThePreviewStillShows)
   EXPECT_NE(exportReport, dialogs.messages.end());
   EXPECT_EQ(host.calls, (std::vector<std::string>{"Pointer=11", "Pointer=0", "LoadPicture", "Workbook=" + path,
                                                   "ShowPreview", "HideMain"}));
-  EXPECT_EQ(dialogs.messages[0].text.rfind("ActiveX component can't create object\r\n", 0), 0u);
+  EXPECT_EQ(dialogs.messages[0].text.rfind("ActiveX component can't create object\r\n"
+                                           "in Brindlecast2021/08/31.TwelveMonthCashFlowS.GenerateReport0 at line 104",
+                                           0),
+            0u);
 }
 
 TEST_F(ReportDriver, LayoutFailureIsReportedAtLine128AndThePartSheetIsSaved) {

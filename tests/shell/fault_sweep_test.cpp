@@ -160,7 +160,7 @@ TEST_P(ObjectModelSweep, EveryCallFailsInTurn) {
     }
     EXPECT_TRUE(Preview().isVisible() && !form->isVisible()) << "call " << n;
     EXPECT_NE(Shown(), earlier) << "call " << n;
-    EXPECT_EQ(form->MousePointer(), kPointerDefault) << "call " << n;
+    EXPECT_EQ(form->MousePointer(), PointerKind::Default) << "call " << n;
     EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "call " << n;
     Click("PushButton8");
     EXPECT_TRUE(TempIsEmpty()) << "call " << n;

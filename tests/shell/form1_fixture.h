@@ -23,8 +23,8 @@ namespace tallowmere::testing {
 
 class RecordingHost : public ReportHost {
  public:
-  void SetMainPointer(int kind) override {
-    calls.push_back("pointer " + std::to_string(kind));
+  void SetMainPointer(PointerKind kind) override {
+    calls.push_back("pointer " + std::to_string(static_cast<int>(kind)));
     if (window) window->SetMousePointer(kind);
   }
   void LoadPreviewPicture(const std::string& path) override { calls.push_back("picture " + path); }

@@ -5,6 +5,7 @@
 #include <QFocusEvent>
 
 #include "form1_fixture.h"
+#include "sheet/report_driver.h"
 #include "platform/error_report.h"
 
 namespace tallowmere::testing {
@@ -116,7 +117,7 @@ class StartCommandTest : public Form1Test {
   }
   bool ReportMade() const { return !host.calls.empty(); }
   void ExpectRestored() {
-    EXPECT_EQ(form->MousePointer(), kPointerDefault);
+    EXPECT_EQ(form->MousePointer(), PointerKind::Default);
     EXPECT_FALSE(form->PaintingSuspended());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
   }

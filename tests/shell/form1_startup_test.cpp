@@ -154,25 +154,25 @@ TEST_F(Form1Test, PointerFollowsTheControlsAndNeverReplacesBusy) {
   window.show();
   EXPECT_FALSE(window.HasCustomPointerImage());
   MoveOver(window.findChild<QPushButton*>("PushButton1"));
-  EXPECT_EQ(window.MousePointer(), kPointerCustom);
+  EXPECT_EQ(window.MousePointer(), PointerKind::Custom);
   EXPECT_EQ(window.cursor().shape(), Qt::PointingHandCursor);
   // Option buttons, labels and the year fields leave it as it is.
   MoveOver(window.findChild<QRadioButton*>("Option1"));
   MoveOver(window.findChild<QWidget*>("Label2"));
   MoveOver(window.findChild<QLineEdit*>("Text3"));
-  EXPECT_EQ(window.MousePointer(), kPointerCustom);
+  EXPECT_EQ(window.MousePointer(), PointerKind::Custom);
   MoveOver(window.findChild<QListWidget*>("List1")->viewport());
-  EXPECT_EQ(window.MousePointer(), kPointerDefault);
+  EXPECT_EQ(window.MousePointer(), PointerKind::Default);
   MoveOver(window.findChild<QPushButton*>("PushButton22"));
   MoveOver(window.findChild<QLineEdit*>("Text1"));
-  EXPECT_EQ(window.MousePointer(), kPointerDefault);
+  EXPECT_EQ(window.MousePointer(), PointerKind::Default);
 
-  window.SetMousePointer(kPointerBusy);
+  window.SetMousePointer(PointerKind::Busy);
   EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
   MoveOver(window.findChild<QPushButton*>("PushButton5"));
   MoveOver(window.findChild<QGroupBox*>("Frame1"));
-  EXPECT_EQ(window.MousePointer(), kPointerBusy);
-  window.SetMousePointer(kPointerDefault);
+  EXPECT_EQ(window.MousePointer(), PointerKind::Busy);
+  window.SetMousePointer(PointerKind::Default);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 

@@ -31,7 +31,7 @@ TEST_F(PreviewHandOverTest, ReportReplacesMainWindowByPreview) {
   EXPECT_TRUE(handOver->Preview()->isVisible());
   EXPECT_FALSE(form->isVisible());
   EXPECT_NE(handOver->Preview()->ExcelFile().find("vormid"), std::string::npos);
-  EXPECT_EQ(form->MousePointer(), kPointerDefault);
+  EXPECT_EQ(form->MousePointer(), PointerKind::Default);
   for (const ShownMessage& message : dialogs.messages)
     EXPECT_EQ(message.text.find("PushButton22_Click"), std::string::npos) << message.text;
 
