@@ -1,24 +1,11 @@
 #include "engine/biff8_stream.h"
 
-#include <glib.h>
-
 #include <algorithm>
 #include <cstring>
 
 #include "engine/biff8_records.h"
 
 namespace tallowmere::engine::biff8 {
-
-std::u16string ToUtf16(const std::string& utf8) {
-  gchar* valid = g_utf8_make_valid(utf8.data(), static_cast<gssize>(utf8.size()));
-  glong count = 0;
-  gunichar2* units = g_utf8_to_utf16(valid, -1, nullptr, &count, nullptr);
-  g_free(valid);
-  std::u16string result;
-  if (units) result.assign(reinterpret_cast<const char16_t*>(units), static_cast<std::size_t>(count));
-  g_free(units);
-  return result;
-}
 
 bool IsCompressible(const std::u16string& text) {
   return std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x100; });

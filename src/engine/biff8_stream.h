@@ -8,8 +8,6 @@
 
 namespace tallowmere::engine::biff8 {
 
-// UTF-16 code units of a UTF-8 text; invalid bytes become U+FFFD.
-std::u16string ToUtf16(const std::string& utf8);
 // True when every code unit fits the compressed (8-bit) string form.
 bool IsCompressible(const std::u16string& text);
 

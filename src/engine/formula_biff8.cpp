@@ -8,9 +8,8 @@
 #include <cmath>
 #include <optional>
 
-#include <QString>
-
 #include "engine/formula_internal.h"
+#include "engine/unicode.h"
 
 namespace tallowmere::engine {
 
@@ -109,18 +108,18 @@ class Encoder {
 
   // Characters all below U+0100 are stored one byte each, others as UTF-16LE.
   void EmitString(const std::string& text) {
-    QString string = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    if (string.size() > static_cast<qsizetype>(formula_detail::kMaxStringConstant))
+    const std::u16string string = ToUtf16(text);
+    if (string.size() > formula_detail::kMaxStringConstant)
       throw FormulaError("Invalid formula: text values in formulas are limited to 255 characters");
-    bool wide = std::any_of(string.begin(), string.end(), [](QChar c) { return c.unicode() > 0xFF; });
+    bool wide = std::any_of(string.begin(), string.end(), [](char16_t c) { return c > 0xFF; });
     Byte(tStr);
     Byte(static_cast<std::uint8_t>(string.size()));
     Byte(wide ? 1 : 0);
-    for (QChar c : string) {
+    for (char16_t c : string) {
       if (wide)
-        Word(c.unicode());
+        Word(c);
       else
-        Byte(static_cast<std::uint8_t>(c.unicode()));
+        Byte(static_cast<std::uint8_t>(c));
     }
   }
 
@@ -333,15 +332,9 @@ class Decoder {
     std::size_t count = Byte();
     bool wide = (Byte() & 0x01) != 0;
     Need(count * (wide ? 2 : 1));
-    QString string;
-    for (std::size_t i = 0; i < count; ++i) {
-      if (wide)
-        string += QChar(Word());
-      else
-        string += QChar(static_cast<char16_t>(data_[pos_++]));
-    }
-    QByteArray utf8 = string.toUtf8();
-    return {utf8.constData(), static_cast<std::size_t>(utf8.size())};
+    std::u16string string;
+    for (std::size_t i = 0; i < count; ++i) string += wide ? Word() : static_cast<char16_t>(data_[pos_++]);
+    return ToUtf8(string);
   }
 
   ErrorCode ReadError() {

@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "engine/formula_internal.h"
+#include "engine/unicode.h"
 
 namespace tallowmere::engine {
 
@@ -64,7 +65,7 @@ CellEntry ParseCellEntry(std::string_view text) {
     entry.formula = ParseFormulaR1C1(text.substr(1));
     return entry;
   }
-  if (formula_detail::Utf16Length(text) > kMaxCellText)
+  if (Utf16Length(text) > kMaxCellText)
     throw FormulaError("Text values in a cell are limited to 32767 characters");
   if (text.front() == '\'') {
     entry.value = Value::String(std::string(text.substr(1)));

@@ -35,12 +35,6 @@ const FunctionInfo* FindFunction(std::uint16_t index);
 // The error value written as text ("#N/A"), case-insensitive.
 std::optional<ErrorCode> ParseErrorText(std::string_view text);
 
-// True when text is well-formed UTF-8 (no stray bytes, no encoded surrogates).
-bool IsValidUtf8(std::string_view text);
-
-// Number of UTF-16 units of UTF-8 text (what the file format counts).
-std::size_t Utf16Length(std::string_view utf8);
-
 // Shortest text that reads back as the same number, as a formula shows a constant
 // ("1", "0.1", "1E+21").
 std::string NumberText(double value);

@@ -7,8 +7,6 @@
 #include <charconv>
 #include <cmath>
 
-#include <QString>
-
 #include "engine/formula_internal.h"
 
 namespace tallowmere::engine {
@@ -95,21 +93,6 @@ std::optional<ErrorCode> ParseErrorText(std::string_view text) {
   for (const auto& entry : kErrorNames)
     if (EqualIgnoringCase(entry.text, text)) return entry.code;
   return std::nullopt;
-}
-
-bool IsValidUtf8(std::string_view text) {
-  QString decoded = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-  QByteArray encoded = decoded.toUtf8();
-  return std::string_view(encoded.constData(), static_cast<std::size_t>(encoded.size())) == text;
-}
-
-std::size_t Utf16Length(std::string_view utf8) {
-  std::size_t units = 0;
-  for (unsigned char c : utf8) {
-    if ((c & 0xC0) != 0x80) ++units;  // a lead byte (or a stray byte) starts a character
-    if (c >= 0xF0) ++units;           // four-byte sequences need a surrogate pair
-  }
-  return units;
 }
 
 std::string NumberText(double value) {

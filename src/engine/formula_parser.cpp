@@ -8,6 +8,7 @@
 #include <string>
 
 #include "engine/formula_internal.h"
+#include "engine/unicode.h"
 
 namespace tallowmere::engine {
 
@@ -167,8 +168,8 @@ class Parser {
       }
       value += c;
     }
-    if (!formula_detail::IsValidUtf8(value)) Fail("a text value is not valid UTF-8");
-    if (formula_detail::Utf16Length(value) > formula_detail::kMaxStringConstant)
+    if (!IsValidUtf8(value)) Fail("a text value is not valid UTF-8");
+    if (Utf16Length(value) > formula_detail::kMaxStringConstant)
       Fail("text values in formulas are limited to 255 characters");
     FormulaNode node;
     node.kind = FormulaNode::Kind::String;

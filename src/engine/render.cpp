@@ -15,6 +15,7 @@
 #include "engine/calc.h"
 #include "engine/number_format.h"
 #include "engine/render_grid.h"
+#include "engine/unicode.h"
 #include "automation/automation.h"
 
 namespace tallowmere::engine {
@@ -22,6 +23,8 @@ namespace {
 
 constexpr int kDotsPerMeter96Dpi = 3780;
 constexpr int kTextPadding = 2;    // pixels between a cell's edge and its text
+
+QString ToQString(const std::string& utf8) { return QString::fromStdU16String(ToUtf16(utf8)); }
 
 class RangePainter {
  public:
@@ -185,7 +188,7 @@ class RangePainter {
     QFont font;
     // Arial and the other common faces come from their metric-compatible free twins
     // through fontconfig; the explicit fallback keeps the picture the same everywhere.
-    font.setFamilies({QString::fromStdString(style.font.name), QStringLiteral("Liberation Sans")});
+    font.setFamilies({ToQString(style.font.name), QStringLiteral("Liberation Sans")});
     font.setPointSizeF(style.font.size > 0 ? style.font.size : 10.0);
     font.setBold(style.font.bold);
     font.setItalic(style.font.italic);
@@ -199,7 +202,7 @@ class RangePainter {
     if (area.isEmpty()) return;
     const Style& style = StyleAt(row, column);
     const Value value = cell->formula ? calculator_.ValueAt(row, column) : cell->value;
-    QString text = QString::fromStdString(FormatForDisplay(value, style.numberFormat));
+    QString text = ToQString(FormatForDisplay(value, style.numberFormat));
     if (text.isEmpty()) return;
 
     const QFont font = FontOf(style);

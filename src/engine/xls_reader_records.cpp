@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstring>
 
+#include "engine/unicode.h"
 #include "automation/automation.h"
 
 namespace tallowmere::engine::xls {
@@ -13,39 +14,6 @@ constexpr std::uint16_t kContinue = 0x003C;
 constexpr std::size_t kHeaderSize = 4;
 
 std::uint16_t ReadU16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
-
-void AppendUtf8(std::string& out, char32_t code) {
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (code >> 18));
-    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
-
-// UTF-16 code units to UTF-8; a lone surrogate becomes U+FFFD.
-void AppendUtf16(std::string& out, const std::vector<char16_t>& units) {
-  for (std::size_t i = 0; i < units.size(); ++i) {
-    char32_t unit = units[i];
-    if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF) {
-      AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (units[i + 1] - 0xDC00));
-      ++i;
-    } else if (unit >= 0xD800 && unit <= 0xDFFF) {
-      AppendUtf8(out, 0xFFFD);
-    } else {
-      AppendUtf8(out, unit);
-    }
-  }
-}
 
 }  // namespace
 
@@ -116,8 +84,7 @@ std::string RecordCursor::Characters(std::size_t count) {
   std::uint8_t flags = U8();
   const std::size_t runs = (flags & 0x08) ? U16() : 0;
   const std::size_t phonetic = (flags & 0x04) ? U32() : 0;
-  std::string text;
-  std::vector<char16_t> units;
+  std::u16string units;
   units.reserve(std::min(count, Remaining()));
   std::size_t left = count;
   while (left > 0) {
@@ -134,10 +101,9 @@ std::string RecordCursor::Characters(std::size_t count) {
     position_ += take * width;
     left -= take;
   }
-  AppendUtf16(text, units);
   Skip(4 * runs);
   Skip(phonetic);
-  return text;
+  return ToUtf8(units);
 }
 
 }  // namespace tallowmere::engine::xls

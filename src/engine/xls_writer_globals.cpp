@@ -1,6 +1,7 @@
 // The workbook globals substream of a BIFF8 file.
 #include "engine/address.h"
 #include "engine/biff8_records.h"
+#include "engine/unicode.h"
 #include "engine/xls_writer_parts.h"
 
 namespace tallowmere::engine::biff8 {

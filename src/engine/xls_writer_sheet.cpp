@@ -5,6 +5,7 @@
 
 #include "engine/biff8_records.h"
 #include "engine/calc.h"
+#include "engine/unicode.h"
 #include "engine/xls_writer_parts.h"
 #include "automation/automation.h"
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/biff8_records.h"
+#include "engine/unicode.h"
 
 namespace tallowmere::engine::biff8 {
 namespace {

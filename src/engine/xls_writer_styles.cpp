@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engine/biff8_records.h"
+#include "engine/unicode.h"
 #include "automation/automation.h"
 
 namespace tallowmere::engine::biff8 {

@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "engine/biff8_records.h"
+#include "engine/unicode.h"
 #include "engine/xls_writer.h"
 #include "engine/xls_writer_parts.h"
 #include "automation/automation.h"
@@ -156,7 +157,7 @@ TEST_F(XlsWriterTest, SharedStringsCrossContinueRecordsIntact) {
   EXPECT_GE(All(records, rec::kContinue).size(), 3u);
   auto strings = ReadSst(records);
   ASSERT_EQ(strings.size(), texts.size() - 1);
-  for (std::size_t i = 0; i + 1 < texts.size(); ++i) EXPECT_EQ(strings[i], biff8::ToUtf16(texts[i])) << i;
+  for (std::size_t i = 0; i + 1 < texts.size(); ++i) EXPECT_EQ(strings[i], ToUtf16(texts[i])) << i;
   const Record* sst = All(records, rec::kSst).at(0);
   EXPECT_EQ(sst->U32(0), texts.size());      // references
   EXPECT_EQ(sst->U32(4), texts.size() - 1);  // unique strings
