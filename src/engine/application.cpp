@@ -5,10 +5,11 @@
 
 #include "engine/address.h"
 #include "engine/calc.h"
+#include "engine/call_engine.h"
 #include "engine/engine_objects.h"
 #include "engine/sheet_format.h"
+#include "engine/xls_file.h"
 #include "engine/xls_reader.h"
-#include "engine/xls_writer.h"
 
 namespace tallowmere::engine {
 
@@ -195,7 +196,9 @@ class EngineWorkbooks : public Workbooks {
     }
     return list_[number - 1];
   }
-  std::shared_ptr<Workbook> Open(const std::string& path) override { return Adopt(ReadXls(path)); }
+  std::shared_ptr<Workbook> Open(const std::string& path) override {
+    return Adopt(CallEngine([&] { return ReadXls(path); }));
+  }
 
   // The workbook most recently added or opened that is still open.
   std::shared_ptr<EngineWorkbook> Active() {

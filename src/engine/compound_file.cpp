@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "automation/automation.h"
+#include "engine/engine_error.h"
 
 namespace tallowmere::engine {
 namespace {
@@ -23,7 +23,7 @@ struct OutputDeleter {
 using OutputPtr = std::unique_ptr<GsfOutput, OutputDeleter>;
 
 [[noreturn]] void Fail(const std::string& why) {
-  throw AutomationError("The workbook cannot be assembled: " + why);
+  throw EngineError("The workbook cannot be assembled: " + why);
 }
 
 std::string ErrorText(const GsfOutput* output, const char* fallback) {

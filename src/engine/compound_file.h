@@ -8,7 +8,7 @@
 namespace tallowmere::engine {
 
 // The bytes of a compound document holding one top-level stream named streamName.
-// Throws AutomationError when libgsf cannot assemble it.
+// Throws EngineError when libgsf cannot assemble it.
 std::vector<std::uint8_t> BuildCompoundFile(const std::string& streamName, const std::vector<std::uint8_t>& data);
 
 }  // namespace tallowmere::engine

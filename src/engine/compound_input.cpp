@@ -5,7 +5,7 @@
 #include <cstring>
 #include <mutex>
 
-#include "automation/automation.h"
+#include "engine/engine_error.h"
 
 namespace tallowmere::engine {
 namespace {
@@ -65,9 +65,9 @@ CompoundInput CompoundInput::FromSource(GsfInput* source, const std::string& wha
   if (!handles->root) {
     const std::string reason = TakeMessage(error, "no compound document structure");
     if (LooksLikeZip(source)) {
-      throw AutomationError(what + " is an Excel 2007 or later workbook (.xlsx); only Excel 97-2003 workbooks (.xls) can be opened.");
+      throw EngineError(what + " is an Excel 2007 or later workbook (.xlsx); only Excel 97-2003 workbooks (.xls) can be opened.");
     }
-    throw AutomationError(what + " is not an Excel workbook (" + reason + ").");
+    throw EngineError(what + " is not an Excel workbook (" + reason + ").");
   }
   if (error) g_error_free(error);
   return CompoundInput(std::move(handles));
@@ -78,7 +78,7 @@ CompoundInput CompoundInput::OpenFile(const std::string& path) {
   GError* error = nullptr;
   GsfInput* source = gsf_input_stdio_new(path.c_str(), &error);
   if (!source) {
-    throw AutomationError("Cannot open '" + path + "': " + TakeMessage(error, "the file cannot be read") + ".");
+    throw EngineError("Cannot open '" + path + "': " + TakeMessage(error, "the file cannot be read") + ".");
   }
   if (error) g_error_free(error);
   return FromSource(source, "'" + path + "'");
@@ -87,7 +87,7 @@ CompoundInput CompoundInput::OpenFile(const std::string& path) {
 CompoundInput CompoundInput::OpenMemory(const std::uint8_t* data, std::size_t size) {
   InitGsfOnce();
   GsfInput* source = gsf_input_memory_new_clone(data, static_cast<gsf_off_t>(size));
-  if (!source) throw AutomationError("The data is not an Excel workbook (it is empty).");
+  if (!source) throw EngineError("The data is not an Excel workbook (it is empty).");
   return FromSource(source, "The data");
 }
 
@@ -97,10 +97,10 @@ std::optional<std::vector<std::uint8_t>> CompoundInput::ReadStream(const std::st
   const gsf_off_t size = gsf_input_size(stream.get());
   const gsf_off_t container = gsf_input_size(handles_->source.get());
   // A stream can never be larger than the document that holds it.
-  if (size < 0 || size > container) throw AutomationError("The workbook is damaged: the stream '" + name + "' has an impossible size.");
+  if (size < 0 || size > container) throw EngineError("The workbook is damaged: the stream '" + name + "' has an impossible size.");
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
   if (size > 0 && !gsf_input_read(stream.get(), bytes.size(), bytes.data())) {
-    throw AutomationError("The workbook is damaged: the stream '" + name + "' cannot be read to its end.");
+    throw EngineError("The workbook is damaged: the stream '" + name + "' cannot be read to its end.");
   }
   return bytes;
 }

@@ -14,7 +14,7 @@ namespace tallowmere::engine {
 
 class CompoundInput {
  public:
-  // Throws AutomationError when the file cannot be read or is not a compound document.
+  // Throws EngineError when the file cannot be read or is not a compound document.
   static CompoundInput OpenFile(const std::string& path);
   static CompoundInput OpenMemory(const std::uint8_t* data, std::size_t size);
 
@@ -23,7 +23,7 @@ class CompoundInput {
   ~CompoundInput();
 
   // The whole stream, or nothing when the document has no top-level stream of that name.
-  // Throws AutomationError when the stream cannot be read to its end.
+  // Throws EngineError when the stream cannot be read to its end.
   std::optional<std::vector<std::uint8_t>> ReadStream(const std::string& name) const;
 
  private:

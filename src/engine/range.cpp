@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engine/address.h"
+#include "engine/call_engine.h"
 #include "engine/engine_objects.h"
 #include "engine/render.h"
 #include "engine/sheet_format.h"
@@ -244,7 +245,8 @@ void EngineRange::SetBorderLineStyle(int index, int lineStyle) {
 
 void EngineRange::CopyPicture() {
   auto& data = OpenData(*context_);
-  context_->clipboard->SetPicture(std::make_shared<const PictureBytes>(RenderRangeBmp(data, *sheet_, rect_)));
+  auto picture = CallEngine([&] { return RenderRangeBmp(data, *sheet_, rect_); });
+  context_->clipboard->SetPicture(std::make_shared<const PictureBytes>(std::move(picture)));
 }
 
 }  // namespace tallowmere::engine

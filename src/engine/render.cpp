@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "engine/calc.h"
+#include "engine/engine_error.h"
 #include "engine/number_format.h"
 #include "engine/render_grid.h"
 #include "engine/unicode.h"
-#include "automation/automation.h"
 
 namespace tallowmere::engine {
 namespace {
@@ -264,7 +264,7 @@ class Bmp24 {
     try {
       bytes_.reserve(kBmpHeaderSize + pixels);
     } catch (const std::bad_alloc&) {
-      throw AutomationError("There is not enough memory for the picture of the range.");
+      throw EngineError("There is not enough memory for the picture of the range.");
     }
     bytes_.resize(kBmpHeaderSize);
     std::uint8_t* h = bytes_.data();
@@ -297,21 +297,21 @@ class Bmp24 {
     }
   }
 
-  PictureBytes Take() { return std::move(bytes_); }
+  std::vector<std::uint8_t> Take() { return std::move(bytes_); }
 
  private:
   int width_;
   std::size_t stride_;   // bytes per stored row
-  PictureBytes bytes_;
+  std::vector<std::uint8_t> bytes_;
 };
 
 // The picture as BMP file bytes, drawn band by band from the bottom straight into them:
 // the peak memory is the file plus one band.
-PictureBytes DrawBmp(const WorkbookData& workbook, const SheetData& sheet, const PictureGrid& grid) {
+std::vector<std::uint8_t> DrawBmp(const WorkbookData& workbook, const SheetData& sheet, const PictureGrid& grid) {
   const int width = std::max(grid.width, 1), height = std::max(grid.height, 1);
   Bmp24 bmp(width, height);
   QImage band(width, std::min(kBandRows, height), QImage::Format_RGB32);
-  if (band.isNull()) throw AutomationError("There is not enough memory for the picture of the range.");
+  if (band.isNull()) throw EngineError("There is not enough memory for the picture of the range.");
   // The resolution sets the size fonts are drawn at: 96 dpi, as the file says.
   band.setDotsPerMeterX(kDotsPerMeter96Dpi);
   band.setDotsPerMeterY(kDotsPerMeter96Dpi);
@@ -330,11 +330,11 @@ PictureBytes DrawBmp(const WorkbookData& workbook, const SheetData& sheet, const
 
 }  // namespace
 
-PictureBytes RenderRangeBmp(const WorkbookData& workbook, const SheetData& sheet, const CellRect& rect) {
-  if (!QGuiApplication::instance()) throw AutomationError("A picture cannot be drawn without the application's graphics system.");
+std::vector<std::uint8_t> RenderRangeBmp(const WorkbookData& workbook, const SheetData& sheet, const CellRect& rect) {
+  if (!QGuiApplication::instance()) throw EngineError("A picture cannot be drawn without the application's graphics system.");
   if (rect.firstRow < 1 || rect.firstColumn < 1 || rect.lastRow > kMaxRows || rect.lastColumn > kMaxColumns ||
       rect.firstRow > rect.lastRow || rect.firstColumn > rect.lastColumn) {
-    throw AutomationError("The range to picture lies outside the sheet.");
+    throw EngineError("The range to picture lies outside the sheet.");
   }
   return DrawBmp(workbook, sheet, LayOutGrid(sheet, rect, kMaxPicturePixels));
 }

@@ -1,8 +1,10 @@
 #pragma once
 // Draws a range of a sheet as a spreadsheet shows it, into a Windows BMP.
 
+#include <cstdint>
+#include <vector>
+
 #include "engine/workbook.h"
-#include "platform/picture_clipboard.h"
 
 namespace tallowmere::engine {
 
@@ -10,7 +12,7 @@ namespace tallowmere::engine {
 inline constexpr int kMaxPicturePixels = 16384;
 
 // Renders rect of sheet (formula values evaluated, number formats applied) at 96 dpi.
-// Needs a QGuiApplication. Throws AutomationError when the picture cannot be made.
-PictureBytes RenderRangeBmp(const WorkbookData& workbook, const SheetData& sheet, const CellRect& rect);
+// Needs a QGuiApplication. Throws EngineError when the picture cannot be made.
+std::vector<std::uint8_t> RenderRangeBmp(const WorkbookData& workbook, const SheetData& sheet, const CellRect& rect);
 
 }  // namespace tallowmere::engine

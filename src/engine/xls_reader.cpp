@@ -5,10 +5,10 @@
 #include "engine/address.h"
 #include "engine/biff8_records.h"
 #include "engine/compound_input.h"
+#include "engine/engine_error.h"
 #include "engine/xls_reader_records.h"
 #include "engine/xls_reader_sheet.h"
 #include "engine/xls_reader_styles.h"
-#include "automation/automation.h"
 
 namespace tallowmere::engine {
 namespace {
@@ -42,7 +42,7 @@ void ReadBof(const Record& record) {
   const std::uint16_t version = cursor.U16();
   const std::uint16_t type = cursor.U16();
   if (version != biff8::kBiff8Version) {
-    throw AutomationError("The workbook is in an Excel format older than Excel 97 (BIFF8), which cannot be opened.");
+    throw EngineError("The workbook is in an Excel format older than Excel 97 (BIFF8), which cannot be opened.");
   }
   if (type != biff8::kBofGlobals) Damaged("it does not start with the workbook globals");
 }
@@ -97,7 +97,7 @@ void ReadName(RecordCursor& cursor, std::vector<PrintAreaName>& printAreas) {
 void DispatchGlobal(const Record& record, Globals& globals, WorkbookData& workbook) {
   RecordCursor cursor(record);
   switch (record.id) {
-    case kFilePass: throw AutomationError("The workbook is protected by a password and cannot be opened.");
+    case kFilePass: throw EngineError("The workbook is protected by a password and cannot be opened.");
     case rec::kBoundSheet: ReadBoundSheet(cursor, globals.sheets); break;
     case rec::kSst: ReadSharedStrings(cursor, globals.sharedStrings); break;
     case rec::kFont: globals.styles.ReadFont(cursor); break;
@@ -150,7 +150,7 @@ std::shared_ptr<WorkbookData> xls::ReadWorkbookStream(const std::vector<std::uin
     if (globals.activeSheet == i) workbook->activeSheet = static_cast<int>(workbook->sheets.size());
     workbook->sheets.push_back(std::move(sheet));
   }
-  if (workbook->sheets.empty()) throw AutomationError("The workbook holds no worksheet.");
+  if (workbook->sheets.empty()) throw EngineError("The workbook holds no worksheet.");
   return workbook;
 }
 
@@ -159,9 +159,9 @@ namespace {
 std::shared_ptr<WorkbookData> ReadCompound(const CompoundInput& input) {
   if (auto stream = input.ReadStream("Workbook")) return ReadWorkbookStream(*stream);
   if (input.ReadStream("Book")) {
-    throw AutomationError("The workbook is in the Excel 5.0/95 format (BIFF5), which cannot be opened.");
+    throw EngineError("The workbook is in the Excel 5.0/95 format (BIFF5), which cannot be opened.");
   }
-  throw AutomationError("The file is not an Excel workbook: it holds no workbook stream.");
+  throw EngineError("The file is not an Excel workbook: it holds no workbook stream.");
 }
 
 }  // namespace
@@ -170,8 +170,8 @@ std::shared_ptr<WorkbookData> ReadXls(const std::string& path) {
   CompoundInput input = CompoundInput::OpenFile(path);
   try {
     return ReadCompound(input);
-  } catch (const AutomationError& error) {
-    throw AutomationError("Cannot open '" + path + "'. " + error.what());
+  } catch (const EngineError& error) {
+    throw EngineError("Cannot open '" + path + "'. " + error.what());
   }
 }
 

@@ -9,7 +9,7 @@
 
 namespace tallowmere::engine {
 
-// Reads the workbook at path. Throws AutomationError with a clear description for a
+// Reads the workbook at path. Throws EngineError with a clear description for a
 // missing, damaged, truncated or foreign file; never allocates beyond what the file's
 // own size justifies.
 std::shared_ptr<WorkbookData> ReadXls(const std::string& path);

@@ -4,8 +4,8 @@
 #include <bit>
 #include <cstring>
 
+#include "engine/engine_error.h"
 #include "engine/unicode.h"
-#include "automation/automation.h"
 
 namespace tallowmere::engine::xls {
 namespace {
@@ -17,7 +17,7 @@ std::uint16_t ReadU16(const std::uint8_t* p) { return static_cast<std::uint16_t>
 
 }  // namespace
 
-void Damaged(const std::string& what) { throw AutomationError("The workbook is damaged: " + what + "."); }
+void Damaged(const std::string& what) { throw EngineError("The workbook is damaged: " + what + "."); }
 
 RecordStream::RecordStream(const std::vector<std::uint8_t>& stream, std::size_t start)
     : stream_(stream), position_(std::min(start, stream.size())) {}

@@ -15,10 +15,10 @@ class WorkbookData;
 namespace tallowmere::engine::xls {
 
 // A workbook from the bytes of its "Workbook" stream (the compound document already
-// opened). Throws AutomationError for anything it cannot read.
+// opened). Throws EngineError for anything it cannot read.
 std::shared_ptr<WorkbookData> ReadWorkbookStream(const std::vector<std::uint8_t>& stream);
 
-// Throws AutomationError "The workbook is damaged: <what>".
+// Throws EngineError "The workbook is damaged: <what>".
 [[noreturn]] void Damaged(const std::string& what);
 
 struct Record {

@@ -2,7 +2,6 @@
 
 #include "engine/compound_file.h"
 #include "engine/xls_writer_parts.h"
-#include "automation/automation.h"
 
 namespace tallowmere::engine {
 namespace {
@@ -36,13 +35,8 @@ std::vector<std::uint8_t> BuildWorkbookStream(const WorkbookData& workbook) {
   return std::move(out.Data());
 }
 
-void WriteXls(const WorkbookData& workbook, const std::string& path, FileSystem& files) {
-  const std::vector<std::uint8_t> document = BuildCompoundFile("Workbook", BuildWorkbookStream(workbook));
-  try {
-    WriteFileWhole(files, path, document.data(), document.size());
-  } catch (const FileError& error) {
-    throw AutomationError("Cannot save the workbook '" + path + "': " + error.Reason());
-  }
+std::vector<std::uint8_t> BuildXlsFile(const WorkbookData& workbook) {
+  return BuildCompoundFile("Workbook", BuildWorkbookStream(workbook));
 }
 
 }  // namespace tallowmere::engine

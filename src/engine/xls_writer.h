@@ -6,17 +6,15 @@
 #include <vector>
 
 #include "engine/workbook.h"
-#include "platform/files.h"
 
 namespace tallowmere::engine {
 
-// Writes workbook to path through files, replacing any file there only when the whole
-// file was written. Throws AutomationError with a description when the file cannot be
-// written.
-void WriteXls(const WorkbookData& workbook, const std::string& path, FileSystem& files);
+// The bytes of the whole .xls file: the compound document holding the workbook stream.
+// Throws EngineError with a description when the workbook cannot be stored in the format.
+std::vector<std::uint8_t> BuildXlsFile(const WorkbookData& workbook);
 
-// The bytes of the "Workbook" stream that WriteXls puts in the compound document.
-// Throws AutomationError for a formula that cannot be saved.
+// The bytes of the "Workbook" stream that BuildXlsFile puts in the compound document.
+// Throws EngineError for a formula that cannot be saved.
 std::vector<std::uint8_t> BuildWorkbookStream(const WorkbookData& workbook);
 
 }  // namespace tallowmere::engine

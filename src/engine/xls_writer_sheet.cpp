@@ -5,9 +5,9 @@
 
 #include "engine/biff8_records.h"
 #include "engine/calc.h"
+#include "engine/engine_error.h"
 #include "engine/unicode.h"
 #include "engine/xls_writer_parts.h"
-#include "automation/automation.h"
 
 namespace tallowmere::engine::biff8 {
 namespace {
@@ -164,7 +164,7 @@ void WriteFormula(RecordStream& out, int row, int column, std::uint16_t xf, cons
   try {
     tokens = EncodeBiff8(formula, row, column);
   } catch (const FormulaError& error) {
-    throw AutomationError("The formula in row " + std::to_string(row) + ", column " + std::to_string(column) +
+    throw EngineError("The formula in row " + std::to_string(row) + ", column " + std::to_string(column) +
                           " cannot be saved: " + error.what());
   }
   ByteBuffer b;

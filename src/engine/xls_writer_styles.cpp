@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "engine/biff8_records.h"
+#include "engine/engine_error.h"
 #include "engine/unicode.h"
-#include "automation/automation.h"
 
 namespace tallowmere::engine::biff8 {
 namespace {
@@ -85,7 +85,7 @@ XlsStyles::XlsStyles(const WorkbookData& workbook) : styles_(workbook.styles) {
     xfs_.push_back({id, FontIndex(style.font), FormatId(style.numberFormat)});
   }
   if (kFirstCustomXf + xfs_.size() > kMaxXfs || kFixedFontCount + fonts_.size() > kMaxFonts) {
-    throw AutomationError("The workbook uses " + std::to_string(xfs_.size()) + " different cell formats and " +
+    throw EngineError("The workbook uses " + std::to_string(xfs_.size()) + " different cell formats and " +
                           std::to_string(fonts_.size()) + " fonts, more than a 97-2003 workbook can hold");
   }
 }

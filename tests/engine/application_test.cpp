@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <fstream>
 
-#include "engine/application.h"
 #include "automation/automation.h"
+#include "engine/application.h"
+#include "engine/engine_error.h"
+#include "engine/xls_reader.h"
 
 namespace tallowmere::engine {
 namespace {
@@ -175,6 +178,25 @@ TEST_F(EngineTest, SavedWorkbookOpensInANewInstanceAndFileErrorsAreAutomationErr
   EXPECT_EQ(other->Selection()->Row(), 2);  // the file opens with the selection it was saved with
   EXPECT_EQ(other->Selection()->ColumnsCount(), 3);
   EXPECT_THROW(other->GetWorkbooks().Open(dir.filePath("none.xls").toStdString()), AutomationError);
+}
+
+TEST_F(EngineTest, FileErrorsReachTheClientWithTheReadersDescription) {
+  QTemporaryDir dir;
+  const std::string path = dir.filePath("notes.xls").toStdString();
+  std::ofstream(path) << "not a workbook";
+  std::string expected;
+  try {
+    ReadXls(path);
+  } catch (const EngineError& error) {
+    expected = error.what();
+  }
+  ASSERT_FALSE(expected.empty());
+  try {
+    app_->GetWorkbooks().Open(path);
+    FAIL() << "opened a text file";
+  } catch (const AutomationError& error) {
+    EXPECT_EQ(error.what(), expected);
+  }
 }
 
 TEST_F(EngineTest, MergeOfOneCellStoresNothingAndCopyPictureFillsTheClipboard) {

@@ -4,15 +4,15 @@
 
 #include <QImage>
 
+#include "engine/engine_error.h"
 #include "engine/render.h"
 #include "engine/render_grid.h"
-#include "automation/automation.h"
 
 namespace tallowmere::engine {
 namespace {
 
 QImage Render(const WorkbookData& book, const SheetData& sheet, CellRect rect) {
-  const PictureBytes bytes = RenderRangeBmp(book, sheet, rect);
+  const std::vector<std::uint8_t> bytes = RenderRangeBmp(book, sheet, rect);
   QImage image;
   image.loadFromData(bytes.data(), static_cast<int>(bytes.size()), "BMP");
   return image;
@@ -155,8 +155,8 @@ TEST_F(RenderTest, CutsAnOversizedRangeAtTheLimitAndRefusesRangesOffTheSheet) {
   for (int column = 1; column <= kMaxColumns; ++column) sheet.columnWidths[column] = 255;
   const QImage wide = Render(book, sheet, {1, 1, 1, kMaxColumns});
   EXPECT_EQ(wide.size(), QSize(kMaxPicturePixels, 17));
-  EXPECT_THROW(RenderRangeBmp(book, sheet, {3, 1, 2, 1}), AutomationError);
-  EXPECT_THROW(RenderRangeBmp(book, sheet, {1, 1, 1, kMaxColumns + 1}), AutomationError);
+  EXPECT_THROW(RenderRangeBmp(book, sheet, {3, 1, 2, 1}), EngineError);
+  EXPECT_THROW(RenderRangeBmp(book, sheet, {1, 1, 1, kMaxColumns + 1}), EngineError);
 }
 
 }  // namespace

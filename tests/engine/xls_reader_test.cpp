@@ -1,6 +1,6 @@
 // The BIFF8 reader on hand-made workbook streams: every kind of cell record, shared
 // strings split across CONTINUE records, formats, and damaged or foreign files, each of
-// which must give a clear AutomationError rather than a crash or a huge allocation.
+// which must give a clear EngineError rather than a crash or a huge allocation.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -9,9 +9,9 @@
 #include <algorithm>
 #include <random>
 
+#include "engine/engine_error.h"
 #include "engine/xls_reader.h"
 #include "engine/xls_reader_stream.h"
-#include "automation/automation.h"
 
 namespace tallowmere::engine {
 namespace {
@@ -40,7 +40,7 @@ class XlsReaderTest : public ::testing::Test {
   std::string OpenError(const std::string& path) {
     try {
       ReadXls(path);
-    } catch (const AutomationError& error) {
+    } catch (const EngineError& error) {
       return error.what();
     }
     return "";
@@ -213,8 +213,8 @@ TEST_F(XlsReaderTest, ReadsMemoryImagesOfWholeFiles) {
   std::ifstream file(WriteWorkbook(stream), std::ios::binary);
   const Bytes bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
   EXPECT_EQ(ReadXlsBytes(bytes.data(), bytes.size())->sheets.size(), 1u);
-  EXPECT_THROW(ReadXlsBytes(bytes.data(), 100), AutomationError);
-  EXPECT_THROW(ReadXlsBytes(nullptr, 0), AutomationError);
+  EXPECT_THROW(ReadXlsBytes(bytes.data(), 100), EngineError);
+  EXPECT_THROW(ReadXlsBytes(nullptr, 0), EngineError);
 }
 
 }  // namespace

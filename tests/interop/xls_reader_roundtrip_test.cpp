@@ -8,8 +8,8 @@
 #include <set>
 
 #include "engine/render_grid.h"
+#include "engine/xls_file.h"
 #include "engine/xls_reader.h"
-#include "engine/xls_writer.h"
 #include "interop/xls_reader_fixture.h"
 
 namespace tallowmere::engine {
