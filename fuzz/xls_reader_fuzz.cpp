@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "engine/engine_error.h"
-#include "engine/xls_reader.h"
-#include "engine/xls_reader_records.h"
+#include "engine/xls/xls_reader.h"
+#include "engine/xls/xls_reader_records.h"
 
 // The reader allocates through libgsf and GLib, which have no frame pointers; full
 // unwinding lets the leak suppressions see the library frames below them.
