@@ -9,9 +9,9 @@
 #include <filesystem>
 #include <map>
 
-#include "engine/application.h"
-#include "engine/render.h"
-#include "engine/xls_reader.h"
+#include "engine/application/application.h"
+#include "engine/render/render.h"
+#include "engine/xls/xls_reader.h"
 #include "model/item_list_view.h"
 #include "model/report_parameters.h"
 #include "model/template_model.h"

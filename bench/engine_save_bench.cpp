@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <unistd.h>
 
-#include "engine/application.h"
+#include "engine/application/application.h"
 #include "model/item_list_view.h"
 #include "model/report_parameters.h"
 #include "model/template_model.h"

@@ -10,7 +10,7 @@
 #include <map>
 #include <stdexcept>
 
-#include "engine/application.h"
+#include "engine/application/application.h"
 #include "model/store_keys.h"
 #include "model/template_model.h"
 #include "platform/files.h"

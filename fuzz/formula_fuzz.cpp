@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "engine/formula.h"
+#include "engine/formula/formula.h"
 #include "engine/number_format.h"
 
 using namespace tallowmere::engine;

@@ -1,14 +1,14 @@
 // Feeds arbitrary bytes to the workbook reader. An input that starts like a compound
 // document is read as a whole .xls file; anything else as the bytes of the workbook
 // stream itself, so that most inputs reach the record parsers instead of stopping at
-// the container. Any outcome but a clean AutomationError is a fault.
+// the container. Any outcome but a clean EngineError is a fault.
 #include <cstdint>
 #include <cstring>
 #include <vector>
 
-#include "engine/xls_reader.h"
-#include "engine/xls_reader_records.h"
-#include "automation/automation.h"
+#include "engine/engine_error.h"
+#include "engine/xls/xls_reader.h"
+#include "engine/xls/xls_reader_records.h"
 
 // The reader allocates through libgsf and GLib, which have no frame pointers; full
 // unwinding lets the leak suppressions see the library frames below them.
@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else {
       tallowmere::engine::xls::ReadWorkbookStream(std::vector<std::uint8_t>(data, data + size));
     }
-  } catch (const tallowmere::AutomationError&) {
+  } catch (const tallowmere::engine::EngineError&) {
   }
   return 0;
 }

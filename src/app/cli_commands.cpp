@@ -6,7 +6,7 @@
 
 #include "cli_console.h"
 #include "cli_items.h"
-#include "engine/application.h"
+#include "engine/application/application.h"
 #include "model/parameter_checks.h"
 #include "model/store_keys.h"
 #include "model/template_model.h"

@@ -2,7 +2,7 @@
 // with the built-in spreadsheet engine as its spreadsheet application.
 #include <QApplication>
 
-#include "engine/application.h"
+#include "engine/application/application.h"
 #include "platform/files.h"
 #include "platform/picture_clipboard.h"
 #include "platform/qsettings_store.h"

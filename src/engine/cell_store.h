@@ -17,7 +17,7 @@
 #include <utility>
 #include <vector>
 
-#include "engine/formula.h"
+#include "engine/formula/formula.h"
 
 namespace tallowmere::engine {
 

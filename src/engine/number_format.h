@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "engine/formula.h"
+#include "engine/formula/formula.h"
 
 namespace tallowmere::engine {
 

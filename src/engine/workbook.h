@@ -1,7 +1,7 @@
 #pragma once
 // The built-in engine's workbook: sheets of sparse cells, interned cell styles, sheet,
 // row and column formats, merges, page setup and the palette. Plain data plus the few
-// operations that keep it consistent; the object-model classes (application.h) drive it,
+// operations that keep it consistent; the object-model classes (application/) drive it,
 // the xls writer and reader turn it into a file and back, the renderer draws it.
 
 #include <array>
@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "engine/cell_store.h"
-#include "engine/formula.h"
+#include "engine/formula/formula.h"
 
 namespace tallowmere::engine {
 

@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "engine/application.h"
-#include "engine/engine_objects.h"
+#include "engine/application/application.h"
+#include "engine/application/engine_objects.h"
 #include "platform/picture_clipboard.h"
 #include "sheet/cash_flow_sheet.h"
 #include "sheet/template_fixture.h"

@@ -4,9 +4,9 @@
 
 #include <fstream>
 
-#include "engine/render.h"
-#include "engine/render_grid.h"
-#include "engine/xls_reader.h"
+#include "engine/render/render.h"
+#include "engine/render/render_grid.h"
+#include "engine/xls/xls_reader.h"
 #include "interop/xls_reader_fixture.h"
 
 namespace tallowmere::engine {

@@ -7,9 +7,9 @@
 #include <fstream>
 #include <set>
 
-#include "engine/render_grid.h"
-#include "engine/xls_reader.h"
-#include "engine/xls_writer.h"
+#include "engine/render/render_grid.h"
+#include "engine/application/xls_file.h"
+#include "engine/xls/xls_reader.h"
 #include "interop/xls_reader_fixture.h"
 
 namespace tallowmere::engine {

@@ -13,7 +13,7 @@
 #include <QTemporaryDir>
 #include <cmath>
 
-#include "engine/application.h"
+#include "engine/application/application.h"
 #include "automation/automation.h"
 #include "sheet/cell_helpers.h"
 

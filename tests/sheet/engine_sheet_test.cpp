@@ -6,8 +6,8 @@
 
 #include <filesystem>
 
-#include "engine/application.h"
-#include "engine/xls_reader.h"
+#include "engine/application/application.h"
+#include "engine/xls/xls_reader.h"
 #include "sheet/cash_flow_sheet.h"
 #include "sheet/cell_helpers.h"
 #include "sheet/report_driver.h"

@@ -11,7 +11,7 @@
 #include <iterator>
 #include <regex>
 
-#include "engine/application.h"
+#include "engine/application/application.h"
 #include "preview/picture_box.h"
 #include "shell/form1.h"
 #include "shell/preview_hand_over.h"

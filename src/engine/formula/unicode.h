@@ -1,0 +1,28 @@
+#pragma once
+// The engine's one conversion between UTF-8, in which it keeps text, and UTF-16, in which
+// the file format stores it and Qt draws it. Malformed input never fails a conversion:
+// each byte that does not begin a well-formed UTF-8 sequence, and each unpaired
+// surrogate, becomes U+FFFD.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace tallowmere::engine {
+
+// UTF-16 code units of UTF-8 text. Well-formed means Unicode's definition: no overlong
+// forms, no encoded surrogates, nothing past U+10FFFF. U+0000 and U+FEFF are kept.
+std::u16string ToUtf16(std::string_view utf8);
+
+// UTF-8 text of UTF-16 code units.
+std::string ToUtf8(std::u16string_view utf16);
+
+// True when text is well-formed UTF-8, so that ToUtf16 replaces nothing.
+bool IsValidUtf8(std::string_view text);
+
+// Number of UTF-16 units of UTF-8 text (what the file format counts), found without
+// converting: every byte but a continuation byte counts one, a four-byte lead byte two.
+// Equal to ToUtf16(text).size() for well-formed text.
+std::size_t Utf16Length(std::string_view utf8);
+
+}  // namespace tallowmere::engine

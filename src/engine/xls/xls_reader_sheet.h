@@ -1,0 +1,24 @@
+#pragma once
+// The worksheet part of the BIFF8 reader: the records of one sheet substream (cells,
+// formulas, rows, columns, merges, page setup, window selection) into a SheetData.
+
+#include <string>
+#include <vector>
+
+#include "engine/workbook.h"
+#include "engine/xls/xls_reader_records.h"
+#include "engine/xls/xls_reader_styles.h"
+
+namespace tallowmere::engine::xls {
+
+// What the workbook globals give every sheet.
+struct SheetContext {
+  const std::vector<std::string>& sharedStrings;
+  const StyleCollector& styles;
+};
+
+// Reads the substream starting with the BOF record at the stream's current position up
+// to its EOF record.
+void ReadSheetSubstream(RecordStream& records, const SheetContext& context, SheetData& sheet);
+
+}  // namespace tallowmere::engine::xls

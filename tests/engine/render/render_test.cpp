@@ -1,0 +1,163 @@
+// Pictures of a range: pixel geometry as a spreadsheet converts widths and heights,
+// fills, borders, text placement (overflow, "###", wrapping) and the size limit.
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include "engine/engine_error.h"
+#include "engine/render/render.h"
+#include "engine/render/render_grid.h"
+
+namespace tallowmere::engine {
+namespace {
+
+QImage Render(const WorkbookData& book, const SheetData& sheet, CellRect rect) {
+  const std::vector<std::uint8_t> bytes = RenderRangeBmp(book, sheet, rect);
+  QImage image;
+  image.loadFromData(bytes.data(), static_cast<int>(bytes.size()), "BMP");
+  return image;
+}
+
+bool IsWhite(const QImage& image, int x, int y) { return image.pixel(x, y) == qRgb(255, 255, 255); }
+
+// Non-white pixels in the rectangle.
+int Ink(const QImage& image, QRect area) {
+  int count = 0;
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    for (int x = area.left(); x <= area.right(); ++x) count += IsWhite(image, x, y) ? 0 : 1;
+  }
+  return count;
+}
+
+TEST(RenderGrid, ConvertsWidthsAndHeightsLikeASpreadsheetAt96Dpi) {
+  EXPECT_EQ(ColumnWidthPixels(8.43), 64);
+  EXPECT_EQ(ColumnWidthPixels(1.0), 12);
+  EXPECT_EQ(ColumnWidthPixels(32.0), 229);
+  EXPECT_EQ(ColumnWidthPixels(8.33), 63);
+  EXPECT_EQ(ColumnWidthPixels(0.5), 6);
+  EXPECT_EQ(ColumnWidthPixels(0.0), 0);
+  EXPECT_EQ(ColumnWidthPixels(255.0), 1790);
+  EXPECT_EQ(RowHeightPixels(12.75), 17);
+  EXPECT_EQ(RowHeightPixels(24.75), 33);
+  EXPECT_EQ(RowHeightPixels(8.0), 11);
+  EXPECT_EQ(RowHeightPixels(0.0), 0);
+}
+
+class RenderTest : public ::testing::Test {
+ protected:
+  RenderTest() : sheet(*book.sheets.emplace_back(std::make_shared<SheetData>())) {}
+  StyleId Styled(auto change) {
+    Style style;
+    change(style);
+    return book.styles.Intern(style);
+  }
+  void Put(int row, int column, Value value, StyleId style = 0) {
+    Cell& cell = sheet.Cells()[{row, column}];
+    cell.value = std::move(value);
+    cell.style = style;
+  }
+  WorkbookData book;
+  SheetData& sheet;
+};
+
+TEST_F(RenderTest, DrawsFillsAndBordersWhereEitherNeighbourAsksForThem) {
+  const StyleId framed = Styled([](Style& s) {
+    s.fillColorIndex = 43;
+    s.right = s.bottom = BorderSide{true, 16};
+  });
+  Put(1, 1, Value{}, framed);
+  book.palette[42] = 177 | 255 << 8 | 209 << 16;  // colour 43 as the cash-flow palette has it
+  const QImage image = Render(book, sheet, {1, 1, 2, 2});
+  ASSERT_EQ(image.size(), QSize(128, 34));
+  const QRgb band = qRgb(177, 255, 209), grey = qRgb(128, 128, 128);
+  EXPECT_EQ(image.pixel(10, 5), band);
+  EXPECT_EQ(image.pixel(63, 5), grey) << "right edge of A1 on its last pixel column";
+  EXPECT_EQ(image.pixel(10, 16), grey) << "bottom edge of A1 on its last pixel row";
+  EXPECT_TRUE(IsWhite(image, 100, 25)) << "no gridlines in a picture";
+  EXPECT_TRUE(IsWhite(image, 127, 5));
+}
+
+TEST_F(RenderTest, DrawsAMergedAreaAsOneCell) {
+  const StyleId boxed = Styled([](Style& s) {
+    s.horizontal = HAlign::Center;
+    s.right = s.bottom = BorderSide{true, 16};
+  });
+  Put(1, 1, Value::String("Title"), boxed);
+  Put(1, 2, Value{}, boxed);
+  sheet.merges.push_back({1, 1, 1, 2});
+  const QImage image = Render(book, sheet, {1, 1, 1, 3});
+  EXPECT_TRUE(IsWhite(image, 63, 2)) << "no line inside the merged area";
+  EXPECT_EQ(image.pixel(127, 2), qRgb(128, 128, 128)) << "its outer edge keeps the line";
+  EXPECT_GT(Ink(image, QRect(50, 0, 28, 15)), 10) << "text centred over both columns";
+  EXPECT_EQ(Ink(image, QRect(0, 0, 30, 15)), 0);
+}
+
+TEST_F(RenderTest, PlacesTextLikeASpreadsheet) {
+  sheet.columnWidths[2] = 4.0;  // 33 pixels: too narrow for the long texts
+  const StyleId wrapped = Styled([](Style& s) { s.wrap = true; });
+  Put(1, 2, Value::String("Cash flow overflowing text"));   // runs on over empty C1 and D1
+  Put(2, 2, Value::Number(123456789));                       // shows ### inside B2
+  Put(3, 2, Value::String("wrapped words in a cell"), wrapped);
+  sheet.rowHeights[3] = 60;
+  const QImage image = Render(book, sheet, {1, 1, 3, 4});
+  const int b = 64, c = b + 33, d = c + 64;
+  EXPECT_GT(Ink(image, QRect(c, 0, 64, 17)), 20) << "text runs on into the empty neighbour";
+  EXPECT_EQ(Ink(image, QRect(0, 0, b, 17)), 0) << "left-aligned text never runs to the left";
+  EXPECT_GT(Ink(image, QRect(b, 17, 33, 17)), 10);
+  EXPECT_EQ(Ink(image, QRect(c, 17, d - c + 64, 17)), 0) << "a number too wide stays in its cell";
+  EXPECT_EQ(Ink(image, QRect(c, 34, 128, 80)), 0) << "wrapped text stays in its cell";
+  int inkedLines = 0;
+  for (int y = 34; y < 34 + 80; ++y) {
+    const bool inked = Ink(image, QRect(b, y, 33, 1)) > 0;
+    const bool above = y > 34 && Ink(image, QRect(b, y - 1, 33, 1)) > 0;
+    if (inked && !above) ++inkedLines;
+  }
+  EXPECT_GE(inkedLines, 3) << "the words are set on several lines";
+
+  // A neighbour with content stops the overflow.
+  Put(1, 3, Value::String("x"));
+  const QImage blocked = Render(book, sheet, {1, 1, 3, 4});
+  EXPECT_EQ(Ink(blocked, QRect(c + 15, 0, 64 - 15, 17)), 0);
+}
+
+// A tall picture is drawn in horizontal bands; nothing may show where they meet: every
+// row of the same content looks the same wherever it falls, and a merged area taller
+// than a band is filled from top to bottom.
+TEST_F(RenderTest, ATallPictureHasNoSeams) {
+  const StyleId framed = Styled([](Style& s) { s.left = s.top = s.right = s.bottom = BorderSide{true, 16}; });
+  const StyleId filled = Styled([](Style& s) { s.fillColorIndex = 43; });
+  constexpr int kRows = 150;   // 2550 pixels: several bands
+  for (int row = 1; row <= kRows; ++row) {
+    Put(row, 1, Value::String("Seam"), framed);
+    Put(row, 2, Value::Number(1234), framed);
+    Put(row, 3, Value::String("runs on into the empty cells"));
+  }
+  Put(100, 6, Value{}, filled);
+  sheet.merges.push_back({100, 6, 140, 7});
+  const QImage image = Render(book, sheet, {1, 1, kRows, 7});
+  ASSERT_EQ(image.height(), 17 * kRows);
+  const QImage first = image.copy(0, 17, 5 * 64, 17);
+  for (int row = 2; row < kRows; ++row) {
+    ASSERT_EQ(image.copy(0, 17 * row, 5 * 64, 17), first) << "row " << row + 1;
+  }
+  const QRect merged(5 * 64, 17 * 99, 2 * 64, 17 * 41);
+  const QRgb fill = qRgb(0x99, 0xCC, 0x00);   // colour 43 of the standard palette
+  for (int y = merged.top(); y <= merged.bottom(); ++y) {
+    ASSERT_EQ(image.pixel(merged.left(), y), fill) << "y " << y;
+    ASSERT_EQ(image.pixel(merged.right(), y), fill) << "y " << y;
+  }
+}
+
+TEST_F(RenderTest, CutsAnOversizedRangeAtTheLimitAndRefusesRangesOffTheSheet) {
+  Put(kMaxRows, 1, Value::Number(1));
+  const QImage tall = Render(book, sheet, {1, 1, kMaxRows, 1});
+  EXPECT_EQ(tall.size(), QSize(64, kMaxPicturePixels));
+  for (int column = 1; column <= kMaxColumns; ++column) sheet.columnWidths[column] = 255;
+  const QImage wide = Render(book, sheet, {1, 1, 1, kMaxColumns});
+  EXPECT_EQ(wide.size(), QSize(kMaxPicturePixels, 17));
+  EXPECT_THROW(RenderRangeBmp(book, sheet, {3, 1, 2, 1}), EngineError);
+  EXPECT_THROW(RenderRangeBmp(book, sheet, {1, 1, 1, kMaxColumns + 1}), EngineError);
+}
+
+}  // namespace
+}  // namespace tallowmere::engine
