@@ -123,7 +123,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 }},
                       WholeCase{"Copy", [](FileSystem& files, const std::string& source,
                                            const std::string& target) { CopyFileReplacing(files, source, target); }}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace
 }  // namespace tallowmere::testing

@@ -201,7 +201,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Rows: 36 and 37 the two subtotals, 38-42 the rest paid out, 43 TOTAL CASH PAID OUT.
         DuplicateTotal{"SUBTOTAL", 29, {{"C5", "1000"}, {"C15", "50"}, {"C35", "7"}, {"C42", "5"}},
                        {{36, 57}, {37, 57}, {43, 62}, {44, 938}}}),
-    [](const auto& info) { return std::to_string(info.index); });
+    [](const auto& test) { return std::to_string(test.index); });
 
 }  // namespace
 }  // namespace tallowmere::testing

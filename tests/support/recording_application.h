@@ -41,7 +41,7 @@ struct RecordingOptions {
 
 class RecordingFactory : public ApplicationFactory {
  public:
-  explicit RecordingFactory(RecordingOptions options = {}) : options(std::move(options)) {}
+  explicit RecordingFactory(RecordingOptions settings = {}) : options(std::move(settings)) {}
 
   std::shared_ptr<Application> Create() override;
   std::shared_ptr<Application> GetRunning() override;
