@@ -4,11 +4,11 @@
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
-
 #include <cstdlib>
 #include <filesystem>
 #include <map>
 
+#include "bench_support.h"
 #include "engine/application/application.h"
 #include "engine/render/render.h"
 #include "engine/xls/xls_reader.h"
@@ -18,7 +18,6 @@
 #include "platform/picture_clipboard.h"
 #include "platform/settings_store.h"
 #include "sheet/cash_flow_sheet.h"
-#include "bench_support.h"
 
 namespace {
 

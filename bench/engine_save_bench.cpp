@@ -3,10 +3,11 @@
 // month layout the parameter limits allow (136 columns). The target for the default
 // size is well under 10 ms.
 #include <benchmark/benchmark.h>
-
-#include <filesystem>
 #include <unistd.h>
 
+#include <filesystem>
+
+#include "bench_support.h"
 #include "engine/application/application.h"
 #include "model/item_list_view.h"
 #include "model/report_parameters.h"
@@ -14,7 +15,6 @@
 #include "platform/picture_clipboard.h"
 #include "platform/settings_store.h"
 #include "sheet/cash_flow_sheet.h"
-#include "bench_support.h"
 
 namespace {
 

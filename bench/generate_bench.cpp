@@ -10,15 +10,15 @@
 #include <map>
 #include <stdexcept>
 
+#include "bench_support.h"
 #include "engine/application/application.h"
 #include "model/store_keys.h"
 #include "model/template_model.h"
 #include "platform/files.h"
+#include "platform/memory_store.h"
 #include "platform/settings_store.h"
 #include "sheet/cash_flow_sheet.h"
 #include "sheet/report_driver.h"
-#include "bench_support.h"
-#include "platform/memory_store.h"
 
 namespace {
 
@@ -28,8 +28,7 @@ namespace fs = std::filesystem;
 // Any failure report ends the benchmark: a figure for a broken run means nothing.
 class FailingDialogs : public Dialogs {
  public:
-  MessageAnswer Message(const std::string& text, const std::string&, MessageButtons, MessageIcon,
-                        bool) override {
+  MessageAnswer Message(const std::string& text, const std::string&, MessageButtons, MessageIcon, bool) override {
     throw std::runtime_error(text);
   }
   std::string Input(const std::string&, const std::string&) override { return ""; }

@@ -6,9 +6,9 @@
 #include <QTemporaryDir>
 #include <cstdlib>
 
+#include "bench_support.h"
 #include "model/template_model.h"
 #include "platform/qsettings_store.h"
-#include "bench_support.h"
 
 namespace tallowmere {
 namespace {

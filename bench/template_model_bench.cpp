@@ -5,8 +5,8 @@
 #include <map>
 
 #include "model/template_model.h"
-#include "platform/settings_store.h"
 #include "platform/memory_store.h"
+#include "platform/settings_store.h"
 
 namespace tallowmere {
 namespace {

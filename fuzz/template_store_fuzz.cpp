@@ -11,8 +11,8 @@
 #include "model/parameter_checks.h"
 #include "model/store_keys.h"
 #include "model/template_model.h"
-#include "platform/settings_store.h"
 #include "platform/memory_store.h"
+#include "platform/settings_store.h"
 
 namespace {
 

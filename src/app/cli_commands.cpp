@@ -93,8 +93,10 @@ class PrivateFolder {
     for (int attempt = 0; attempt < 1000 && path_.empty(); ++attempt) {
       const std::string candidate = JoinPath(TempFolder(), "tallowmere-" + DrawWorkbookStem(digits));
       std::error_code ec;
-      if (std::filesystem::create_directory(candidate, ec)) path_ = candidate;
-      else if (ec) throw std::runtime_error("Cannot create a folder in " + TempFolder() + ": " + ec.message());
+      if (std::filesystem::create_directory(candidate, ec))
+        path_ = candidate;
+      else if (ec)
+        throw std::runtime_error("Cannot create a folder in " + TempFolder() + ": " + ec.message());
     }
     if (path_.empty()) throw std::runtime_error("Cannot create a folder in " + TempFolder());
   }
@@ -165,7 +167,8 @@ int RunPicture(const PictureOptions& options) {
   const bool written = saveCellsActivesheet(books.Item(books.Count()).get(), options.out, clipboard, dialogs, files);
   app->Quit();
   if (dialogs.ErrorReports()) return kErrors;
-  if (!written) return Fail(kErrors, "the used range of the active sheet is a single row or column; no picture was made");
+  if (!written)
+    return Fail(kErrors, "the used range of the active sheet is a single row or column; no picture was made");
   return kDone;
 }
 

@@ -13,8 +13,8 @@ namespace tallowmere::cli {
 // Prints every message to stderr; answers No to questions and cancels input and Save As.
 class StderrDialogs : public Dialogs {
  public:
-  MessageAnswer Message(const std::string& text, const std::string& title, MessageButtons buttons,
-                        MessageIcon icon, bool defaultNo = false) override;
+  MessageAnswer Message(const std::string& text, const std::string& title, MessageButtons buttons, MessageIcon icon,
+                        bool defaultNo = false) override;
   std::string Input(const std::string& prompt, const std::string& title) override;
   std::string SaveFileName(const std::string& title, const std::string& filterName,
                            const std::string& pattern) override;

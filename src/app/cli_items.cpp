@@ -20,8 +20,7 @@ std::vector<std::string> ReadItemNames(const std::string& path) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty()) continue;
     if (static_cast<int>(names.size()) == kMaxItems)
-      throw std::runtime_error("The item list " + path + " holds more than " + std::to_string(kMaxItems) +
-                               " names");
+      throw std::runtime_error("The item list " + path + " holds more than " + std::to_string(kMaxItems) + " names");
     names.push_back(line);
   }
   if (in.bad()) throw std::runtime_error("Cannot read the item list " + path);

@@ -35,15 +35,12 @@ int main(int argc, char** argv) {
   }
   try {
     switch (line.command) {
-      case Command::Help:
-        std::cout << UsageText(line.helpTopic);
-        return 0;
+      case Command::Help: std::cout << UsageText(line.helpTopic); return 0;
       case Command::Generate: {
         tallowmere::QSettingsStore store;
         return RunGenerate(line.generate, store);
       }
-      case Command::Picture:
-        return RunPicture(line.picture);
+      case Command::Picture: return RunPicture(line.picture);
     }
   } catch (const std::exception& e) {
     std::cerr << "tallowmere-cli: " << e.what() << "\n";

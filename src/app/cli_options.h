@@ -17,11 +17,11 @@ class UsageError : public std::runtime_error {
 };
 
 struct GenerateOptions {
-  std::string out;                        // the workbook's destination
-  std::string picture;                    // "" for none
-  std::string items;                      // item list file; "" to use the stored table
+  std::string out;      // the workbook's destination
+  std::string picture;  // "" for none
+  std::string items;    // item list file; "" to use the stored table
   std::optional<std::string> company;
-  std::optional<PeriodMode> mode;         // with first/last (Year, Month) or weeks (Week)
+  std::optional<PeriodMode> mode;  // with first/last (Year, Month) or weeks (Week)
   std::string first, last, weeks;
 };
 

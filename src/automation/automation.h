@@ -21,15 +21,15 @@ class AutomationError : public std::runtime_error {
 namespace xl {
 inline constexpr int kCenter = -4108;
 inline constexpr int kRight = -4152;
-inline constexpr int kNone = -4142;            // LineStyle: no line; PrintComments: none
-inline constexpr int kAutomatic = -4105;       // colour index: automatic
+inline constexpr int kNone = -4142;       // LineStyle: no line; PrintComments: none
+inline constexpr int kAutomatic = -4105;  // colour index: automatic
 inline constexpr int kCursorWait = 2;
 inline constexpr int kCursorDefault = -4143;
-inline constexpr int kThin = 2;                 // border weight
+inline constexpr int kThin = 2;  // border weight
 inline constexpr int kLandscape = 2;
 inline constexpr int kPaperA4 = 9;
-inline constexpr int kWorkbookNormal = -4143;   // file format of versions up to 11
-inline constexpr int kExcel8 = 56;              // 97-2003 workbook, as versions 12+ name it
+inline constexpr int kWorkbookNormal = -4143;  // file format of versions up to 11
+inline constexpr int kExcel8 = 56;             // 97-2003 workbook, as versions 12+ name it
 inline constexpr int kEdgeLeft = 7;
 inline constexpr int kEdgeTop = 8;
 inline constexpr int kEdgeBottom = 9;
@@ -46,7 +46,7 @@ class Range {
   virtual ~Range() = default;
 
   virtual void Select() = 0;
-  virtual void Clear() = 0;               // contents and formats
+  virtual void Clear() = 0;                                  // contents and formats
   virtual void SetFormulaR1C1(const std::string& text) = 0;  // typed text or "=" formula
   virtual void Merge() = 0;
 
@@ -54,12 +54,12 @@ class Range {
   virtual void SetFontName(const std::string& name) = 0;
   virtual void SetFontStyle(const std::string& style) = 0;  // "Regular", "Bold", "Italic", "Bold Italic"
   virtual void SetFontSize(double points) = 0;
-  virtual void SetFontColorIndex(int index) = 0;            // 1..56 or xl::kAutomatic
+  virtual void SetFontColorIndex(int index) = 0;  // 1..56 or xl::kAutomatic
   // Interior
-  virtual void SetInteriorColorIndex(int index) = 0;        // 1..56, xl::kAutomatic or xl::kNone
+  virtual void SetInteriorColorIndex(int index) = 0;  // 1..56, xl::kAutomatic or xl::kNone
   // Alignment and format
-  virtual void SetHorizontalAlignment(int alignment) = 0;   // xl::kCenter, xl::kRight
-  virtual void SetVerticalAlignment(int alignment) = 0;     // xl::kCenter
+  virtual void SetHorizontalAlignment(int alignment) = 0;  // xl::kCenter, xl::kRight
+  virtual void SetVerticalAlignment(int alignment) = 0;    // xl::kCenter
   virtual void SetWrapText(bool wrap) = 0;
   virtual void SetNumberFormat(const std::string& format) = 0;
   virtual void SetRowHeight(double points) = 0;
@@ -71,8 +71,8 @@ class Range {
 
   // Shape, as Rows / Columns (Count, item, Row / Column) report it; rows and columns
   // are numbered from 1.
-  virtual int Row() const = 0;          // first row
-  virtual int Column() const = 0;       // first column
+  virtual int Row() const = 0;     // first row
+  virtual int Column() const = 0;  // first column
   virtual int RowsCount() const = 0;
   virtual int ColumnsCount() const = 0;
 
@@ -90,10 +90,10 @@ class PageSetup {
   virtual void SetBottomMargin(double points) = 0;
   virtual void SetHeaderMargin(double points) = 0;
   virtual void SetFooterMargin(double points) = 0;
-  virtual void SetPrintComments(int value) = 0;      // xl::kNone: comments not printed
-  virtual void SetOrientation(int value) = 0;        // xl::kLandscape
-  virtual void SetPaperSize(int value) = 0;          // xl::kPaperA4
-  virtual void SetZoomOff() = 0;                     // Zoom = False: scale by FitToPages
+  virtual void SetPrintComments(int value) = 0;  // xl::kNone: comments not printed
+  virtual void SetOrientation(int value) = 0;    // xl::kLandscape
+  virtual void SetPaperSize(int value) = 0;      // xl::kPaperA4
+  virtual void SetZoomOff() = 0;                 // Zoom = False: scale by FitToPages
   virtual void SetFitToPagesWide(int pages) = 0;
   virtual void SetFitToPagesTall(int pages) = 0;
 };
@@ -156,15 +156,15 @@ class Application {
   virtual void SetCursor(int cursor) = 0;
 
   virtual Workbooks& GetWorkbooks() = 0;
-  virtual Sheets& GetSheets() = 0;                    // of the active workbook
+  virtual Sheets& GetSheets() = 0;  // of the active workbook
   virtual std::shared_ptr<Workbook> ActiveWorkbook() = 0;
   virtual std::shared_ptr<Worksheet> ActiveSheet() = 0;
 
   // Ranges of the active sheet.
   virtual std::unique_ptr<Range> Cells() = 0;
-  virtual std::unique_ptr<Range> GetRange(const std::string& address) = 0;    // "B2", "B4:P50"
-  virtual std::unique_ptr<Range> Rows(const std::string& address) = 0;        // "5:5"
-  virtual std::unique_ptr<Range> Columns(const std::string& address) = 0;     // "D:D"
+  virtual std::unique_ptr<Range> GetRange(const std::string& address) = 0;  // "B2", "B4:P50"
+  virtual std::unique_ptr<Range> Rows(const std::string& address) = 0;      // "5:5"
+  virtual std::unique_ptr<Range> Columns(const std::string& address) = 0;   // "D:D"
   virtual std::unique_ptr<Range> ActiveCell() = 0;
   virtual std::unique_ptr<Range> Selection() = 0;
 

@@ -18,11 +18,14 @@ bool Calculator::IsPendingFormula(int row, int column) const {
 
 void Calculator::CollectPending(const FormulaNode& node, int row, int column, std::vector<Position>& out) const {
   if (node.kind == FormulaNode::Kind::Reference) {
-    int r = Resolve(node.ref.row, node.ref.rowRelative, row), c = Resolve(node.ref.column, node.ref.columnRelative, column);
+    int r = Resolve(node.ref.row, node.ref.rowRelative, row),
+        c = Resolve(node.ref.column, node.ref.columnRelative, column);
     if (OnSheet(r, c) && IsPendingFormula(r, c)) out.emplace_back(r, c);
   } else if (node.kind == FormulaNode::Kind::Area) {
-    int r1 = Resolve(node.ref.row, node.ref.rowRelative, row), c1 = Resolve(node.ref.column, node.ref.columnRelative, column);
-    int r2 = Resolve(node.ref2.row, node.ref2.rowRelative, row), c2 = Resolve(node.ref2.column, node.ref2.columnRelative, column);
+    int r1 = Resolve(node.ref.row, node.ref.rowRelative, row),
+        c1 = Resolve(node.ref.column, node.ref.columnRelative, column);
+    int r2 = Resolve(node.ref2.row, node.ref2.rowRelative, row),
+        c2 = Resolve(node.ref2.column, node.ref2.columnRelative, column);
     if (r1 > r2) std::swap(r1, r2);
     if (c1 > c2) std::swap(c1, c2);
     // Only the cells that exist: an area as large as a whole column costs what it holds.
@@ -77,8 +80,8 @@ void Calculator::Calculate(const Position& start) {
       continue;
     }
     auto [row, column] = top.cell;
-    done_[top.cell] = Evaluate(*sheet_.Find(row, column)->formula, row, column,
-                               [this](int r, int c) { return Known(r, c); });
+    done_[top.cell] =
+        Evaluate(*sheet_.Find(row, column)->formula, row, column, [this](int r, int c) { return Known(r, c); });
     inProgress_.erase(top.cell);
     stack.pop_back();
   }

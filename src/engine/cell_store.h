@@ -24,7 +24,7 @@ namespace tallowmere::engine {
 template <typename T>
 class CellStore {
  public:
-  using key_type = std::pair<int, int>;   // row, column
+  using key_type = std::pair<int, int>;  // row, column
   using value_type = std::pair<const key_type, T>;
 
   template <bool IsConst>
@@ -115,7 +115,7 @@ class CellStore {
   static constexpr int kBlockColumns = 16;
 
   struct Block {
-    std::uint16_t present = 0;   // bit i: slot i holds a cell
+    std::uint16_t present = 0;  // bit i: slot i holds a cell
     alignas(value_type) unsigned char storage[kBlockColumns][sizeof(value_type)];
 
     Block() = default;
@@ -196,7 +196,7 @@ class CellStore {
     return SeekFrom({key.first, key.second + 1});
   }
 
-  std::vector<Row> rows_;   // by row number; a row holds blocks by column / 16
+  std::vector<Row> rows_;  // by row number; a row holds blocks by column / 16
   std::size_t size_ = 0;
 };
 

@@ -82,25 +82,45 @@ std::string FractionDigits(const Decimal& d, int decimals) {
 
 std::string ExponentText(int exponent, bool plusSign, int minDigits) {
   std::string digits = std::to_string(std::abs(exponent));
-  if (static_cast<int>(digits.size()) < minDigits) digits.insert(0, static_cast<std::size_t>(minDigits) - digits.size(), '0');
+  if (static_cast<int>(digits.size()) < minDigits)
+    digits.insert(0, static_cast<std::size_t>(minDigits) - digits.size(), '0');
   return (exponent < 0 ? "-" : plusSign ? "+" : "") + digits;
 }
 
 // ---- Tokens -----------------------------------------------------------------------
 
-enum class T { Literal, Zero, Hash, Question, Point, Comma, Percent, Exponent, Year, Month, Day, Hour, Minute, Second, AmPm, General, Text };
+enum class T {
+  Literal,
+  Zero,
+  Hash,
+  Question,
+  Point,
+  Comma,
+  Percent,
+  Exponent,
+  Year,
+  Month,
+  Day,
+  Hour,
+  Minute,
+  Second,
+  AmPm,
+  General,
+  Text
+};
 
 struct Token {
   T type;
-  std::string text;  // literal text; the code as written for date codes and AM/PM
-  int count = 1;     // repeat count of a date or time code ("mmm" is 3)
-  bool plus = false; // exponent written E+
+  std::string text;   // literal text; the code as written for date codes and AM/PM
+  int count = 1;      // repeat count of a date or time code ("mmm" is 3)
+  bool plus = false;  // exponent written E+
 };
 
 bool StartsWithNoCase(std::string_view text, std::size_t at, std::string_view word) {
   if (text.size() - at < word.size()) return false;
   for (std::size_t i = 0; i < word.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(text[at + i])) != std::tolower(static_cast<unsigned char>(word[i]))) return false;
+    if (std::tolower(static_cast<unsigned char>(text[at + i])) != std::tolower(static_cast<unsigned char>(word[i])))
+      return false;
   return true;
 }
 
@@ -134,7 +154,11 @@ std::vector<Token> Tokenize(std::string_view s) {
     } else if (std::string_view("ymdhs").find(lower) != std::string_view::npos) {
       std::size_t end = i;
       while (end < s.size() && std::tolower(static_cast<unsigned char>(s[end])) == lower) ++end;
-      T type = lower == 'y' ? T::Year : lower == 'm' ? T::Month : lower == 'd' ? T::Day : lower == 'h' ? T::Hour : T::Second;
+      T type = lower == 'y'   ? T::Year
+               : lower == 'm' ? T::Month
+               : lower == 'd' ? T::Day
+               : lower == 'h' ? T::Hour
+                              : T::Second;
       tokens.push_back({type, std::string(s.substr(i, end - i)), static_cast<int>(end - i)});
       i = end;
     } else {
@@ -181,7 +205,8 @@ bool HasDateTokens(const std::vector<Token>& tokens) {
 
 constexpr std::array<const char*, 12> kMonths{"January", "February", "March",     "April",   "May",      "June",
                                               "July",    "August",   "September", "October", "November", "December"};
-constexpr std::array<const char*, 7> kWeekdays{"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+constexpr std::array<const char*, 7> kWeekdays{"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                               "Thursday", "Friday", "Saturday"};
 
 std::string TwoDigits(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
 
@@ -190,7 +215,8 @@ void MarkMinutes(std::vector<Token>& tokens) {
   int previous = -1;
   for (std::size_t i = 0; i < tokens.size(); ++i) {
     if (!IsDateToken(tokens[i].type) || tokens[i].type == T::AmPm) continue;
-    if (tokens[i].type == T::Month && previous >= 0 && tokens[static_cast<std::size_t>(previous)].type == T::Hour && tokens[i].count <= 2)
+    if (tokens[i].type == T::Month && previous >= 0 && tokens[static_cast<std::size_t>(previous)].type == T::Hour &&
+        tokens[i].count <= 2)
       tokens[i].type = T::Minute;
     if (tokens[i].type == T::Second && previous >= 0 && tokens[static_cast<std::size_t>(previous)].type == T::Month &&
         tokens[static_cast<std::size_t>(previous)].count <= 2)
@@ -215,17 +241,25 @@ std::string FormatDate(double serial, std::vector<Token> tokens) {
     switch (t.type) {
       case T::Year: out += t.count <= 2 ? TwoDigits(year % 100) : std::to_string(year); break;
       case T::Month:
-        if (t.count == 1) out += std::to_string(month);
-        else if (t.count == 2) out += TwoDigits(month);
-        else if (t.count == 3) out += std::string(kMonths[static_cast<std::size_t>(month - 1)]).substr(0, 3);
-        else if (t.count == 4) out += kMonths[static_cast<std::size_t>(month - 1)];
-        else out += kMonths[static_cast<std::size_t>(month - 1)][0];
+        if (t.count == 1)
+          out += std::to_string(month);
+        else if (t.count == 2)
+          out += TwoDigits(month);
+        else if (t.count == 3)
+          out += std::string(kMonths[static_cast<std::size_t>(month - 1)]).substr(0, 3);
+        else if (t.count == 4)
+          out += kMonths[static_cast<std::size_t>(month - 1)];
+        else
+          out += kMonths[static_cast<std::size_t>(month - 1)][0];
         break;
       case T::Day: {
         const char* weekday = kWeekdays[static_cast<std::size_t>((static_cast<long long>(day) + 6) % 7)];
-        if (t.count == 1) out += std::to_string(dayOfMonth);
-        else if (t.count == 2) out += TwoDigits(dayOfMonth);
-        else out += t.count == 3 ? std::string(weekday).substr(0, 3) : std::string(weekday);
+        if (t.count == 1)
+          out += std::to_string(dayOfMonth);
+        else if (t.count == 2)
+          out += TwoDigits(dayOfMonth);
+        else
+          out += t.count == 3 ? std::string(weekday).substr(0, 3) : std::string(weekday);
         break;
       }
       case T::Hour: {
@@ -239,7 +273,8 @@ std::string FormatDate(double serial, std::vector<Token> tokens) {
         bool pm = hour >= 12;
         bool lowerCase = std::islower(static_cast<unsigned char>(t.text[0])) != 0;
         std::string mark = t.text.size() == 5 ? (pm ? "PM" : "AM") : (pm ? "P" : "A");
-        if (lowerCase) std::ranges::transform(mark, mark.begin(), [](char c) { return static_cast<char>(std::tolower(c)); });
+        if (lowerCase)
+          std::ranges::transform(mark, mark.begin(), [](char c) { return static_cast<char>(std::tolower(c)); });
         out += mark;
         break;
       }
@@ -257,9 +292,9 @@ std::string FormatDate(double serial, std::vector<Token> tokens) {
 // ---- Numbers ------------------------------------------------------------------------
 
 struct NumberLayout {
-  int integerZeros = 0;    // '0' and '?' before the point: minimum integer digits
-  int decimals = 0;        // placeholders after the point
-  int decimalZeros = 0;    // decimals always shown (up to the last '0' or '?')
+  int integerZeros = 0;  // '0' and '?' before the point: minimum integer digits
+  int decimals = 0;      // placeholders after the point
+  int decimalZeros = 0;  // decimals always shown (up to the last '0' or '?')
   bool point = false;
   bool grouping = false;   // a comma between integer placeholders
   int thousandsScale = 0;  // commas right after the last integer placeholder
@@ -394,7 +429,8 @@ std::string FormatGeneral(double number) {
     ++exponent;
   }
   std::string fraction = FractionDigits(d, static_cast<int>(d.digits.size()) - 1);
-  return sign + d.digits.substr(0, 1) + (fraction.empty() ? "" : "." + fraction) + "E" + ExponentText(exponent, true, 2);
+  return sign + d.digits.substr(0, 1) + (fraction.empty() ? "" : "." + fraction) + "E" +
+         ExponentText(exponent, true, 2);
 }
 
 std::string FormatForDisplay(const Value& value, const std::string& numberFormat) {

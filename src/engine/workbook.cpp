@@ -5,18 +5,15 @@
 namespace tallowmere::engine {
 namespace {
 
-void AppendSide(std::ostringstream& out, const BorderSide& side) {
-  out << side.line << ',' << side.colorIndex << ';';
-}
+void AppendSide(std::ostringstream& out, const BorderSide& side) { out << side.line << ',' << side.colorIndex << ';'; }
 
 // A text that equal styles share and different styles never do: the interning key.
 std::string StyleKey(const Style& s) {
   std::ostringstream out;
   out.precision(17);
-  out << s.font.name.size() << ':' << s.font.name << ';' << s.font.size << ';' << s.font.bold << ';'
-      << s.font.italic << ';' << s.font.colorIndex << ';' << s.fillColorIndex << ';'
-      << static_cast<int>(s.horizontal) << ';' << static_cast<int>(s.vertical) << ';' << s.wrap << ';'
-      << s.numberFormat.size() << ':' << s.numberFormat << ';';
+  out << s.font.name.size() << ':' << s.font.name << ';' << s.font.size << ';' << s.font.bold << ';' << s.font.italic
+      << ';' << s.font.colorIndex << ';' << s.fillColorIndex << ';' << static_cast<int>(s.horizontal) << ';'
+      << static_cast<int>(s.vertical) << ';' << s.wrap << ';' << s.numberFormat.size() << ':' << s.numberFormat << ';';
   AppendSide(out, s.left);
   AppendSide(out, s.top);
   AppendSide(out, s.right);
@@ -25,9 +22,7 @@ std::string StyleKey(const Style& s) {
 }
 
 // 0xRRGGBB as written in tables, turned into the object model's 0xBBGGRR.
-constexpr std::uint32_t Rgb(std::uint32_t rgb) {
-  return ((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16);
-}
+constexpr std::uint32_t Rgb(std::uint32_t rgb) { return ((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16); }
 
 }  // namespace
 

@@ -27,7 +27,7 @@ enum class VAlign : std::uint8_t { Bottom, Center, Top };
 
 struct Font {
   std::string name = "Arial";
-  double size = 10.0;        // points
+  double size = 10.0;  // points
   bool bold = false;
   bool italic = false;
   int colorIndex = kColorAutomatic;
@@ -68,8 +68,8 @@ class StyleTable {
 };
 
 struct Cell {
-  Value value;            // the constant, or the cached result of the formula
-  FormulaPtr formula;     // null for a constant
+  Value value;         // the constant, or the cached result of the formula
+  FormulaPtr formula;  // null for a constant
   StyleId style = 0;
   bool HasContent() const { return formula != nullptr || value.type != Value::Type::Empty; }
 };
@@ -80,16 +80,15 @@ struct CellRect {
   bool operator==(const CellRect&) const = default;
 };
 
-
 struct PageSetupData {
-  std::string printArea;        // A1 address, "" for none
-  double leftMargin = 0.7 * 72, rightMargin = 0.7 * 72;    // points
+  std::string printArea;                                 // A1 address, "" for none
+  double leftMargin = 0.7 * 72, rightMargin = 0.7 * 72;  // points
   double topMargin = 0.75 * 72, bottomMargin = 0.75 * 72;
   double headerMargin = 0.3 * 72, footerMargin = 0.3 * 72;
   bool printComments = false;
   bool landscape = false;
   int paperSize = 9;
-  bool fitToPages = false;      // Zoom = False
+  bool fitToPages = false;  // Zoom = False
   int fitWide = 1, fitTall = 1;
   int zoom = 100;
   bool operator==(const PageSetupData&) const = default;
@@ -112,22 +111,22 @@ class SheetData {
   StyleId EffectiveStyle(int row, int column) const;
   // The style a cell without its own formatting would show (row, column or sheet format).
   StyleId InheritedStyle(int row, int column) const;
-  double RowHeight(int row) const;        // points
-  double ColumnWidth(int column) const;   // characters
+  double RowHeight(int row) const;       // points
+  double ColumnWidth(int column) const;  // characters
   // The merged area holding the cell, or null.
   const CellRect* MergeAt(int row, int column) const;
 
   StyleId sheetStyle = 0;
-  std::map<int, StyleId> rowStyles;      // whole-row formats
-  std::map<int, StyleId> columnStyles;   // whole-column formats
-  std::map<int, double> rowHeights;      // points; rows not listed have the default
-  std::map<int, double> columnWidths;    // characters; columns not listed have the default
+  std::map<int, StyleId> rowStyles;     // whole-row formats
+  std::map<int, StyleId> columnStyles;  // whole-column formats
+  std::map<int, double> rowHeights;     // points; rows not listed have the default
+  std::map<int, double> columnWidths;   // characters; columns not listed have the default
   double defaultRowHeight = 12.75;
   double defaultColumnWidth = 8.43;
 
   std::vector<CellRect> merges;
   PageSetupData pageSetup;
-  CellRect selection{3, 3, 3, 3};        // as the window shows it when the file opens
+  CellRect selection{3, 3, 3, 3};  // as the window shows it when the file opens
   int activeRow = 1, activeColumn = 1;
 
  private:
@@ -138,9 +137,9 @@ class WorkbookData {
  public:
   WorkbookData();
   StyleTable styles;
-  std::array<std::uint32_t, 56> palette;   // 0xBBGGRR as the object model's colour values
+  std::array<std::uint32_t, 56> palette;  // 0xBBGGRR as the object model's colour values
   std::vector<std::shared_ptr<SheetData>> sheets;
-  int activeSheet = 0;                      // index into sheets
+  int activeSheet = 0;  // index into sheets
 
   static const std::array<std::uint32_t, 56>& DefaultPalette();
 };

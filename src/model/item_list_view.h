@@ -13,15 +13,18 @@ class ItemListView {
   virtual ~ItemListView() = default;
   virtual void Clear() = 0;
   virtual void Append(const std::string& name) = 0;
-  virtual void Select(int index) = 0;     // list position from 0; -1 selects nothing
-  virtual int Selected() const = 0;       // -1 when nothing is selected
+  virtual void Select(int index) = 0;  // list position from 0; -1 selects nothing
+  virtual int Selected() const = 0;    // -1 when nothing is selected
   virtual int Count() const = 0;
   virtual void Redraw() {}
 };
 
 class VectorListView : public ItemListView {
  public:
-  void Clear() override { entries_.clear(); selected_ = -1; }
+  void Clear() override {
+    entries_.clear();
+    selected_ = -1;
+  }
   void Append(const std::string& name) override { entries_.push_back(name); }
   void Select(int index) override { selected_ = index; }
   int Selected() const override { return selected_; }

@@ -29,8 +29,7 @@ void CollectRowsNamed(std::string_view target, const NameIndex& index, std::stri
 
 // The items from the one named firstName through the item above the last one named
 // name, each contributing the items that bear its own name.
-void CollectRange(std::string_view name, std::string_view firstName, const NameIndex& index,
-                  std::string& list) {
+void CollectRange(std::string_view name, std::string_view firstName, const NameIndex& index, std::string& list) {
   const int last = index.FindItem(name) - 1;
   const int first = index.FindItem(firstName);
   if (first == 0) ThrowMissing(firstName);

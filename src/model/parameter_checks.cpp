@@ -35,8 +35,8 @@ double RangeYear(std::string_view text) {
 std::string DecimalText(double value) { return std::to_string(static_cast<long long>(value)); }
 
 std::string SpanMessage(int span, const char* modeWord) {
-  return "Start year can't be greater then end year by more then " + std::to_string(span) + " years in " +
-         modeWord + ".\r\nPlease change year to necessary value.";
+  return "Start year can't be greater then end year by more then " + std::to_string(span) + " years in " + modeWord +
+         ".\r\nPlease change year to necessary value.";
 }
 
 }  // namespace

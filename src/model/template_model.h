@@ -18,10 +18,10 @@ class NameIndex;
 struct TemplateItem {
   std::string Name;
   bool Included = false;
-  std::string Refs;      // item numbers joined by ","; empty for items without references
-  std::string Kind;      // "SUM", "DIF", "OTHER" or empty
+  std::string Refs;  // item numbers joined by ","; empty for items without references
+  std::string Kind;  // "SUM", "DIF", "OTHER" or empty
   bool IsHeader = false;
-  int SheetRow = 0;      // worksheet row given by the last layout; 0 until then
+  int SheetRow = 0;  // worksheet row given by the last layout; 0 until then
 };
 
 // The largest number of items the table holds (list positions are 16-bit).
@@ -59,7 +59,7 @@ class TemplateModel {
 
   // Items numbered from 1.
   int Count() const { return static_cast<int>(items_.size()); }
-  TemplateItem& Item(int number);              // throws std::out_of_range("Subscript out of range")
+  TemplateItem& Item(int number);  // throws std::out_of_range("Subscript out of range")
   const TemplateItem& Item(int number) const;
   const std::vector<TemplateItem>& Items() const { return items_; }
   std::vector<TemplateItem>& Items() { return items_; }

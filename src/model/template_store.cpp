@@ -71,8 +71,7 @@ void TemplateModel::LoadTemplate(bool restore, SettingsStore& store, ParameterFi
   if (!restore) {
     rows = StoredCount(store, store_key::kRows, kDefaultItemCount, 1, kMaxItems,
                        "row count must be a whole number from 1 to " + std::to_string(kMaxItems));
-    StoredCount(store, store_key::kColumns, kStoredColumnCount, kSmallestColumnCount,
-                std::numeric_limits<int>::max(),
+    StoredCount(store, store_key::kColumns, kStoredColumnCount, kSmallestColumnCount, std::numeric_limits<int>::max(),
                 "column count must be a whole number of at least " + std::to_string(kSmallestColumnCount));
     // Read before the table is replaced: a damaged flag leaves the table as it was, so that
     // closing cannot overwrite the stored names with the empty items of a half-made table.

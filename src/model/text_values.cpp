@@ -21,8 +21,7 @@ std::string_view Trim(std::string_view text) {
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
+    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
   }
   return true;
 }
@@ -35,10 +34,16 @@ double NumericValue(std::string_view text) {
   std::string number;
   if (i < text.size() && (text[i] == '-' || text[i] == '+')) number += text[i++];
   bool digits = false;
-  while (i < text.size() && IsDigit(text[i])) { number += text[i++]; digits = true; }
+  while (i < text.size() && IsDigit(text[i])) {
+    number += text[i++];
+    digits = true;
+  }
   if (i < text.size() && text[i] == '.') {
     number += text[i++];
-    while (i < text.size() && IsDigit(text[i])) { number += text[i++]; digits = true; }
+    while (i < text.size() && IsDigit(text[i])) {
+      number += text[i++];
+      digits = true;
+    }
   }
   if (!digits) return 0.0;
   // An exponent counts only when digits follow it ("1e3" is 1000, "1e" is 1).

@@ -11,9 +11,9 @@ namespace {
 using namespace item_name;
 
 // The reference rules depend on exactly these names, so the commands never let them go.
-constexpr std::array<std::string_view, 8> kReservedNames = {
-    kCashOnHand, kCashSales, kTotalCashReceipts, kTotalCashAvailable,
-    kPurchases,  kSubtotal,  kTotalCashPaidOut,  kCashPosition};
+constexpr std::array<std::string_view, 8> kReservedNames = {kCashOnHand,         kCashSales,   kTotalCashReceipts,
+                                                            kTotalCashAvailable, kPurchases,   kSubtotal,
+                                                            kTotalCashPaidOut,   kCashPosition};
 
 }  // namespace
 
@@ -25,8 +25,7 @@ std::string MatchForm(std::string_view name) {
 
 std::string ItemKind(std::string_view name) {
   if (name == kCashOnHand) return "OTHER";
-  if (name == kTotalCashReceipts || name == kTotalCashAvailable || name == kSubtotal ||
-      name == kTotalCashPaidOut)
+  if (name == kTotalCashReceipts || name == kTotalCashAvailable || name == kSubtotal || name == kTotalCashPaidOut)
     return "SUM";
   if (name == kCashPosition) return "DIF";
   return {};

@@ -115,9 +115,7 @@ FileSystem& LocalFileSystem() {
   return files;
 }
 
-std::string JoinPath(const std::string& folder, const std::string& name) {
-  return (fs::path(folder) / name).string();
-}
+std::string JoinPath(const std::string& folder, const std::string& name) { return (fs::path(folder) / name).string(); }
 
 std::string TempFolder() {
   if (const char* temp = std::getenv("TEMP"); temp && *temp) return temp;

@@ -1,8 +1,7 @@
 #include "platform/qsettings_store.h"
 
-#include <stdexcept>
-
 #include <QStringList>
+#include <stdexcept>
 
 namespace tallowmere {
 namespace {

@@ -1,7 +1,6 @@
 #include "preview/form2.h"
 
 #include <QApplication>
-#include <algorithm>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGroupBox>
@@ -10,6 +9,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <algorithm>
 #include <optional>
 #include <stdexcept>
 
@@ -118,8 +118,7 @@ void Form2::CreateControls() {
   connect(VScroll1, &QScrollBar::valueChanged, this, [this](int v) { VScroll1_Change(v); });
 }
 
-QPushButton* Form2::CreateButton(const char* name, const char* caption, QWidget* parent, int left, int top,
-                                 int width) {
+QPushButton* Form2::CreateButton(const char* name, const char* caption, QWidget* parent, int left, int top, int width) {
   auto* button = new QPushButton(caption, parent);
   button->setObjectName(name);
   QFont font("Arial");
@@ -327,7 +326,8 @@ void Form2::PushButton6_Click() {
     // that fails leaves it whole.
   }
   if (!trap.Run(130, [&] {
-        if (mExcelFile.empty()) throw std::runtime_error("There is no workbook to save: the report's workbook was not made");
+        if (mExcelFile.empty())
+          throw std::runtime_error("There is no workbook to save: the report's workbook was not made");
         CopyFileReplacing(files_, mExcelFile, target);
       }))
     return;

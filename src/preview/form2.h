@@ -37,7 +37,6 @@ inline constexpr std::string_view kForm2Picture1MouseUp = "in Brindlecast2021/08
 inline constexpr std::string_view kForm2RedrawImage = "in Brindlecast2021/08/31.Form2.RedrawImage ";
 }  // namespace location
 
-
 class PictureBox;
 
 class Form2 : public QWidget, private PreviewGeometry::Canvas {
@@ -50,8 +49,7 @@ class Form2 : public QWidget, private PreviewGeometry::Canvas {
 
   // The window saves copies and removes the temporary workbook through files;
   // programFolder is where the optional hand pointer "HAND-M.CUR" is looked for.
-  Form2(Dialogs& dialogs, FileSystem& files, Callbacks callbacks, std::string programFolder,
-        QWidget* parent = nullptr);
+  Form2(Dialogs& dialogs, FileSystem& files, Callbacks callbacks, std::string programFolder, QWidget* parent = nullptr);
 
   // Loads the report's picture; the next activation shows it at zoom 1.0. Throws
   // std::runtime_error when path is empty (no picture was made) or the file cannot be

@@ -62,8 +62,8 @@ class PreviewGeometry {
 
   // The whole set-up of an activation, as the window runs it step by step.
   void Setup();
-  void CopyToZoomOri();    // the control and the unscaled copy take the loaded picture's size
-  void ResetZoom();        // zoom 1.0 and the sizes that go with it
+  void CopyToZoomOri();  // the control and the unscaled copy take the loaded picture's size
+  void ResetZoom();      // zoom 1.0 and the sizes that go with it
   void FinishSetup() { needsSetup_ = false; }
 
   // Draws the picture at the current zoom. When the scaled size reaches a limit nothing is

@@ -40,9 +40,7 @@ int LastColumn(const Range& range) { return range.Column() + range.ColumnsCount(
 
 void SpreadsheetLink::CreateSpreadsheetApp() { spreadsheetApp_ = factory_.Create(); }
 
-Application& SpreadsheetLink::SpreadsheetApp() const {
-  return Held(spreadsheetApp_);
-}
+Application& SpreadsheetLink::SpreadsheetApp() const { return Held(spreadsheetApp_); }
 
 std::shared_ptr<Application> OpenWorkbookInNewApp(ApplicationFactory& factory, const std::string& path) {
   std::shared_ptr<Application> app = factory.Create();
@@ -126,8 +124,8 @@ int WorkbookFileFormat(ApplicationFactory& factory, Application* app) {
   return FileFormatForVersion(version, DecimalSeparator());
 }
 
-bool saveCellsActivesheet(Workbook* workbook, const std::string& path, PictureClipboard& clipboard,
-                          Dialogs& dialogs, FileSystem& files) {
+bool saveCellsActivesheet(Workbook* workbook, const std::string& path, PictureClipboard& clipboard, Dialogs& dialogs,
+                          FileSystem& files) {
   ErrorTrap trap(dialogs, location::kSaveCellsActivesheet);
   std::shared_ptr<Worksheet> sheet;
   int lastRow = 0;

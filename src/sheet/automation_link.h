@@ -7,10 +7,10 @@
 #include <string>
 #include <string_view>
 
+#include "automation/automation.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/picture_clipboard.h"
-#include "automation/automation.h"
 
 namespace tallowmere {
 
@@ -19,13 +19,12 @@ namespace location {
 inline constexpr std::string_view kSaveCellsActivesheet = "in Brindlecast2021/08/31.Excel1.saveCellsActivesheet ";
 }  // namespace location
 
-
 // The application instance a report lays its sheet out on; empty outside a report.
 class SpreadsheetLink {
  public:
   explicit SpreadsheetLink(ApplicationFactory& factory) : factory_(factory) {}
 
-  void CreateSpreadsheetApp();                       // throws AutomationError
+  void CreateSpreadsheetApp();  // throws AutomationError
   void ReleaseSpreadsheetApp() { spreadsheetApp_.reset(); }
   // Throws AutomationError while no instance is held.
   Application& SpreadsheetApp() const;
@@ -75,8 +74,8 @@ int WorkbookFileFormat(ApplicationFactory& factory, Application* app);
 // all, under its own error trap; never throws. A null workbook fails each step that needs
 // it. True only when this call wrote the picture file: nothing is written when the used
 // range ends in row 1 or column 1, or when the picture could not be copied or written.
-bool saveCellsActivesheet(Workbook* workbook, const std::string& path, PictureClipboard& clipboard,
-                          Dialogs& dialogs, FileSystem& files);
+bool saveCellsActivesheet(Workbook* workbook, const std::string& path, PictureClipboard& clipboard, Dialogs& dialogs,
+                          FileSystem& files);
 // The clipboard's picture, read up to 1000 times while the clipboard is busy or empty;
 // null when it never came.
 SharedPicture PictureFromClipboard(PictureClipboard& clipboard, int format);

@@ -9,8 +9,7 @@ namespace {
 // The layout takes the years and weeks as whole numbers (By Month its years only in that
 // mode) before it lays anything out, so that a value beyond that range stops it at once.
 void ReadWholeNumbers(const ReportParameters& parameters) {
-  for (const std::string* text : {&parameters.firstYear, &parameters.lastYear, &parameters.weeks})
-    WholeNumberOf(*text);
+  for (const std::string* text : {&parameters.firstYear, &parameters.lastYear, &parameters.weeks}) WholeNumberOf(*text);
   if (parameters.mode != PeriodMode::Month) return;
   WholeNumberOf(parameters.monthFirstYear);
   WholeNumberOf(parameters.monthLastYear);
@@ -23,12 +22,10 @@ int LastColumnOf(const ReportParameters& parameters) {
   // than a wrapped-around column number.
   const auto whole = [](const std::string& text) { return static_cast<double>(WholeNumberOf(text)); };
   switch (parameters.mode) {
-    case PeriodMode::Year:
-      return WholeNumber(whole(parameters.lastYear) - whole(parameters.firstYear) + 5);
+    case PeriodMode::Year: return WholeNumber(whole(parameters.lastYear) - whole(parameters.firstYear) + 5);
     case PeriodMode::Month:
       return WholeNumber((whole(parameters.monthLastYear) - whole(parameters.monthFirstYear)) * 12 + 16);
-    case PeriodMode::Week:
-      break;
+    case PeriodMode::Week: break;
   }
   return WholeNumber(whole(parameters.weeks) + 4);
 }

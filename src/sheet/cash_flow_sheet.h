@@ -4,9 +4,9 @@
 
 #include <string>
 
+#include "automation/automation.h"
 #include "model/report_parameters.h"
 #include "model/template_model.h"
-#include "automation/automation.h"
 #include "sheet/automation_link.h"
 
 namespace tallowmere {

@@ -19,9 +19,7 @@ std::string ColumnLetter(int n) {
   return {static_cast<char>(64 + q), static_cast<char>(64 + (n - 26 * q))};
 }
 
-int RowOffset(const TemplateModel& model, int a, int b) {
-  return model.Item(a).SheetRow - model.Item(b).SheetRow;
-}
+int RowOffset(const TemplateModel& model, int a, int b) { return model.Item(a).SheetRow - model.Item(b).SheetRow; }
 
 std::string RelativeRef(const TemplateModel& model, int a, int b, int c) {
   return "R[" + std::to_string(RowOffset(model, a, b)) + "]C[" + std::to_string(c) + "]";
@@ -73,13 +71,11 @@ void SetBorder(Application& app, int borderIndex, int colorIndex) {
   selection->SetBorderColorIndex(borderIndex, colorIndex);
 }
 
-void ClearBorder(Application& app, int borderIndex) {
-  app.Selection()->SetBorderLineStyle(borderIndex, xl::kNone);
-}
+void ClearBorder(Application& app, int borderIndex) { app.Selection()->SetBorderLineStyle(borderIndex, xl::kNone); }
 
 void SetGridBorders(Application& app) {
-  for (int index : {xl::kEdgeLeft, xl::kEdgeTop, xl::kEdgeBottom, xl::kEdgeRight, xl::kInsideVertical,
-                    xl::kInsideHorizontal})
+  for (int index :
+       {xl::kEdgeLeft, xl::kEdgeTop, xl::kEdgeBottom, xl::kEdgeRight, xl::kInsideVertical, xl::kInsideHorizontal})
     SetBorder(app, index, kGridColorIndex);
 }
 

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "model/template_model.h"
 #include "automation/automation.h"
+#include "model/template_model.h"
 
 namespace tallowmere {
 

@@ -14,8 +14,8 @@ namespace {
 
 constexpr int kFirstItemRow = 5;
 constexpr int kHeadingFill = 43;
-constexpr int kBandFill = 55;       // column-header band and total-row name cell
-constexpr int kTotalFill = 39;      // total-row value cells
+constexpr int kBandFill = 55;   // column-header band and total-row name cell
+constexpr int kTotalFill = 39;  // total-row value cells
 constexpr double kSpacerHeight = 8;
 constexpr double kItemHeight = 18;
 constexpr double kTotalHeight = 24;
@@ -131,9 +131,7 @@ void LayOutSpacerRow(Application& app, int row) {
   ClearBorder(app, xl::kInsideVertical);
 }
 
-std::string ShownName(const std::string& name) {
-  return !name.empty() && name.front() == '_' ? name.substr(1) : name;
-}
+std::string ShownName(const std::string& name) { return !name.empty() && name.front() == '_' ? name.substr(1) : name; }
 
 void LayOutItemRow(Application& app, const TemplateModel& model, int p, int row, int lastColumn) {
   const TemplateItem& item = model.Item(p);

@@ -106,8 +106,10 @@ void ReportRun::SaveTemporaryWorkbook() {
     workbook.SaveAs(claimed, WorkbookFileFormat(env_.factory, link_.HasSpreadsheetApp() ? &App() : nullptr));
   });
   // The name's empty placeholder is no workbook: nothing may show or copy it.
-  if (saved) tempWorkbookPath_ = claimed;
-  else RemoveQuietly(env_.files, claimed);
+  if (saved)
+    tempWorkbookPath_ = claimed;
+  else
+    RemoveQuietly(env_.files, claimed);
   trap_.Run(162, [&] { App().SetDisplayAlerts(false); });
   trap_.Run(164, [&] { Held(reportWorkbook_).Close(); });
   trap_.Run(166, [&] { App().Quit(); });
@@ -120,7 +122,8 @@ void ReportRun::ExportPicture() {
   std::shared_ptr<Application> pictureApp;
   std::shared_ptr<Workbook> pictureWorkbook;
   trap_.Run(170, [&] {
-    if (tempWorkbookPath_.empty()) throw std::runtime_error("No workbook was saved, so none can be opened for its picture");
+    if (tempWorkbookPath_.empty())
+      throw std::runtime_error("No workbook was saved, so none can be opened for its picture");
     pictureApp = OpenWorkbookInNewApp(env_.factory, tempWorkbookPath_);
   });
   trap_.Run(172, [&] { host_.SetMainPointer(PointerKind::Busy); });

@@ -6,12 +6,12 @@
 #include <string>
 #include <string_view>
 
+#include "automation/automation.h"
 #include "model/report_parameters.h"
 #include "model/template_model.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/picture_clipboard.h"
-#include "automation/automation.h"
 #include "sheet/report_host.h"
 #include "sheet/temporary_workbook.h"
 
@@ -22,14 +22,13 @@ namespace location {
 inline constexpr std::string_view kGenerateReport0 = "in Brindlecast2021/08/31.TwelveMonthCashFlowS.GenerateReport0 ";
 }  // namespace location
 
-
 struct ReportEnvironment {
   ApplicationFactory& factory;
-  Dialogs& dialogs;            // the error report goes here
+  Dialogs& dialogs;  // the error report goes here
   PictureClipboard& clipboard;
-  FileSystem& files;           // every file the report creates, writes or removes
-  std::string tempFolder;      // where the temporary workbook and picture go
-  DigitSource digits = {};     // digits of temporary names; empty: random digits
+  FileSystem& files;        // every file the report creates, writes or removes
+  std::string tempFolder;   // where the temporary workbook and picture go
+  DigitSource digits = {};  // digits of temporary names; empty: random digits
 };
 
 // The picture file of a report in folder: "temp.bmp".

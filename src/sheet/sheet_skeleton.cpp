@@ -29,8 +29,7 @@ std::string NumberText(double value) {
 
 void CopyPalette(Application& app) {
   const auto& palette = CashFlowPalette();
-  for (int index = 1; index <= kPaletteSize; ++index)
-    app.ActiveWorkbook()->SetColor(index, palette[index - 1].Value());
+  for (int index = 1; index <= kPaletteSize; ++index) app.ActiveWorkbook()->SetColor(index, palette[index - 1].Value());
 }
 
 void ClearAllCells(Application& app) {

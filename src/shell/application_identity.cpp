@@ -37,8 +37,7 @@ QPixmap IconAt(int size) {
   painter.setPen(QPen(QColor(60, 60, 60), std::max(1.0, unit * 0.6)));
   painter.setBrush(Qt::white);
   painter.drawRoundedRect(sheet, unit, unit);
-  painter.fillRect(QRectF(sheet.left() + unit * 0.4, sheet.top() + unit * 0.4, sheet.width() - unit * 0.8,
-                          2.6 * unit),
+  painter.fillRect(QRectF(sheet.left() + unit * 0.4, sheet.top() + unit * 0.4, sheet.width() - unit * 0.8, 2.6 * unit),
                    QColor(0, 51, 102));
   painter.setPen(QPen(QColor(192, 192, 192), std::max(1.0, unit * 0.3)));
   for (int row = 1; row <= 3; ++row) {

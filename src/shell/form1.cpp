@@ -26,13 +26,11 @@ Form1::Form1(Form1Services services, QWidget* parent)
     : QWidget(parent), services_(std::move(services)), model_(std::make_unique<TemplateModel>(listView_)) {
   BuildControls();
   WatchFields();
-  for (auto [button, handler] : {std::pair{pushButton1_, &Form1::PushButton1_Click},
-                                 std::pair{pushButton2_, &Form1::PushButton2_Click},
-                                 std::pair{pushButton3_, &Form1::PushButton3_Click},
-                                 std::pair{pushButton4_, &Form1::PushButton4_Click},
-                                 std::pair{pushButton5_, &Form1::PushButton5_Click},
-                                 std::pair{pushButton6_, &Form1::PushButton6_Click},
-                                 std::pair{pushButton22_, &Form1::PushButton22_Click}})
+  for (auto [button, handler] :
+       {std::pair{pushButton1_, &Form1::PushButton1_Click}, std::pair{pushButton2_, &Form1::PushButton2_Click},
+        std::pair{pushButton3_, &Form1::PushButton3_Click}, std::pair{pushButton4_, &Form1::PushButton4_Click},
+        std::pair{pushButton5_, &Form1::PushButton5_Click}, std::pair{pushButton6_, &Form1::PushButton6_Click},
+        std::pair{pushButton22_, &Form1::PushButton22_Click}})
     connect(button, &QPushButton::clicked, this, handler);
 }
 
@@ -54,9 +52,8 @@ bool Form1::Form_Load() {
   trap.Run(138, [&] {
     SetText(ParameterField::MonthFirstYear, services_.store.Read(store_key::kText6, CurrentYearText()));
   });
-  trap.Run(140, [&] {
-    SetText(ParameterField::MonthLastYear, services_.store.Read(store_key::kText7, CurrentYearText()));
-  });
+  trap.Run(140,
+           [&] { SetText(ParameterField::MonthLastYear, services_.store.Read(store_key::kText7, CurrentYearText())); });
   trap.Run(148, [&] { model_->LoadTemplate(false, services_.store, *this); });
   trap.Run(150, [&] { ResumePainting(); });
   bool installed = true;
@@ -136,8 +133,8 @@ void Form1::PointerOver(QObject* control) {
   if (mousePointer_ == PointerKind::Busy) return;
   const std::initializer_list<const QObject*> buttons = {pushButton1_, pushButton2_, pushButton3_, pushButton4_,
                                                          pushButton5_, pushButton6_, pushButton22_};
-  const std::initializer_list<const QObject*> plainAreas = {this,   frame1_, frame4_, frame6_,
-                                                            list1_, list1_->viewport(), text1_};
+  const std::initializer_list<const QObject*> plainAreas = {
+      this, frame1_, frame4_, frame6_, list1_, list1_->viewport(), text1_};
   const auto among = [control](std::initializer_list<const QObject*> controls) {
     return std::find(controls.begin(), controls.end(), control) != controls.end();
   };
@@ -152,9 +149,7 @@ void Form1::mouseMoveEvent(QMouseEvent* event) {
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
-    case QEvent::MouseMove:
-      PointerOver(watched);
-      break;
+    case QEvent::MouseMove: PointerOver(watched); break;
     case QEvent::FocusIn:
       if (auto* edit = qobject_cast<QLineEdit*>(watched))
         FieldGotFocus(edit, static_cast<QFocusEvent*>(event)->reason());
@@ -163,8 +158,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
       if (auto* edit = qobject_cast<QLineEdit*>(watched))
         FieldLostFocus(edit, static_cast<QFocusEvent*>(event)->reason());
       break;
-    default:
-      break;
+    default: break;
   }
   return QWidget::eventFilter(watched, event);
 }

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "automation/automation.h"
 #include "model/report_parameters.h"
 #include "model/template_model.h"
 #include "platform/dialogs.h"
@@ -18,7 +19,6 @@
 #include "platform/files.h"
 #include "platform/picture_clipboard.h"
 #include "platform/settings_store.h"
-#include "automation/automation.h"
 #include "sheet/report_host.h"
 #include "shell/list_widget_view.h"
 
@@ -43,8 +43,6 @@ inline constexpr std::string_view kForm1PushButton4Click = "in Brindlecast2021/0
 inline constexpr std::string_view kForm1PushButton5Click = "in Brindlecast2021/08/31.Form1.PushButton5_Click ";
 inline constexpr std::string_view kForm1PushButton6Click = "in Brindlecast2021/08/31.Form1.PushButton6_Click ";
 }  // namespace location
-
-
 
 // What the main window works with; the program's main (or a test) provides it.
 struct Form1Services {
@@ -116,8 +114,8 @@ class Form1 : public QWidget, public ParameterFields {
  private:
   // Layout (form1_layout.cpp).
   void BuildControls();
-  QPushButton* AddButton(QWidget* container, const char* name, const char* caption, int left, int top,
-                         int width, int height);
+  QPushButton* AddButton(QWidget* container, const char* name, const char* caption, int left, int top, int width,
+                         int height);
   QLineEdit* AddField(QWidget* container, const char* name, int left, int top, int width, int height);
   QRadioButton* AddOption(const char* name, const char* caption, int left, int top, int width, int height);
   QGroupBox* AddFrame(const char* name, const char* caption, int left, int top, int width, int height);

@@ -73,8 +73,7 @@ void Form1::FieldGotFocus(QLineEdit* edit, Qt::FocusReason reason) {
 
 void Form1::FieldLostFocus(QLineEdit* edit, Qt::FocusReason reason) {
   // Switching to another window (a message box among them) is not leaving the field.
-  if (edit == text1_ || refocusing_ || reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
-    return;
+  if (edit == text1_ || refocusing_ || reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return;
   if (!CheckField(edit)) return;
   refocusing_ = true;
   edit->setFocus(Qt::OtherFocusReason);

@@ -21,8 +21,7 @@ void Tell(Dialogs& dialogs, const std::string& text) {
 }
 
 bool AskYes(Dialogs& dialogs, const std::string& text) {
-  return dialogs.Message(text, kQuestionTitle, MessageButtons::YesNo, MessageIcon::None, true) ==
-         MessageAnswer::Yes;
+  return dialogs.Message(text, kQuestionTitle, MessageButtons::YesNo, MessageIcon::None, true) == MessageAnswer::Yes;
 }
 
 }  // namespace

@@ -23,9 +23,7 @@ namespace {
 // Layout lengths are in twips; 15 twips make one logical pixel at 96 dpi.
 constexpr int Px(int twips) { return twips / 15; }
 
-QRect TwipRect(int left, int top, int width, int height) {
-  return QRect(Px(left), Px(top), Px(width), Px(height));
-}
+QRect TwipRect(int left, int top, int width, int height) { return QRect(Px(left), Px(top), Px(width), Px(height)); }
 
 QFont WindowFont() {
   QFont font("Arial");
@@ -50,8 +48,8 @@ void PaintBackground(QWidget* widget, const QColor& colour) {
 
 }  // namespace
 
-QPushButton* Form1::AddButton(QWidget* container, const char* name, const char* caption, int left, int top,
-                              int width, int height) {
+QPushButton* Form1::AddButton(QWidget* container, const char* name, const char* caption, int left, int top, int width,
+                              int height) {
   auto* button = new QPushButton(QString::fromUtf8(caption), container);
   button->setObjectName(name);
   button->setGeometry(TwipRect(left, top, width, height));
@@ -71,8 +69,7 @@ QLineEdit* Form1::AddField(QWidget* container, const char* name, int left, int t
   return edit;
 }
 
-QRadioButton* Form1::AddOption(const char* name, const char* caption, int left, int top, int width,
-                               int height) {
+QRadioButton* Form1::AddOption(const char* name, const char* caption, int left, int top, int width, int height) {
   auto* option = new QRadioButton(QString::fromUtf8(caption), frame1_);
   option->setObjectName(name);
   option->setGeometry(TwipRect(left, top, width, height));
@@ -155,9 +152,9 @@ void Form1::BuildControls() {
 // Option2, Text4, List1, PushButton1, 2, 4, 3, PushButton22, PushButton5, PushButton6
 // (frames and labels take no focus).
 void Form1::SetTabOrder() {
-  const std::array<QWidget*, 17> order = {text1_,  option3_,     text6_,       text7_,       option1_,     text2_,
-                                          text3_,  option2_,     text4_,       list1_,       pushButton1_, pushButton2_,
-                                          pushButton4_, pushButton3_, pushButton22_, pushButton5_, pushButton6_};
+  const std::array<QWidget*, 17> order = {
+      text1_, option3_,     text6_,       text7_,       option1_,     text2_,        text3_,       option2_,    text4_,
+      list1_, pushButton1_, pushButton2_, pushButton4_, pushButton3_, pushButton22_, pushButton5_, pushButton6_};
   for (size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
@@ -169,8 +166,8 @@ void Form1::ApplySkin() {
   if (!services_.files.Exists(path)) return;
   const QColor face = QApplication::palette().color(QPalette::Button);
   PaintBackground(this, face);
-  for (QWidget* control : std::initializer_list<QWidget*>{option1_, option2_, option3_, frame1_, frame4_, frame6_,
-                                                         label2_, label3_})
+  for (QWidget* control :
+       std::initializer_list<QWidget*>{option1_, option2_, option3_, frame1_, frame4_, frame6_, label2_, label3_})
     PaintBackground(control, face);
   QFile file(QString::fromStdString(path));
   if (!file.open(QIODevice::ReadOnly)) throw std::runtime_error("Cannot read the skin file " + path);

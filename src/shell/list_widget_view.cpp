@@ -1,6 +1,5 @@
 #include "shell/list_widget_view.h"
 
-
 namespace tallowmere {
 
 QItemSelectionModel::SelectionFlags SingleChoiceList::selectionCommand(const QModelIndex& index,

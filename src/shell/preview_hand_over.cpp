@@ -35,8 +35,7 @@ void PreviewHandOver::ShowMainWindow() {
 
 Form2& PreviewHandOver::EnsurePreview() {
   if (!preview_) {
-    Form2::Callbacks callbacks{[this] { ShowMainWindow(); }, [this] { mainWindow_.StoreSettings(); },
-                               endProgram_};
+    Form2::Callbacks callbacks{[this] { ShowMainWindow(); }, [this] { mainWindow_.StoreSettings(); }, endProgram_};
     preview_ = std::make_unique<Form2>(dialogs_, files_, std::move(callbacks), mainWindow_.ProgramFolder());
   }
   return *preview_;

@@ -92,19 +92,20 @@ TEST(StartReportEndToEnd, ClickingStartLeavesAWorkbookAndOpensThePreview) {
   }
 
   EXPECT_GT(Colours(out + "/main.png"), 10) << "the main window's screenshot is blank";
-  EXPECT_FALSE(ReadAll(out + "/preview").trimmed().isEmpty())
-      << "no preview window appeared\n" << ReadAll(out + "/program.log").toStdString();
+  EXPECT_FALSE(ReadAll(out + "/preview").trimmed().isEmpty()) << "no preview window appeared\n"
+                                                              << ReadAll(out + "/program.log").toStdString();
   EXPECT_GT(Colours(out + "/preview.png"), 10) << "the preview's screenshot is blank";
 
   const QStringList workbooks = QDir(temp).entryList({"vormid*.xls"}, QDir::Files);
   ASSERT_EQ(workbooks.size(), 1) << ReadAll(out + "/program.log").toStdString();
-  EXPECT_TRUE(QRegularExpression("^vormid[1-9]{8}\\.xls$").match(workbooks[0]).hasMatch()) << workbooks[0].toStdString();
+  EXPECT_TRUE(QRegularExpression("^vormid[1-9]{8}\\.xls$").match(workbooks[0]).hasMatch())
+      << workbooks[0].toStdString();
   EXPECT_FALSE(QFile::exists(temp + "/temp.bmp")) << "the picture file was left behind";
 
   if (!Have("soffice")) GTEST_SKIP() << "LibreOffice is not installed; the workbook was not opened";
   QProcess office;
-  office.start("soffice", {"-env:UserInstallation=file://" + root.filePath("lo-profile"), "--headless",
-                           "--convert-to", "csv", "--outdir", out, QDir(temp).filePath(workbooks[0])});
+  office.start("soffice", {"-env:UserInstallation=file://" + root.filePath("lo-profile"), "--headless", "--convert-to",
+                           "csv", "--outdir", out, QDir(temp).filePath(workbooks[0])});
   ASSERT_TRUE(office.waitForFinished(180000)) << "LibreOffice did not finish";
   const QString csv = ReadAll(out + "/" + QString(workbooks[0]).replace(".xls", ".csv"));
   EXPECT_TRUE(csv.contains("Cash Sales")) << "LibreOffice read: " << csv.left(400).toStdString();

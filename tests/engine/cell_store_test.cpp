@@ -1,5 +1,7 @@
 // The cell store must answer exactly as a map keyed by (row, column) would: the same
 // cells in the same row-major order, the same bounds, erasing and clearing alike.
+#include "engine/cell_store.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -7,8 +9,6 @@
 #include <random>
 #include <string>
 #include <vector>
-
-#include "engine/cell_store.h"
 
 namespace tallowmere::engine {
 namespace {
@@ -44,7 +44,10 @@ TEST(CellStore, BehavesLikeAMapUnderRandomEdits) {
     switch (random() % 6) {
       case 0: store[key] = map[key] = std::to_string(step); break;
       case 1: EXPECT_EQ(store.try_emplace(key).second, map.try_emplace(key).second); break;
-      case 2: store.emplace_hint(store.end(), key, "h"); map.emplace_hint(map.end(), key, "h"); break;
+      case 2:
+        store.emplace_hint(store.end(), key, "h");
+        map.emplace_hint(map.end(), key, "h");
+        break;
       case 3: {
         auto s = store.lower_bound(key);
         auto m = map.lower_bound(key);

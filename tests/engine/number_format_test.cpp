@@ -1,8 +1,8 @@
 // Display of values through number formats.
 
-#include <gtest/gtest.h>
-
 #include "engine/number_format.h"
+
+#include <gtest/gtest.h>
 
 namespace tallowmere::engine {
 namespace {
@@ -84,16 +84,19 @@ TEST(NumberFormat, OtherValueTypesAndOddFormats) {
   EXPECT_EQ(FormatForDisplay(Value::Error(ErrorCode::Div0), "mmm-yy"), "#DIV/0!");
   EXPECT_EQ(FormatForDisplay(Value{}, "0.00"), "");
   EXPECT_EQ(Show(1.5, "@"), "1.5");  // a number in a text-formatted cell shows as General
-  for (const char* format : {"\"", "[", "\\", "_", "*", "0.0.0", "E+", ";;;;;;", "#,##0,,,,,,,,,,,,,,,,,,,", "@", "AM/PM",
-                             "0000000000000000000000000000000000000000.0000000000000000000000000000000000000",
-                             "0%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%"}) {
+  for (const char* format : {"\"", "[", "\\", "_", "*", "0.0.0", "E+", ";;;;;;", "#,##0,,,,,,,,,,,,,,,,,,,", "@",
+                             "AM/PM", "0000000000000000000000000000000000000000.0000000000000000000000000000000000000",
+                             "0%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%"
+                             "%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%"}) {
     for (double number : {0.0, -1.5, 123456.789, 1e300, -1e-300}) EXPECT_NO_THROW(Show(number, format)) << format;
   }
 }
 
 TEST(NumberFormat, IsDateFormat) {
-  for (const char* format : {"mmm-yy", "m/d/yyyy", "d-mmm-yy", "yyyy", "h:mm", "[Blue]dd"}) EXPECT_TRUE(IsDateFormat(format)) << format;
-  for (const char* format : {"General", "#,##0", "0.00E+00", "\"day\" 0", "[Red]0", "0;\\d"}) EXPECT_FALSE(IsDateFormat(format)) << format;
+  for (const char* format : {"mmm-yy", "m/d/yyyy", "d-mmm-yy", "yyyy", "h:mm", "[Blue]dd"})
+    EXPECT_TRUE(IsDateFormat(format)) << format;
+  for (const char* format : {"General", "#,##0", "0.00E+00", "\"day\" 0", "[Red]0", "0;\\d"})
+    EXPECT_FALSE(IsDateFormat(format)) << format;
 }
 
 }  // namespace

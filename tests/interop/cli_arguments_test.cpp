@@ -1,7 +1,6 @@
 // tallowmere-cli's answers to help, bad arguments, refused parameters and item lists, and
 // its picture command.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <cstdlib>
@@ -29,9 +28,9 @@ class CliArguments : public ::testing::Test {
 
   // Runs the program with args; returns its exit status and keeps stdout and stderr.
   int Cli(const std::string& args) {
-    const std::string command = "env XDG_CONFIG_HOME=" + (work / "cfg").string() + " TEMP=" +
-                                (work / "tmp").string() + " " + kCli + " " + args + " >" +
-                                (work / "stdout").string() + " 2>" + (work / "stderr").string();
+    const std::string command = "env XDG_CONFIG_HOME=" + (work / "cfg").string() + " TEMP=" + (work / "tmp").string() +
+                                " " + kCli + " " + args + " >" + (work / "stdout").string() + " 2>" +
+                                (work / "stderr").string();
     const int status = std::system(command.c_str());
     out = Read(work / "stdout");
     err = Read(work / "stderr");

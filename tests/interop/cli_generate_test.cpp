@@ -2,7 +2,6 @@
 // read as expected, its total rows recalculate from numbers typed into the item rows, and
 // the picture is written.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <cstdlib>
@@ -90,10 +89,8 @@ struct Scenario {
 
 const std::vector<Scenario>& Scenarios() {
   static const std::vector<Scenario> scenarios{
-      {"month", "--by-month 2013 2013 --company Acme", 3},
-      {"months", "--by-month 2013 2014", 3},
-      {"year", "--by-year 2013 2016 --company Acme", 3},
-      {"week", "--by-week 52", 3},
+      {"month", "--by-month 2013 2013 --company Acme", 3}, {"months", "--by-month 2013 2014", 3},
+      {"year", "--by-year 2013 2016 --company Acme", 3},   {"week", "--by-week 52", 3},
       {"custom", "--by-month 2013 2013 --items ITEMS", 4},
   };
   return scenarios;
@@ -115,9 +112,13 @@ std::vector<std::vector<std::string>> ReadCsv(const fs::path& path) {
     std::string cell;
     bool quoted = false;
     for (char ch : line) {
-      if (ch == '"') quoted = !quoted;
-      else if (ch == ',' && !quoted) { cells.push_back(cell); cell.clear(); }
-      else cell += ch;
+      if (ch == '"')
+        quoted = !quoted;
+      else if (ch == ',' && !quoted) {
+        cells.push_back(cell);
+        cell.clear();
+      } else
+        cell += ch;
     }
     cells.push_back(cell);
     rows.push_back(cells);
@@ -140,7 +141,8 @@ class CliGenerate : public ::testing::Test {
   static void SetUpTestSuite() {
     work = fs::temp_directory_path() / ("tm-cli-interop-" + std::to_string(::getpid()));
     fs::remove_all(work);
-    for (const char* dir : {"cfg", "tmp", "out", "xlsx", "filled", "shown", "recalc"}) fs::create_directories(work / dir);
+    for (const char* dir : {"cfg", "tmp", "out", "xlsx", "filled", "shown", "recalc"})
+      fs::create_directories(work / dir);
     std::ofstream(work / "recalc.py") << kRecalcScript;
     WriteCustomItems();
     std::string xlsFiles, filledFiles;
@@ -148,10 +150,10 @@ class CliGenerate : public ::testing::Test {
       std::string args = s.arguments;
       if (auto at = args.find("ITEMS"); at != std::string::npos) args.replace(at, 5, (work / "items.txt").string());
       const fs::path out = work / "out" / (s.name + ".xls");
-      exitCodes[s.name] = Shell("env XDG_CONFIG_HOME=" + (work / "cfg").string() + " TEMP=" + (work / "tmp").string() +
-                              " " + kCli + " generate --out " + out.string() + " --picture " +
-                              (work / "out" / (s.name + ".bmp")).string() + " " + args + " 2>" +
-                              (work / "out" / (s.name + ".err")).string());
+      exitCodes[s.name] =
+          Shell("env XDG_CONFIG_HOME=" + (work / "cfg").string() + " TEMP=" + (work / "tmp").string() + " " + kCli +
+                " generate --out " + out.string() + " --picture " + (work / "out" / (s.name + ".bmp")).string() + " " +
+                args + " 2>" + (work / "out" / (s.name + ".err")).string());
       xlsFiles += " " + out.string();
       filledFiles += " " + (work / "filled" / (s.name + ".xlsx")).string();
     }
@@ -159,7 +161,7 @@ class CliGenerate : public ::testing::Test {
     Soffice("xlsx", "xlsx", xlsFiles);
     for (const Scenario& s : Scenarios())
       Shell("/usr/bin/python3 " + (work / "recalc.py").string() + " fill " +
-          (work / "xlsx" / (s.name + ".xlsx")).string() + " " + (work / "filled" / (s.name + ".xlsx")).string());
+            (work / "xlsx" / (s.name + ".xlsx")).string() + " " + (work / "filled" / (s.name + ".xlsx")).string());
     Soffice("'csv:Text - txt - csv (StarCalc):44,34,76,1,,1033,false,true,false'", "recalc", filledFiles);
   }
   static void TearDownTestSuite() {
@@ -168,17 +170,30 @@ class CliGenerate : public ::testing::Test {
 
   static void Soffice(const std::string& format, const std::string& outdir, const std::string& files) {
     Shell("timeout 300 soffice -env:UserInstallation=file://" + (work / "lo-profile").string() +
-        " --headless --convert-to " + format + " --outdir " + (work / outdir).string() + files + " >/dev/null 2>&1");
+          " --headless --convert-to " + format + " --outdir " + (work / outdir).string() + files + " >/dev/null 2>&1");
   }
 
   // The default items with one receipt inserted, two items deleted and a "_" name.
   static void WriteCustomItems() {
-    const char* names[] = {
-        "Cash on Hand (beginning of month)", "CASH RECEIPTS", "Cash Sales", "Bank interest received",
-        "Collections from CR accounts", "Loan or other cash injection", "TOTAL CASH RECEIPTS",
-        "Total Cash Available (before cash out)", "CASH PAID OUT", "Purchases (merchandise)", "_Purchases (specify)",
-        "Gross wages (exact withdrawal)", "Outside services", "Rent", "Miscellaneous", "SUBTOTAL",
-        "Loan principal payment", "TOTAL CASH PAID OUT", "Cash Position (end of month)"};
+    const char* names[] = {"Cash on Hand (beginning of month)",
+                           "CASH RECEIPTS",
+                           "Cash Sales",
+                           "Bank interest received",
+                           "Collections from CR accounts",
+                           "Loan or other cash injection",
+                           "TOTAL CASH RECEIPTS",
+                           "Total Cash Available (before cash out)",
+                           "CASH PAID OUT",
+                           "Purchases (merchandise)",
+                           "_Purchases (specify)",
+                           "Gross wages (exact withdrawal)",
+                           "Outside services",
+                           "Rent",
+                           "Miscellaneous",
+                           "SUBTOTAL",
+                           "Loan principal payment",
+                           "TOTAL CASH PAID OUT",
+                           "Cash Position (end of month)"};
     std::ofstream items(work / "items.txt", std::ios::binary);
     items << "\xEF\xBB\xBF";
     for (const char* name : names) items << name << "\r\n";
@@ -191,61 +206,60 @@ class CliGenerate : public ::testing::Test {
   static inline fs::path work;
   static inline std::map<std::string, int> exitCodes;
 
-void CheckEveryModeSucceedsAndLeavesNoTemporaryFile() {
-  for (const Scenario& s : Scenarios()) {
-    EXPECT_EQ(exitCodes[s.name], 0) << s.name << ": " << ReadText(work / "out" / (s.name + ".err"));
-    EXPECT_TRUE(fs::exists(work / "out" / (s.name + ".xls"))) << s.name;
-    EXPECT_EQ(ReadText(work / "out" / (s.name + ".bmp")).substr(0, 2), "BM") << s.name;
+  void CheckEveryModeSucceedsAndLeavesNoTemporaryFile() {
+    for (const Scenario& s : Scenarios()) {
+      EXPECT_EQ(exitCodes[s.name], 0) << s.name << ": " << ReadText(work / "out" / (s.name + ".err"));
+      EXPECT_TRUE(fs::exists(work / "out" / (s.name + ".xls"))) << s.name;
+      EXPECT_EQ(ReadText(work / "out" / (s.name + ".bmp")).substr(0, 2), "BM") << s.name;
+    }
+    EXPECT_TRUE(fs::is_empty(work / "tmp"));
+    EXPECT_FALSE(fs::exists(work / "cfg" / "Quenwick.conf"));  // the settings are only read
   }
-  EXPECT_TRUE(fs::is_empty(work / "tmp"));
-  EXPECT_FALSE(fs::exists(work / "cfg" / "Quenwick.conf"));  // the settings are only read
-}
 
-void CheckMonthHeadersReadAsMonths() {
-  const auto month = Shown("month");
-  const char* months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-  for (int i = 0; i < 12; ++i) EXPECT_EQ(Cell(month, 4, 4 + i), std::string(months[i]) + "-13");
-  EXPECT_EQ(Cell(month, 4, 16), "Total Item EST");
-  EXPECT_EQ(Cell(month, 2, 8), "Acme");
-  EXPECT_EQ(Cell(month, 2, 16), "Jan-13");
+  void CheckMonthHeadersReadAsMonths() {
+    const auto month = Shown("month");
+    const char* months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    for (int i = 0; i < 12; ++i) EXPECT_EQ(Cell(month, 4, 4 + i), std::string(months[i]) + "-13");
+    EXPECT_EQ(Cell(month, 4, 16), "Total Item EST");
+    EXPECT_EQ(Cell(month, 2, 8), "Acme");
+    EXPECT_EQ(Cell(month, 2, 16), "Jan-13");
 
-  const auto months2 = Shown("months");
-  EXPECT_EQ(Cell(months2, 4, 4), "Jan-13");
-  EXPECT_EQ(Cell(months2, 4, 15), "Dec-13");
-  EXPECT_EQ(Cell(months2, 4, 16), "Jan-14");
-  EXPECT_EQ(Cell(months2, 4, 27), "Dec-14");
-  EXPECT_EQ(Cell(months2, 4, 28), "Total Item EST");
-}
-
-void CheckYearAndWeekHeaders() {
-  const auto year = Shown("year");
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(Cell(year, 4, 4 + i), std::to_string(2013 + i));
-  EXPECT_EQ(Cell(year, 2, 8), "2013");  // the fiscal start replaces the company at column H
-  const auto week = Shown("week");
-  EXPECT_EQ(Cell(week, 4, 4), "Week 1");
-  EXPECT_EQ(Cell(week, 4, 55), "Week 52");
-  EXPECT_EQ(Cell(week, 4, 56), "Total Item EST");
-}
-
-void CheckCustomItemsShowWithoutUnderscore() {
-  const auto custom = Shown("custom");
-  EXPECT_EQ(Cell(custom, 9, 2), "Bank interest received");
-  EXPECT_EQ(Cell(custom, 17, 2), "Purchases (specify)");
-  EXPECT_EQ(Cell(custom, 25, 2), "Cash Position (end of month)");
-  for (const auto& row : custom) EXPECT_FALSE(row.size() > 1 && row[1] == "Advertising");
-}
-
-void CheckTotalsRecalculateFromTypedNumbers() {
-  for (const Scenario& s : Scenarios()) {
-    const fs::path output = work / (s.name + ".check");
-    Shell("/usr/bin/python3 " + (work / "recalc.py").string() + " check " +
-        (work / "filled" / (s.name + ".xlsx")).string() + " " + (work / "recalc" / (s.name + ".csv")).string() +
-        " " + std::to_string(s.receipts) + " >" + output.string() + " 2>&1");
-    const std::string result = ReadText(output);
-    EXPECT_EQ(result.substr(0, 3), "OK ") << s.name << ":\n" << result;
+    const auto months2 = Shown("months");
+    EXPECT_EQ(Cell(months2, 4, 4), "Jan-13");
+    EXPECT_EQ(Cell(months2, 4, 15), "Dec-13");
+    EXPECT_EQ(Cell(months2, 4, 16), "Jan-14");
+    EXPECT_EQ(Cell(months2, 4, 27), "Dec-14");
+    EXPECT_EQ(Cell(months2, 4, 28), "Total Item EST");
   }
-}
 
+  void CheckYearAndWeekHeaders() {
+    const auto year = Shown("year");
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(Cell(year, 4, 4 + i), std::to_string(2013 + i));
+    EXPECT_EQ(Cell(year, 2, 8), "2013");  // the fiscal start replaces the company at column H
+    const auto week = Shown("week");
+    EXPECT_EQ(Cell(week, 4, 4), "Week 1");
+    EXPECT_EQ(Cell(week, 4, 55), "Week 52");
+    EXPECT_EQ(Cell(week, 4, 56), "Total Item EST");
+  }
+
+  void CheckCustomItemsShowWithoutUnderscore() {
+    const auto custom = Shown("custom");
+    EXPECT_EQ(Cell(custom, 9, 2), "Bank interest received");
+    EXPECT_EQ(Cell(custom, 17, 2), "Purchases (specify)");
+    EXPECT_EQ(Cell(custom, 25, 2), "Cash Position (end of month)");
+    for (const auto& row : custom) EXPECT_FALSE(row.size() > 1 && row[1] == "Advertising");
+  }
+
+  void CheckTotalsRecalculateFromTypedNumbers() {
+    for (const Scenario& s : Scenarios()) {
+      const fs::path output = work / (s.name + ".check");
+      Shell("/usr/bin/python3 " + (work / "recalc.py").string() + " check " +
+            (work / "filled" / (s.name + ".xlsx")).string() + " " + (work / "recalc" / (s.name + ".csv")).string() +
+            " " + std::to_string(s.receipts) + " >" + output.string() + " 2>&1");
+      const std::string result = ReadText(output);
+      EXPECT_EQ(result.substr(0, 3), "OK ") << s.name << ":\n" << result;
+    }
+  }
 };
 
 // Each ctest run of a test repeats the suite's set-up (five runs of the program and three

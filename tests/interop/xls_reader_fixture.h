@@ -3,7 +3,6 @@
 // built-in engine), saved to a file, plus helpers for the tests that read it back.
 
 #include <QImage>
-
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -58,11 +57,12 @@ inline bool HaveSoffice() { return std::system("command -v soffice >/dev/null 2>
 
 // Converts source with LibreOffice headless into outDir (filter "xls" or a full filter
 // string), with a profile of its own; true when the converted file appeared.
-inline bool ConvertWithSoffice(const std::string& source, const std::string& outDir, const std::string& extraArgs = "") {
+inline bool ConvertWithSoffice(const std::string& source, const std::string& outDir,
+                               const std::string& extraArgs = "") {
   const std::string profile = outDir + "/profile";
-  const std::string command = "timeout 180 soffice -env:UserInstallation=file://" + profile +
-                              " --headless " + extraArgs + " --convert-to xls --outdir '" + outDir + "' '" +
-                              source + "' >/dev/null 2>&1";
+  const std::string command = "timeout 180 soffice -env:UserInstallation=file://" + profile + " --headless " +
+                              extraArgs + " --convert-to xls --outdir '" + outDir + "' '" + source +
+                              "' >/dev/null 2>&1";
   if (std::system(command.c_str()) != 0) return false;
   const auto stem = std::filesystem::path(source).stem().string();
   return std::filesystem::exists(std::filesystem::path(outDir) / (stem + ".xls"));

@@ -7,8 +7,8 @@
 #include <fstream>
 #include <set>
 
-#include "engine/render/render_grid.h"
 #include "engine/application/xls_file.h"
+#include "engine/render/render_grid.h"
 #include "engine/xls/xls_reader.h"
 #include "interop/xls_reader_fixture.h"
 
@@ -29,7 +29,8 @@ CellRect Extent(const SheetData& a, const SheetData& b) {
   return rect;
 }
 
-void ExpectSameSheet(const WorkbookData& wantBook, const SheetData& want, const WorkbookData& gotBook, const SheetData& got) {
+void ExpectSameSheet(const WorkbookData& wantBook, const SheetData& want, const WorkbookData& gotBook,
+                     const SheetData& got) {
   EXPECT_EQ(got.name, want.name);
   const CellRect extent = Extent(want, got);
   for (int row = extent.firstRow; row <= extent.lastRow; ++row) {
@@ -47,7 +48,8 @@ void ExpectSameSheet(const WorkbookData& wantBook, const SheetData& want, const 
           EXPECT_EQ(PrintR1C1(*b->formula), PrintR1C1(*a->formula));
         }
       }
-      EXPECT_EQ(gotBook.styles.Get(got.EffectiveStyle(row, column)), wantBook.styles.Get(want.EffectiveStyle(row, column)));
+      EXPECT_EQ(gotBook.styles.Get(got.EffectiveStyle(row, column)),
+                wantBook.styles.Get(want.EffectiveStyle(row, column)));
     }
   }
   for (int column = 1; column <= kMaxColumns; ++column) {
@@ -62,8 +64,12 @@ void ExpectSameSheet(const WorkbookData& wantBook, const SheetData& want, const 
   const PageSetupData& p = want.pageSetup;
   const PageSetupData& q = got.pageSetup;
   EXPECT_EQ(q.printArea, p.printArea);
-  for (auto [x, y] : {std::pair{q.leftMargin, p.leftMargin}, {q.rightMargin, p.rightMargin}, {q.topMargin, p.topMargin},
-                      {q.bottomMargin, p.bottomMargin}, {q.headerMargin, p.headerMargin}, {q.footerMargin, p.footerMargin}}) {
+  for (auto [x, y] : {std::pair{q.leftMargin, p.leftMargin},
+                      {q.rightMargin, p.rightMargin},
+                      {q.topMargin, p.topMargin},
+                      {q.bottomMargin, p.bottomMargin},
+                      {q.headerMargin, p.headerMargin},
+                      {q.footerMargin, p.footerMargin}}) {
     EXPECT_NEAR(x, y, 1e-9);
   }
   EXPECT_EQ(std::tie(q.printComments, q.landscape, q.paperSize, q.fitToPages, q.fitWide, q.fitTall),
@@ -80,10 +86,9 @@ void ExpectSameWorkbook(const WorkbookData& want, const WorkbookData& got) {
 
 TEST(XlsReaderRoundTrip, EachPeriodLayoutComesBackAsItWasBuilt) {
   ScratchDir dir("roundtrip");
-  const std::pair<const char*, ReportParameters> layouts[] = {
-      {"month", testing::DefaultMonthReport()},
-      {"years", testing::ByYear("2020", "2024")},
-      {"weeks", testing::ByWeek("52")}};
+  const std::pair<const char*, ReportParameters> layouts[] = {{"month", testing::DefaultMonthReport()},
+                                                              {"years", testing::ByYear("2020", "2024")},
+                                                              {"weeks", testing::ByWeek("52")}};
   for (const auto& [name, parameters] : layouts) {
     SCOPED_TRACE(name);
     const std::string path = dir.File(std::string(name) + ".xls");
@@ -116,8 +121,9 @@ class DefaultSheetPicture : public ::testing::Test {
     auto bytes = clipboard_.GetPicture(0);
     ASSERT_NE(bytes, nullptr);
     // TM_PICTURE_OUT=<file.bmp> keeps the picture for a look with an image viewer.
-    if (const char* out = std::getenv("TM_PICTURE_OUT")) std::ofstream(out, std::ios::binary).write(
-        reinterpret_cast<const char*>(bytes->data()), static_cast<std::streamsize>(bytes->size()));
+    if (const char* out = std::getenv("TM_PICTURE_OUT"))
+      std::ofstream(out, std::ios::binary)
+          .write(reinterpret_cast<const char*>(bytes->data()), static_cast<std::streamsize>(bytes->size()));
     image_ = testing::DecodeBmp(*bytes);
     ASSERT_FALSE(image_.isNull());
     sheet_ = built_->sheets[0];
@@ -134,7 +140,9 @@ class DefaultSheetPicture : public ::testing::Test {
     return y;
   }
   // A pixel inside the cell, away from its text and borders.
-  QColor Inside(int row, int column, int dx = 3, int dy = 3) const { return image_.pixelColor(X(column) + dx, Y(row) + dy); }
+  QColor Inside(int row, int column, int dx = 3, int dy = 3) const {
+    return image_.pixelColor(X(column) + dx, Y(row) + dy);
+  }
 
   ScratchDir dir_{"picture"};
   InProcessClipboard clipboard_;

@@ -3,8 +3,8 @@
 // LibreOffice, whose recalculated values and formats are compared with the engine's.
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -13,8 +13,8 @@
 #include <QTemporaryDir>
 #include <cmath>
 
-#include "engine/application/application.h"
 #include "automation/automation.h"
+#include "engine/application/application.h"
 #include "sheet/cell_helpers.h"
 
 namespace tallowmere::engine {
@@ -234,7 +234,7 @@ TEST_F(XlsWriterInteropTest, XlrdReadsValuesFormatsAndLayout) {
   EXPECT_EQ(CellOf(dump, 4, 4)["value"].toDouble(), 41275.0);  // formulas' cached results
   EXPECT_EQ(CellOf(dump, 4, 5)["value"].toDouble(), 41306.0);
   EXPECT_EQ(CellOf(dump, 4, 5)["format"].toString(), "mmm-yy");
-  EXPECT_EQ(CellOf(dump, 4, 5)["hAlign"].toInt(), 3);           // right
+  EXPECT_EQ(CellOf(dump, 4, 5)["hAlign"].toInt(), 3);  // right
   EXPECT_EQ(CellOf(dump, 7, 3)["value"].toDouble(), 4200.5);
   EXPECT_EQ(CellOf(dump, 7, 3)["format"].toString(), "#,##0");
   EXPECT_EQ(CellOf(dump, 7, 3)["fill"].toArray(), Rgb(177, 255, 209));  // palette entry set by the workbook
@@ -270,7 +270,7 @@ TEST_F(XlsWriterInteropTest, LibreOfficeRecalculatesTheSameValuesAndKeepsFormats
   const QString book = QString::fromStdString(path_);
   ASSERT_TRUE(RunProgram(soffice, {profile, "--headless", "--convert-to", "xlsx", "--outdir", out, book}));
   ASSERT_TRUE(RunProgram(soffice, {profile, "--headless", "--convert-to", "csv:Text - txt - csv (StarCalc):44,34,76,1",
-                            "--outdir", out, book}));
+                                   "--outdir", out, book}));
   QJsonObject dump = RunPythonJson(kOpenpyxlScript, {out + "/book.xlsx"});
   ASSERT_FALSE(dump.isEmpty());
 

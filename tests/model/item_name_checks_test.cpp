@@ -14,10 +14,14 @@ TEST(ItemNameChecks, BlankAndShortCountWhatTheUserSees) {
   const struct {
     const char* answer;
     bool tooShort;
-  } cases[] = {{"ab", true},         {"abc", false},         {" a ", false},  // blanks count
-               {"\xC3\xA9\xC3\xA8", true},                                     // two accented letters
+  } cases[] = {{"ab", true},
+               {"abc", false},
+               {" a ", false},              // blanks count
+               {"\xC3\xA9\xC3\xA8", true},  // two accented letters
                {"\xC3\xA9\xC3\xA8\xC3\xA0", false},
-               {"\xF0\x9F\x98\x80" "a", false}};                                // beyond the basic plane: two
+               {"\xF0\x9F\x98\x80"
+                "a",
+                false}};  // beyond the basic plane: two
   for (const auto& c : cases) EXPECT_EQ(IsTooShortName(c.answer), c.tooShort) << c.answer;
 }
 

@@ -1,7 +1,7 @@
 // The field checks and the start check of the report parameters.
-#include <gtest/gtest.h>
-
 #include "model/parameter_checks.h"
+
+#include <gtest/gtest.h>
 
 namespace tallowmere {
 namespace {
@@ -18,13 +18,21 @@ struct Case {
 
 TEST(CheckYearTest, CorrectsOrRejects) {
   const Case cases[] = {
-      {"24", "2024", ""},          {"", "2000", ""},          {"-5", "1995", ""},
-      {"2024.4", "2024", ""},      {" 2030xyz", "2030", ""},  {"1970", "1970", ""},
-      {"1969", "2031", kYearMessage}, {"100", "2031", kYearMessage}, {"abc", "2000", ""},
+      {"24", "2024", ""},
+      {"", "2000", ""},
+      {"-5", "1995", ""},
+      {"2024.4", "2024", ""},
+      {" 2030xyz", "2030", ""},
+      {"1970", "1970", ""},
+      {"1969", "2031", kYearMessage},
+      {"100", "2031", kYearMessage},
+      {"abc", "2000", ""},
       {"99.6", "2031", kYearMessage},  // rounds to 100, which is no two-digit year
       {"2147483647", "2147483647", ""},
-      {"2147483648", "2031", kYearMessage}, {"1e300", "2031", kYearMessage},
-      {"1e999", "2031", kYearMessage},      {"-99999999999", "2031", kYearMessage},
+      {"2147483648", "2031", kYearMessage},
+      {"1e300", "2031", kYearMessage},
+      {"1e999", "2031", kYearMessage},
+      {"-99999999999", "2031", kYearMessage},
   };
   for (const Case& c : cases) {
     const FieldCheck check = CheckYear(c.input, 2031);
@@ -36,10 +44,11 @@ TEST(CheckYearTest, CorrectsOrRejects) {
 
 TEST(CheckWeekCountTest, ClampsToOneThroughHundred) {
   const Case cases[] = {
-      {"0", "1", kFew},       {"-3", "1", kFew},     {"letters", "1", kFew}, {"-0.4", "1", kFew},
-      {"150", "100", kMany},  {"7.5", "8", ""},       {"6.5", "6", ""},       {"100", "100", ""},
-      {"100.5", "100", ""},   {"1", "1", ""},         {"0.5", "1", kFew},
-      {"99999999999", "100", kMany}, {"1e999", "100", kMany}, {"-99999999999", "1", kFew},
+      {"0", "1", kFew},        {"-3", "1", kFew},           {"letters", "1", kFew},
+      {"-0.4", "1", kFew},     {"150", "100", kMany},       {"7.5", "8", ""},
+      {"6.5", "6", ""},        {"100", "100", ""},          {"100.5", "100", ""},
+      {"1", "1", ""},          {"0.5", "1", kFew},          {"99999999999", "100", kMany},
+      {"1e999", "100", kMany}, {"-99999999999", "1", kFew},
   };
   for (const Case& c : cases) {
     const FieldCheck check = CheckWeekCount(c.input);

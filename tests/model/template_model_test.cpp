@@ -1,9 +1,10 @@
 // The item table: vocabulary, match forms, reference lists and the item edits.
+#include "model/template_model.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
-#include "model/template_model.h"
 #include "support/memory_settings_store.h"
 
 namespace tallowmere {

@@ -52,8 +52,8 @@ TEST_F(TemplateStoreTest, EmptyStoreGivesDefaultsAndDefaultParameters) {
 }
 
 TEST_F(TemplateStoreTest, StoredParametersAreApplied) {
-  store.values = {{"Year", " 2030.6abc"}, {"Year1", "letters"}, {"Weeks", "-3"},
-                  {"Company", " A & B, Ltd "}, {"IsYear", "false"}, {"IsMonth", "0"}};
+  store.values = {{"Year", " 2030.6abc"},      {"Year1", "letters"}, {"Weeks", "-3"},
+                  {"Company", " A & B, Ltd "}, {"IsYear", "false"},  {"IsMonth", "0"}};
   Load();
   const ReportParameters& p = fields.Values();
   EXPECT_EQ(p.firstYear, "2031");
@@ -171,8 +171,11 @@ TEST_F(TemplateStoreTest, BadFlagsFailAtTheirStep) {
 }
 
 TEST_F(TemplateStoreTest, TableWithoutReservedItemsFailsPartWay) {
-  store.values = {{"System Value - Rows", "3"}, {"System Value - Saved", "True"},
-                  {"Field1", "Rent"}, {"Field2", "SUBTOTAL"}, {"Field3", "Tax"}};
+  store.values = {{"System Value - Rows", "3"},
+                  {"System Value - Saved", "True"},
+                  {"Field1", "Rent"},
+                  {"Field2", "SUBTOTAL"},
+                  {"Field3", "Tax"}};
   ExpectLoadFails("Purchases (merchandise)");
   EXPECT_EQ(list.Entries(), (std::vector<std::string>{"Rent"}));
 }

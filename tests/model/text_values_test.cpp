@@ -1,9 +1,9 @@
 // How field and stored texts become numbers and flags.
+#include "model/text_values.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
-
-#include "model/text_values.h"
 
 namespace tallowmere {
 namespace {
@@ -40,7 +40,8 @@ TEST(TextValuesTest, WholeNumbersRoundHalvesToEvenAndRefuseOverflow) {
 TEST(TextValuesTest, BooleanTexts) {
   for (const char* yes : {"True", "TRUE", "true", " true ", "1", "-1", "2.5"}) EXPECT_TRUE(ParseBoolean(yes)) << yes;
   for (const char* no : {"False", "fAlSe", "0", "0.0", "-0"}) EXPECT_FALSE(ParseBoolean(no)) << no;
-  for (const char* bad : {"", "yes", "T", "1x", "nan", "+-"}) EXPECT_THROW(ParseBoolean(bad), std::invalid_argument) << bad;
+  for (const char* bad : {"", "yes", "T", "1x", "nan", "+-"})
+    EXPECT_THROW(ParseBoolean(bad), std::invalid_argument) << bad;
   EXPECT_EQ(BooleanText(true), "True");
   EXPECT_EQ(BooleanText(false), "False");
   EXPECT_EQ(CurrentYearText().size(), 4u);

@@ -1,9 +1,10 @@
 // The error report's text and the trap that reports a failing statement and goes on.
+#include "platform/error_report.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
-#include "platform/error_report.h"
 #include "support/scripted_dialogs.h"
 
 namespace tallowmere {
@@ -37,8 +38,8 @@ TEST(ErrorReportTest, TrapReportsEachFailureAndGoesOn) {
 
   EXPECT_EQ(ran, (std::vector<int>{106, 112}));
   ASSERT_EQ(dialogs.messages.size(), 3u);
-  EXPECT_TRUE(StartsWith(dialogs.messages[0].text,
-                         "first\r\nin Brindlecast2021/08/31.Form1.Form_QueryUnload at line 104\r\r"));
+  EXPECT_TRUE(
+      StartsWith(dialogs.messages[0].text, "first\r\nin Brindlecast2021/08/31.Form1.Form_QueryUnload at line 104\r\r"));
   EXPECT_EQ(dialogs.messages[0].title, "Application Error");
   EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Warning);
   EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::Ok);

@@ -46,7 +46,8 @@ TEST(HandCursorTest, ReadsImageAndHotSpotAndRefusesOtherFilesNamingThem) {
   EXPECT_EQ(cursor.hotSpot(), QPoint(5, 7));
   EXPECT_EQ(cursor.pixmap().size(), QSize(32, 32));
 
-  for (const QByteArray& bad : {QByteArray("not a cursor at all, just text"), QByteArray(), CursorFileBytes(0, 0).left(30)}) {
+  for (const QByteArray& bad :
+       {QByteArray("not a cursor at all, just text"), QByteArray(), CursorFileBytes(0, 0).left(30)}) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(bad);
     file.close();

@@ -1,4 +1,6 @@
 // The settings store on a real QSettings file in a temporary configuration folder.
+#include "platform/qsettings_store.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -8,7 +10,6 @@
 #include <cstdlib>
 
 #include "model/template_model.h"
-#include "platform/qsettings_store.h"
 
 namespace tallowmere {
 namespace {
@@ -22,8 +23,7 @@ class ConfigHome : public ::testing::Environment {
   QTemporaryDir dir;
 };
 
-ConfigHome* const configHome =
-    static_cast<ConfigHome*>(::testing::AddGlobalTestEnvironment(new ConfigHome));
+ConfigHome* const configHome = static_cast<ConfigHome*>(::testing::AddGlobalTestEnvironment(new ConfigHome));
 
 class QSettingsStoreTest : public ::testing::Test {
  protected:
@@ -41,9 +41,20 @@ class QSettingsStoreTest : public ::testing::Test {
 };
 
 TEST_F(QSettingsStoreTest, TextsComeBackExactlyFromTheFile) {
-  const std::vector<std::string> names = {
-      "a, b,c", "@x", "@Variant(bad)", "  lead and trail  ", "Repairs & maintenance", "Zürich – café €",
-      "", "quote \" and \\ back", "semi;colon = equals", "True", "44", "line\nbreak", "#hash", "a,"};
+  const std::vector<std::string> names = {"a, b,c",
+                                          "@x",
+                                          "@Variant(bad)",
+                                          "  lead and trail  ",
+                                          "Repairs & maintenance",
+                                          "Zürich – café €",
+                                          "",
+                                          "quote \" and \\ back",
+                                          "semi;colon = equals",
+                                          "True",
+                                          "44",
+                                          "line\nbreak",
+                                          "#hash",
+                                          "a,"};
   {
     QSettingsStore store;
     EXPECT_EQ(store.Location(), ConfFile().toStdString());
@@ -141,9 +152,8 @@ TEST_F(QSettingsStoreTest, ClosingWritesLandInTheFileOrFailKeyByKey) {
   const std::string text = ConfText();
   // The file format writes the spaces of a key as %20.
   const std::vector<std::string> expected = {"Company=Acme\n", "Field44=" + model.Item(44).Name + "\n",
-                                           "System%20Value%20-%20Rows=44\n", "System%20Value%20-%20Saved=True\n"};
-  for (const std::string& line : expected)
-    EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
+                                             "System%20Value%20-%20Rows=44\n", "System%20Value%20-%20Saved=True\n"};
+  for (const std::string& line : expected) EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
 
   ASSERT_TRUE(QFile::remove(ConfFile()));
   ASSERT_TRUE(QDir().mkpath(ConfFile()));

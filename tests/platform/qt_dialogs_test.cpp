@@ -1,4 +1,6 @@
 // Dialogs shown with Qt, answered by a timer that acts on the open modal box.
+#include "platform/widgets/qt_dialogs.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -6,16 +8,14 @@
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
-#include <QTemporaryDir>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
-
-#include "platform/widgets/qt_dialogs.h"
 
 namespace tallowmere {
 namespace {
@@ -54,8 +54,7 @@ TEST(QtDialogsTest, QuestionBoxDefaultsToNoAndShowsPlainText) {
             MessageAnswer::Yes);
 
   WhenOpen<QMessageBox>([](QMessageBox* box) { box->reject(); });
-  EXPECT_EQ(dialogs.Message("Sure?", "Question", MessageButtons::YesNo, MessageIcon::None, true),
-            MessageAnswer::No);
+  EXPECT_EQ(dialogs.Message("Sure?", "Question", MessageButtons::YesNo, MessageIcon::None, true), MessageAnswer::No);
 }
 
 TEST(QtDialogsTest, ErrorBoxHasWarningIconAndOk) {

@@ -31,9 +31,7 @@ std::string ReadAll(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-void WriteAll(const std::string& path, const std::string& content) {
-  std::ofstream(path, std::ios::binary) << content;
-}
+void WriteAll(const std::string& path, const std::string& content) { std::ofstream(path, std::ios::binary) << content; }
 
 class Form2Test : public ::testing::Test {
  protected:

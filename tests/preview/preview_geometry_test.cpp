@@ -122,11 +122,11 @@ TEST_F(GeometryTest, BarStepAndRangeFollowTheExcessOverTheViewport) {
     int max;
   };
   const Case cases[] = {
-      {9330, false, 0, 0},    // as wide as the viewport
-      {9430, true, 1, 100},   // excess 100
-      {9431, true, 10, 10},   // excess 101
-      {9435, true, 10, 10},   // excess 105: 10.5 rounds to even
-      {9445, true, 10, 12},   // excess 115: 11.5 rounds to even
+      {9330, false, 0, 0},   // as wide as the viewport
+      {9430, true, 1, 100},  // excess 100
+      {9431, true, 10, 10},  // excess 101
+      {9435, true, 10, 10},  // excess 105: 10.5 rounds to even
+      {9445, true, 10, 12},  // excess 115: 11.5 rounds to even
       {20000, true, 10, 1067},
   };
   for (const Case& c : cases) {

@@ -1,4 +1,6 @@
 // The automation link: checks against the installation, file format, picture export.
+#include "sheet/automation_link.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -6,7 +8,6 @@
 #include <iterator>
 
 #include "platform/error_report.h"
-#include "sheet/automation_link.h"
 #include "support/failing_file_system.h"
 #include "support/recording_application.h"
 #include "support/scripted_dialogs.h"

@@ -1,7 +1,8 @@
 // Column letters, relative references and the selection operations.
+#include "sheet/cell_helpers.h"
+
 #include <gtest/gtest.h>
 
-#include "sheet/cell_helpers.h"
 #include "template_fixture.h"
 
 namespace tallowmere::testing {
@@ -54,14 +55,12 @@ TEST(CellHelpers, SelectionOperationsInTheirOrder) {
   SetColumnWidth(*r.app, "D:D", 8.33);
   ClearBorder(*r.app, 11);
   EXPECT_EQ(r.calls(), (std::vector<std::string>{
-                           "Range(B2).Select", "ActiveCell.FormulaR1C1=x", "Selection.Merge",
-                           "Range(C3).Select", "ActiveCell.FormulaR1C1==1",
-                           "Selection.Font.FontStyle=Bold", "Selection.Font.Size=9",
-                           "Selection.Font.ColorIndex=-4105", "Selection.Interior.ColorIndex=55",
-                           "Range(C4:P4).Select", "Selection.Interior.ColorIndex=39",
-                           "Selection.NumberFormat=mmm-yy", "Selection.VerticalAlignment=-4108",
-                           "Selection.WrapText=True", "Rows(5:5).Select", "Selection.RowHeight=8",
-                           "Columns(D:D).Select", "Selection.ColumnWidth=8.33",
+                           "Range(B2).Select", "ActiveCell.FormulaR1C1=x", "Selection.Merge", "Range(C3).Select",
+                           "ActiveCell.FormulaR1C1==1", "Selection.Font.FontStyle=Bold", "Selection.Font.Size=9",
+                           "Selection.Font.ColorIndex=-4105", "Selection.Interior.ColorIndex=55", "Range(C4:P4).Select",
+                           "Selection.Interior.ColorIndex=39", "Selection.NumberFormat=mmm-yy",
+                           "Selection.VerticalAlignment=-4108", "Selection.WrapText=True", "Rows(5:5).Select",
+                           "Selection.RowHeight=8", "Columns(D:D).Select", "Selection.ColumnWidth=8.33",
                            "Selection.Borders(11).LineStyle=-4142"}));
 }
 

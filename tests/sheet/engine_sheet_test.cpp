@@ -1,7 +1,6 @@
 // The sheet the layout builds in the built-in engine, read back from the saved workbook:
 // headers and their values, total rows computed from typed numbers, print area, sheets.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <filesystem>
@@ -131,27 +130,27 @@ TEST_F(EngineSheet, FiscalStartReplacesTheCompanyAtColumnEight) {
 TEST_F(EngineSheet, TotalsComputeFromTypedNumbers) {
   // Default rows: 8-10 receipts, 11 TOTAL CASH RECEIPTS, 12 Total Cash Available,
   // 15-35 paid out, 36 SUBTOTAL, 37-41, 42 TOTAL CASH PAID OUT, 43 Cash Position.
-  std::map<std::string, std::string> numbers{{"C8", "100"}, {"C9", "20"}, {"C10", "3"}, {"C5", "1000"},
+  std::map<std::string, std::string> numbers{{"C8", "100"}, {"C9", "20"},  {"C10", "3"}, {"C5", "1000"},
                                              {"D8", "7"},   {"C15", "50"}, {"C41", "5"}};
   auto book = LayoutWithNumbers(ByMonth("2013", "2013"), numbers);
-  EXPECT_EQ(NumberAt(*book, 11, 3), 123);                 // C11 = C8 + C9 + C10
-  EXPECT_EQ(NumberAt(*book, 11, 4), 7);                   // D11 = D8
-  EXPECT_EQ(NumberAt(*book, 36, 3), 50);                  // SUBTOTAL
-  EXPECT_EQ(NumberAt(*book, 42, 3), 55);                  // TOTAL CASH PAID OUT = 50 + 5
+  EXPECT_EQ(NumberAt(*book, 11, 3), 123);  // C11 = C8 + C9 + C10
+  EXPECT_EQ(NumberAt(*book, 11, 4), 7);    // D11 = D8
+  EXPECT_EQ(NumberAt(*book, 36, 3), 50);   // SUBTOTAL
+  EXPECT_EQ(NumberAt(*book, 42, 3), 55);   // TOTAL CASH PAID OUT = 50 + 5
   // Total Cash Available counts the receipts once: opening cash plus their total.
   EXPECT_EQ(NumberAt(*book, 12, 3), 1000 + 123);
-  EXPECT_EQ(NumberAt(*book, 43, 3), 1123 - 55);           // closing cash of C
+  EXPECT_EQ(NumberAt(*book, 43, 3), 1123 - 55);  // closing cash of C
   // The closing cash carries into the next period's opening cash, and on through the year.
   EXPECT_EQ(NumberAt(*book, 5, 4), 1068);
   EXPECT_EQ(NumberAt(*book, 43, 4), 1068 + 7);
   EXPECT_EQ(NumberAt(*book, 5, 5), 1075);
-  EXPECT_EQ(NumberAt(*book, 5, 16), 1075);                // the total column carries December's
+  EXPECT_EQ(NumberAt(*book, 5, 16), 1075);  // the total column carries December's
 }
 
 TEST_F(EngineSheet, CustomTableWithHeadingFirstAndThreeReferenceDifference) {
   std::vector<std::string> names = DefaultItemNames();
-  std::swap(names[0], names[1]);        // heading first: spacer in row 5, heading in row 6
-  names[3] = "_Collections";            // item 4, row 9
+  std::swap(names[0], names[1]);  // heading first: spacer in row 5, heading in row 6
+  names[3] = "_Collections";      // item 4, row 9
   Template custom(names);
   TemplateItem& position = custom.model.Item(37);  // row 43
   ASSERT_EQ(position.Name, "Cash Position (end of month)");
@@ -192,16 +191,19 @@ TEST_P(DuplicateTotalName, EveryTotalComputesAndTheSheetIsWhole) {
   EXPECT_EQ(Sheet(*book).pageSetup.printArea, "A1:P54");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EngineSheet, DuplicateTotalName,
-    ::testing::Values(
-        // Rows: 11 and 12 the receipts' totals, 13 Total Cash Available, 43 TOTAL CASH PAID OUT.
-        DuplicateTotal{"TOTAL CASH RECEIPTS", 5, {{"C5", "1000"}, {"C8", "100"}, {"C10", "3"}, {"C16", "50"}},
-                       {{11, 103}, {12, 103}, {13, 1103}, {43, 50}, {44, 1053}}},
-        // Rows: 36 and 37 the two subtotals, 38-42 the rest paid out, 43 TOTAL CASH PAID OUT.
-        DuplicateTotal{"SUBTOTAL", 29, {{"C5", "1000"}, {"C15", "50"}, {"C35", "7"}, {"C42", "5"}},
-                       {{36, 57}, {37, 57}, {43, 62}, {44, 938}}}),
-    [](const auto& test) { return std::to_string(test.index); });
+INSTANTIATE_TEST_SUITE_P(EngineSheet, DuplicateTotalName,
+                         ::testing::Values(
+                             // Rows: 11 and 12 the receipts' totals, 13 Total Cash Available, 43 TOTAL CASH PAID OUT.
+                             DuplicateTotal{"TOTAL CASH RECEIPTS",
+                                            5,
+                                            {{"C5", "1000"}, {"C8", "100"}, {"C10", "3"}, {"C16", "50"}},
+                                            {{11, 103}, {12, 103}, {13, 1103}, {43, 50}, {44, 1053}}},
+                             // Rows: 36 and 37 the two subtotals, 38-42 the rest paid out, 43 TOTAL CASH PAID OUT.
+                             DuplicateTotal{"SUBTOTAL",
+                                            29,
+                                            {{"C5", "1000"}, {"C15", "50"}, {"C35", "7"}, {"C42", "5"}},
+                                            {{36, 57}, {37, 57}, {43, 62}, {44, 938}}}),
+                         [](const auto& test) { return std::to_string(test.index); });
 
 }  // namespace
 }  // namespace tallowmere::testing

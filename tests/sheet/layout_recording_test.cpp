@@ -39,7 +39,8 @@ TEST(LayoutRecording, StartsWithPaletteThenClearsAllCellsInArial) {
   ASSERT_GT(calls.size(), 60u);
   const auto& palette = CashFlowPalette();
   for (int i = 1; i <= 56; ++i)
-    EXPECT_EQ(calls[i - 1], "ActiveWorkbook.Colors(" + std::to_string(i) + ")=" + std::to_string(palette[i - 1].Value()));
+    EXPECT_EQ(calls[i - 1],
+              "ActiveWorkbook.Colors(" + std::to_string(i) + ")=" + std::to_string(palette[i - 1].Value()));
   EXPECT_EQ(calls[1 - 1], "ActiveWorkbook.Colors(1)=0");
   EXPECT_EQ(calls[12 - 1], "ActiveWorkbook.Colors(12)=" + std::to_string(55 + 82 * 256 + 95 * 65536));
   EXPECT_EQ(std::vector<std::string>(calls.begin() + 56, calls.begin() + 60),
@@ -159,15 +160,17 @@ TEST(LayoutRecording, RowsPrintAreaAndEndState) {
 TEST(LayoutRecording, PageSetupInItsOrder) {
   auto layout = Layout(ByWeek("5"));
   const auto& calls = layout->Calls();
-  const std::vector<std::string> expected{
-      "PageSetup.PrintArea=A1:I", "PageSetup.LeftMargin=50.4", "PageSetup.RightMargin=50.4",
-      "PageSetup.TopMargin=36", "PageSetup.BottomMargin=36", "PageSetup.HeaderMargin=0",
-      "PageSetup.FooterMargin=0", "PageSetup.PrintComments=-4142", "PageSetup.Orientation=2",
-      "PageSetup.PaperSize=9", "PageSetup.Zoom=False", "PageSetup.FitToPagesWide=1",
-      "PageSetup.FitToPagesTall=1", "Range(C5).Select"};
+  const std::vector<std::string> expected{"PageSetup.PrintArea=A1:I",   "PageSetup.LeftMargin=50.4",
+                                          "PageSetup.RightMargin=50.4", "PageSetup.TopMargin=36",
+                                          "PageSetup.BottomMargin=36",  "PageSetup.HeaderMargin=0",
+                                          "PageSetup.FooterMargin=0",   "PageSetup.PrintComments=-4142",
+                                          "PageSetup.Orientation=2",    "PageSetup.PaperSize=9",
+                                          "PageSetup.Zoom=False",       "PageSetup.FitToPagesWide=1",
+                                          "PageSetup.FitToPagesTall=1", "Range(C5).Select"};
   ASSERT_GE(calls.size(), expected.size());
   const size_t start = calls.size() - expected.size();
-  for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(calls[start + i].rfind(expected[i], 0), 0u) << calls[start + i];
+  for (size_t i = 0; i < expected.size(); ++i)
+    EXPECT_EQ(calls[start + i].rfind(expected[i], 0), 0u) << calls[start + i];
 }
 
 TEST(LayoutRecording, GridThenCornerThenFormatsThenHeaderBand) {
@@ -175,18 +178,29 @@ TEST(LayoutRecording, GridThenCornerThenFormatsThenHeaderBand) {
   const auto& calls = layout->Calls();
   const long grid = layout->factory.log.IndexOf("Range(B4:E" + std::to_string(4 + 44 + 3) + ").Select");
   ASSERT_GE(grid, 0);
-  const std::vector<std::string> expected{
-      "Selection.Borders(7).Weight=2", "Selection.Borders(7).ColorIndex=16",
-      "Selection.Borders(8).Weight=2", "Selection.Borders(8).ColorIndex=16",
-      "Selection.Borders(9).Weight=2", "Selection.Borders(9).ColorIndex=16",
-      "Selection.Borders(10).Weight=2", "Selection.Borders(10).ColorIndex=16",
-      "Selection.Borders(11).Weight=2", "Selection.Borders(11).ColorIndex=16",
-      "Selection.Borders(12).Weight=2", "Selection.Borders(12).ColorIndex=16",
-      "Selection.VerticalAlignment=-4108",
-      "Range(B4).Select", "Selection.Borders(8).LineStyle=-4142", "Selection.Borders(7).LineStyle=-4142",
-      "Range(C5:E53).Select", "Selection.NumberFormat=#,##0",
-      "Range(C4:E4).Select", "Selection.Interior.ColorIndex=55",
-      "Selection.HorizontalAlignment=-4108", "Selection.VerticalAlignment=-4108", "Selection.WrapText=True"};
+  const std::vector<std::string> expected{"Selection.Borders(7).Weight=2",
+                                          "Selection.Borders(7).ColorIndex=16",
+                                          "Selection.Borders(8).Weight=2",
+                                          "Selection.Borders(8).ColorIndex=16",
+                                          "Selection.Borders(9).Weight=2",
+                                          "Selection.Borders(9).ColorIndex=16",
+                                          "Selection.Borders(10).Weight=2",
+                                          "Selection.Borders(10).ColorIndex=16",
+                                          "Selection.Borders(11).Weight=2",
+                                          "Selection.Borders(11).ColorIndex=16",
+                                          "Selection.Borders(12).Weight=2",
+                                          "Selection.Borders(12).ColorIndex=16",
+                                          "Selection.VerticalAlignment=-4108",
+                                          "Range(B4).Select",
+                                          "Selection.Borders(8).LineStyle=-4142",
+                                          "Selection.Borders(7).LineStyle=-4142",
+                                          "Range(C5:E53).Select",
+                                          "Selection.NumberFormat=#,##0",
+                                          "Range(C4:E4).Select",
+                                          "Selection.Interior.ColorIndex=55",
+                                          "Selection.HorizontalAlignment=-4108",
+                                          "Selection.VerticalAlignment=-4108",
+                                          "Selection.WrapText=True"};
   for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(calls[grid + 1 + i], expected[i]);
 }
 
@@ -199,10 +213,10 @@ TEST(LayoutRecording, HeadingFirstGetsSpacerRowFive) {
   EXPECT_EQ(layout->cells["B6"], "CASH RECEIPTS");
   const long spacer = log.IndexOf("Rows(5:5).Select");
   ASSERT_GE(spacer, 0);
-  EXPECT_EQ(std::vector<std::string>(log.calls.begin() + spacer + 1, log.calls.begin() + spacer + 5),
-            (std::vector<std::string>{"Selection.RowHeight=8", "Selection.Borders(7).LineStyle=-4142",
-                                      "Selection.Borders(10).LineStyle=-4142",
-                                      "Selection.Borders(11).LineStyle=-4142"}));
+  EXPECT_EQ(
+      std::vector<std::string>(log.calls.begin() + spacer + 1, log.calls.begin() + spacer + 5),
+      (std::vector<std::string>{"Selection.RowHeight=8", "Selection.Borders(7).LineStyle=-4142",
+                                "Selection.Borders(10).LineStyle=-4142", "Selection.Borders(11).LineStyle=-4142"}));
   // The heading band, then bold name.
   const long band = log.IndexOf("Range(B6:F6).Select");
   ASSERT_GE(band, 0);
@@ -215,10 +229,14 @@ TEST(LayoutRecording, HeadingFirstGetsSpacerRowFive) {
 TEST(LayoutRecording, TotalRowsFromReferenceListsInListOrder) {
   auto layout = std::make_unique<RecordedLayout>();
   auto& items = layout->tmpl.model.Items();
-  for (auto& item : items) { item.IsHeader = false; item.Refs.clear(); item.Kind.clear(); }
-  items[4].Kind = "DIF";   // item 5, row 9
+  for (auto& item : items) {
+    item.IsHeader = false;
+    item.Refs.clear();
+    item.Kind.clear();
+  }
+  items[4].Kind = "DIF";  // item 5, row 9
   items[4].Refs = "3,8,2";
-  items[9].Kind = "SUM";   // item 10, row 14: refers below
+  items[9].Kind = "SUM";  // item 10, row 14: refers below
   items[9].Refs = "12,13";
   items[14].Kind = "OTHER";  // item 15: styled as a total, no formula
   items[14].Refs = "1";

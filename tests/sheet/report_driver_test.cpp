@@ -1,5 +1,7 @@
 // The report driver on the recording object model: steps, their line numbers, temporary
 // names and the hand-over to the host.
+#include "sheet/report_driver.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,7 +10,6 @@
 #include <iterator>
 #include <regex>
 
-#include "sheet/report_driver.h"
 #include "support/scripted_dialogs.h"
 #include "template_fixture.h"
 
@@ -19,7 +20,9 @@ namespace fs = std::filesystem;
 
 class RecordingHost : public ReportHost {
  public:
-  void SetMainPointer(PointerKind kind) override { calls.push_back("Pointer=" + std::to_string(static_cast<int>(kind))); }
+  void SetMainPointer(PointerKind kind) override {
+    calls.push_back("Pointer=" + std::to_string(static_cast<int>(kind)));
+  }
   void LoadPreviewPicture(const std::string& path) override {
     calls.push_back("LoadPicture");
     if (!fs::exists(path)) throw std::runtime_error("File not found");
@@ -35,9 +38,8 @@ class RecordingHost : public ReportHost {
 class ReportDriver : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder = fs::temp_directory_path() /
-             ("tm-sheet-driver-" + std::to_string(::getpid()) + "-" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    folder = fs::temp_directory_path() / ("tm-sheet-driver-" + std::to_string(::getpid()) + "-" +
+                                          ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(folder);
     factory.options.clipboard = &clipboard;
   }
@@ -76,15 +78,22 @@ TEST_F(ReportDriver, RunsEveryStepAndHandsOverToThePreview) {
   EXPECT_EQ(host.calls, (std::vector<std::string>{"Pointer=11", "Pointer=0", "LoadPicture", "Workbook=" + path,
                                                   "ShowPreview", "HideMain"}));
   const auto& log = factory.log;
-  const std::vector<std::string> start{"CreateObject",   "Visible=False",     "ScreenUpdating=False",
-                                       "DisplayAlerts=False", "EnableEvents=False", "EnableCancelKey=0",
-                                       "Cursor=2",       "Workbooks.Add",     "Sheets(1).Name=CashFlow"};
+  const std::vector<std::string> start{
+      "CreateObject",      "Visible=False", "ScreenUpdating=False", "DisplayAlerts=False",    "EnableEvents=False",
+      "EnableCancelKey=0", "Cursor=2",      "Workbooks.Add",        "Sheets(1).Name=CashFlow"};
   EXPECT_EQ(std::vector<std::string>(log.calls.begin(), log.calls.begin() + start.size()), start);
   const long save = log.IndexOf("Workbook.SaveAs(" + path + ",56)");
   ASSERT_GT(save, 0);
-  const std::vector<std::string> end{"Workbook.SaveAs(" + path + ",56)", "DisplayAlerts=False", "Workbook.Close",
-                                     "Quit", "CreateObject", "Workbooks.Open(" + path + ")",
-                                     "UsedRange.CopyPicture", "DisplayAlerts=False", "Workbook.Close", "Quit"};
+  const std::vector<std::string> end{"Workbook.SaveAs(" + path + ",56)",
+                                     "DisplayAlerts=False",
+                                     "Workbook.Close",
+                                     "Quit",
+                                     "CreateObject",
+                                     "Workbooks.Open(" + path + ")",
+                                     "UsedRange.CopyPicture",
+                                     "DisplayAlerts=False",
+                                     "Workbook.Close",
+                                     "Quit"};
   EXPECT_EQ(std::vector<std::string>(log.calls.begin() + save, log.calls.end()), end);
   EXPECT_EQ(std::vector<std::string>(log.calls.begin() + save - 7, log.calls.begin() + save),
             (std::vector<std::string>{"Range(C5).Select", "Sheets(1).Select", "Cursor=-4143", "ScreenUpdating=True",

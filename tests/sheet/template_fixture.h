@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "model/template_model.h"
 #include "model/report_parameters.h"
 #include "model/store_keys.h"
+#include "model/template_model.h"
 #include "support/memory_settings_store.h"
 #include "support/recording_application.h"
 

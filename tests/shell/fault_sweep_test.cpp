@@ -94,12 +94,17 @@ struct Step {
   int calls;
   const char* report;
 };
-const Step kFirstSteps[] = {
-    {1, ""},  // looking for a running instance: a failure only means none runs
-    {1, "GenerateReport0 104"}, {1, "GenerateReport0 106"}, {1, "GenerateReport0 108"},
-    {1, "GenerateReport0 110"}, {1, "GenerateReport0 112"}, {1, "GenerateReport0 114"},
-    {1, "GenerateReport0 116"}, {2, "GenerateReport0 120"}, {2, "GenerateReport0 122"},
-    {4, "GenerateReport0 126"}};
+const Step kFirstSteps[] = {{1, ""},  // looking for a running instance: a failure only means none runs
+                            {1, "GenerateReport0 104"},
+                            {1, "GenerateReport0 106"},
+                            {1, "GenerateReport0 108"},
+                            {1, "GenerateReport0 110"},
+                            {1, "GenerateReport0 112"},
+                            {1, "GenerateReport0 114"},
+                            {1, "GenerateReport0 116"},
+                            {2, "GenerateReport0 120"},
+                            {2, "GenerateReport0 122"},
+                            {4, "GenerateReport0 126"}};
 const char* const kLayoutStep = "GenerateReport0 128";
 const Step kLastSteps[] = {
     {2, "GenerateReport0 130"},      {3, "GenerateReport0 132"},      {1, "GenerateReport0 134"},

@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "support/memory_settings_store.h"
 #include "model/text_values.h"
+#include "shell/form1.h"
+#include "support/memory_settings_store.h"
 #include "support/recording_application.h"
 #include "support/scripted_dialogs.h"
-#include "shell/form1.h"
 
 namespace tallowmere::testing {
 
@@ -63,8 +63,8 @@ class Form1Test : public ::testing::Test {
     return *form;
   }
   Form1& Make(const std::string& programFolder = "") {
-    form = std::make_unique<Form1>(
-        Form1Services{dialogs, store, factory, clipboard, LocalFileSystem(), programFolder, [this] { ++programEnded; }});
+    form = std::make_unique<Form1>(Form1Services{dialogs, store, factory, clipboard, LocalFileSystem(), programFolder,
+                                                 [this] { ++programEnded; }});
     host.window = form.get();
     form->SetReportHost(&host);
     return *form;

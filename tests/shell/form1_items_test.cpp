@@ -139,8 +139,8 @@ TEST_F(ItemCommandsTest, ClearResetEmptiesFieldsThenOffersRestore) {
   Insert("Rent", "Parking");
   dialogs.answers = {MessageAnswer::No};
   form->PushButton5_Click();
-  for (ParameterField field : {ParameterField::Company, ParameterField::FirstYear, ParameterField::LastYear, ParameterField::Weeks, ParameterField::MonthFirstYear,
-                          ParameterField::MonthLastYear})
+  for (ParameterField field : {ParameterField::Company, ParameterField::FirstYear, ParameterField::LastYear,
+                               ParameterField::Weeks, ParameterField::MonthFirstYear, ParameterField::MonthLastYear})
     EXPECT_EQ(Text(field), "");
   EXPECT_EQ(store.values["Text6"], "");
   EXPECT_EQ(store.values["Text7"], "");

@@ -5,8 +5,8 @@
 #include <QFocusEvent>
 
 #include "form1_fixture.h"
-#include "sheet/report_driver.h"
 #include "platform/error_report.h"
+#include "sheet/report_driver.h"
 
 namespace tallowmere::testing {
 namespace {
@@ -40,7 +40,8 @@ TEST_F(FieldChecksTest, EnteringAFieldSelectsItsText) {
 TEST_F(FieldChecksTest, YearFieldsAcceptAndTidyValuesFromNineteenSeventy) {
   const std::vector<std::pair<std::string, std::string>> accepted = {
       {"24", "2024"}, {"", "2000"}, {"-5", "1995"}, {"2024.4", "2024"}, {"1970", "1970"}};
-  for (ParameterField field : {ParameterField::FirstYear, ParameterField::LastYear, ParameterField::MonthFirstYear, ParameterField::MonthLastYear})
+  for (ParameterField field : {ParameterField::FirstYear, ParameterField::LastYear, ParameterField::MonthFirstYear,
+                               ParameterField::MonthLastYear})
     for (const auto& [typed, shown] : accepted) {
       Leave(field, typed);
       EXPECT_EQ(Text(field), shown) << typed;
@@ -76,8 +77,8 @@ TEST_F(FieldChecksTest, WeekCountStaysWithinOneToHundred) {
   const std::string tooMany =
       "Week number can't be greater then 100.\r\nPlease change week's number to necessary value.";
   const std::vector<std::tuple<std::string, std::string, std::string>> cases = {
-      {"0", "1", tooFew},     {"-3", "1", tooFew}, {"abc", "1", tooFew}, {"150", "100", tooMany},
-      {"7.5", "8", ""},       {"6.5", "6", ""},    {"100", "100", ""},   {"99999999999", "100", tooMany}};
+      {"0", "1", tooFew}, {"-3", "1", tooFew}, {"abc", "1", tooFew}, {"150", "100", tooMany},
+      {"7.5", "8", ""},   {"6.5", "6", ""},    {"100", "100", ""},   {"99999999999", "100", tooMany}};
   for (const auto& [typed, shown, message] : cases) {
     Leave(ParameterField::Weeks, typed);
     EXPECT_EQ(Text(ParameterField::Weeks), shown) << typed;

@@ -20,7 +20,8 @@ TEST_F(Form1Test, FirstRunWithEmptyStoreShowsDefaults) {
   EXPECT_TRUE(window.Mode() == PeriodMode::Month);
   EXPECT_FALSE(window.Mode() == PeriodMode::Year);
   EXPECT_FALSE(window.Mode() == PeriodMode::Week);
-  for (ParameterField field : {ParameterField::FirstYear, ParameterField::LastYear, ParameterField::MonthFirstYear, ParameterField::MonthLastYear})
+  for (ParameterField field : {ParameterField::FirstYear, ParameterField::LastYear, ParameterField::MonthFirstYear,
+                               ParameterField::MonthLastYear})
     EXPECT_EQ(Text(field), Year());
   EXPECT_EQ(Text(ParameterField::Weeks), "5");
   EXPECT_EQ(Text(ParameterField::Company), "");
@@ -37,7 +38,7 @@ TEST_F(Form1Test, FirstRunWithEmptyStoreShowsDefaults) {
 }
 
 TEST_F(Form1Test, StoredParametersAreApplied) {
-  store.values = {{"IsYear", "False"}, {"IsMonth", "False"}, {"Year", "abc"}, {"Year1", "2030"},
+  store.values = {{"IsYear", "False"}, {"IsMonth", "False"},  {"Year", "abc"}, {"Year1", "2030"},
                   {"Weeks", "12"},     {"Company", " Acme "}, {"Text6", ""},   {"Text7", "2019"}};
   Loaded();
   EXPECT_TRUE(form->Mode() == PeriodMode::Week);
@@ -144,8 +145,8 @@ TEST_F(Form1Test, WindowKeepsItsSizeAndDesignColours) {
 }
 
 void MoveOver(QWidget* widget) {
-  QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), widget->mapToGlobal(QPointF(2, 2)), Qt::NoButton,
-                   Qt::NoButton, Qt::NoModifier);
+  QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), widget->mapToGlobal(QPointF(2, 2)), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
   QApplication::sendEvent(widget, &move);
 }
 

@@ -1,9 +1,10 @@
 // The hand-over from a report to the preview window and back.
 
+#include "shell/preview_hand_over.h"
+
 #include <QPushButton>
 
 #include "form1_fixture.h"
-#include "shell/preview_hand_over.h"
 
 namespace tallowmere::testing {
 namespace {

@@ -179,14 +179,18 @@ class FailingApplication : public Application, Passing<Application> {
   }
   std::shared_ptr<Worksheet> ActiveSheet() override { return Wrap(plan_, In("Application.ActiveSheet").ActiveSheet()); }
   std::unique_ptr<Range> Cells() override { return Wrap(plan_, In("Application.Cells").Cells()); }
-  std::unique_ptr<Range> GetRange(const std::string& a) override { return Wrap(plan_, In("Application.Range").GetRange(a)); }
+  std::unique_ptr<Range> GetRange(const std::string& a) override {
+    return Wrap(plan_, In("Application.Range").GetRange(a));
+  }
   std::unique_ptr<Range> Rows(const std::string& a) override { return Wrap(plan_, In("Application.Rows").Rows(a)); }
   std::unique_ptr<Range> Columns(const std::string& a) override {
     return Wrap(plan_, In("Application.Columns").Columns(a));
   }
   std::unique_ptr<Range> ActiveCell() override { return Wrap(plan_, In("Application.ActiveCell").ActiveCell()); }
   std::unique_ptr<Range> Selection() override { return Wrap(plan_, In("Application.Selection").Selection()); }
-  double InchesToPoints(double inches) const override { return In("Application.InchesToPoints").InchesToPoints(inches); }
+  double InchesToPoints(double inches) const override {
+    return In("Application.InchesToPoints").InchesToPoints(inches);
+  }
 
  private:
   std::shared_ptr<Application> owned_;

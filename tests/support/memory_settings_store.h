@@ -25,11 +25,11 @@ class MemorySettingsStore : public MemoryStore {
     unflushed.clear();
   }
 
-  std::vector<std::string> writes;      // keys in the order written
-  std::set<std::string> failingKeys;    // writes of these keys throw
-  std::set<std::string> unflushed;      // keys written since the last flush that succeeded
+  std::vector<std::string> writes;    // keys in the order written
+  std::set<std::string> failingKeys;  // writes of these keys throw
+  std::set<std::string> unflushed;    // keys written since the last flush that succeeded
   int flushes = 0;
-  bool failFlush = false;               // flushes throw
+  bool failFlush = false;  // flushes throw
 };
 
 }  // namespace tallowmere::testing

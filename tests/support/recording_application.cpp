@@ -43,7 +43,8 @@ class RecordingRange : public Range {
   int ColumnsCount() const override { return options_.usedColumns; }
   void CopyPicture() override {
     Rec("CopyPicture");
-    if (options_.clipboard) options_.clipboard->SetPicture(std::make_shared<const PictureBytes>(RecordedPictureBytes()));
+    if (options_.clipboard)
+      options_.clipboard->SetPicture(std::make_shared<const PictureBytes>(RecordedPictureBytes()));
   }
 
  private:
@@ -87,9 +88,7 @@ class RecordingWorksheet : public Worksheet {
   void SetName(const std::string& name) override;
   void Select() override;
   void Delete() override;
-  std::unique_ptr<Range> UsedRange() override {
-    return std::make_unique<RecordingRange>(log_, "UsedRange", options_);
-  }
+  std::unique_ptr<Range> UsedRange() override { return std::make_unique<RecordingRange>(log_, "UsedRange", options_); }
   PageSetup& GetPageSetup() override { return page_; }
 
  private:

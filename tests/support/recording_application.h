@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/picture_clipboard.h"
 #include "automation/automation.h"
+#include "platform/picture_clipboard.h"
 
 namespace tallowmere::testing {
 
@@ -34,9 +34,9 @@ struct RecordingOptions {
   std::string name = "Recording Spreadsheet";  // the default member of the application
   std::string version = "16.0";
   int sheetsInNewWorkbook = 1;
-  int usedRows = 20;                           // shape of every sheet's used range
+  int usedRows = 20;  // shape of every sheet's used range
   int usedColumns = 16;
-  PictureClipboard* clipboard = nullptr;       // CopyPicture puts a small BMP here
+  PictureClipboard* clipboard = nullptr;  // CopyPicture puts a small BMP here
 };
 
 class RecordingFactory : public ApplicationFactory {

@@ -19,8 +19,8 @@ struct ShownMessage {
 
 class ScriptedDialogs : public Dialogs {
  public:
-  MessageAnswer Message(const std::string& text, const std::string& title, MessageButtons buttons,
-                        MessageIcon icon, bool defaultNo = false) override {
+  MessageAnswer Message(const std::string& text, const std::string& title, MessageButtons buttons, MessageIcon icon,
+                        bool defaultNo = false) override {
     messages.push_back({text, title, buttons, icon, defaultNo});
     if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
     if (answers.empty()) return MessageAnswer::No;
@@ -44,9 +44,9 @@ class ScriptedDialogs : public Dialogs {
     return s;
   }
 
-  std::deque<MessageAnswer> answers;     // for Yes/No boxes, in order; No when empty
-  std::deque<std::string> inputs;        // for input boxes; "" (Cancel) when empty
-  std::deque<std::string> saveNames;     // for Save As; "" (Cancel) when empty
+  std::deque<MessageAnswer> answers;  // for Yes/No boxes, in order; No when empty
+  std::deque<std::string> inputs;     // for input boxes; "" (Cancel) when empty
+  std::deque<std::string> saveNames;  // for Save As; "" (Cancel) when empty
   std::vector<ShownMessage> messages;
   std::vector<std::string> inputPrompts;
   std::vector<std::string> saveDialogs;

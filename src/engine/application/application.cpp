@@ -115,7 +115,8 @@ void EngineWorksheet::Delete() {
   auto context = Lock(context_);
   auto& data = *context->data;
   if (data.sheets.size() == 1) {
-    throw AutomationError("Delete method of Worksheet class failed: a workbook must contain at least one visible sheet");
+    throw AutomationError(
+        "Delete method of Worksheet class failed: a workbook must contain at least one visible sheet");
   }
   data.sheets.erase(data.sheets.begin() + index);
   context->worksheets.erase(sheet_.get());
@@ -221,7 +222,9 @@ class EngineWorkbooks : public Workbooks {
     list_.push_back(std::make_shared<EngineWorkbook>(context));
     return list_.back();
   }
-  void Prune() { std::erase_if(list_, [](auto& w) { return w->IsClosed(); }); }
+  void Prune() {
+    std::erase_if(list_, [](auto& w) { return w->IsClosed(); });
+  }
 
   PictureClipboard& clipboard_;
   FileSystem& files_;
@@ -274,7 +277,8 @@ class EngineApplication : public Application {
 
  private:
   static CellRect Checked(const std::optional<CellRect>& rect, const char* method, const std::string& address) {
-    if (!rect) throw AutomationError(std::string("Method '") + method + "' of object '_Global' failed: '" + address + "'");
+    if (!rect)
+      throw AutomationError(std::string("Method '") + method + "' of object '_Global' failed: '" + address + "'");
     return *rect;
   }
   SheetData& ActiveSheetData() {

@@ -108,8 +108,8 @@ void EngineRange::Merge() {
   // As a spreadsheet does, the merged cell keeps only the top-left cell's content.
   for (auto& [position, cell] : sheet_->Cells()) {
     auto [row, column] = position;
-    bool inside = row >= rect_.firstRow && row <= rect_.lastRow && column >= rect_.firstColumn &&
-                  column <= rect_.lastColumn;
+    bool inside =
+        row >= rect_.firstRow && row <= rect_.lastRow && column >= rect_.firstColumn && column <= rect_.lastColumn;
     if (inside && (row != rect_.firstRow || column != rect_.firstColumn)) {
       cell.formula = nullptr;
       cell.value = Value{};
@@ -117,9 +117,7 @@ void EngineRange::Merge() {
   }
 }
 
-void EngineRange::Change(const StyleChange& change) {
-  ApplyStyleChange(OpenData(*context_), *sheet_, rect_, change);
-}
+void EngineRange::Change(const StyleChange& change) { ApplyStyleChange(OpenData(*context_), *sheet_, rect_, change); }
 
 void EngineRange::SetFontName(const std::string& name) {
   if (name.empty() || name.size() > 31) Refuse("Name", "Font", "'" + name + "'");
@@ -129,11 +127,16 @@ void EngineRange::SetFontName(const std::string& name) {
 void EngineRange::SetFontStyle(const std::string& style) {
   const std::string key = Lower(style);
   bool bold, italic;
-  if (key == "regular") bold = false, italic = false;
-  else if (key == "bold") bold = true, italic = false;
-  else if (key == "italic") bold = false, italic = true;
-  else if (key == "bold italic") bold = true, italic = true;
-  else Refuse("FontStyle", "Font", "'" + style + "'");
+  if (key == "regular")
+    bold = false, italic = false;
+  else if (key == "bold")
+    bold = true, italic = false;
+  else if (key == "italic")
+    bold = false, italic = true;
+  else if (key == "bold italic")
+    bold = true, italic = true;
+  else
+    Refuse("FontStyle", "Font", "'" + style + "'");
   Change([=](Style& s, unsigned) { s.font.bold = bold, s.font.italic = italic; });
 }
 
@@ -207,10 +210,18 @@ void EngineRange::ChangeBorder(int index, const std::function<void(BorderSide&)>
   }
   Change([&](Style& s, unsigned edges) {
     switch (index) {
-      case xl::kEdgeLeft: if (edges & kEdgeLeft) change(s.left); break;
-      case xl::kEdgeTop: if (edges & kEdgeTop) change(s.top); break;
-      case xl::kEdgeBottom: if (edges & kEdgeBottom) change(s.bottom); break;
-      case xl::kEdgeRight: if (edges & kEdgeRight) change(s.right); break;
+      case xl::kEdgeLeft:
+        if (edges & kEdgeLeft) change(s.left);
+        break;
+      case xl::kEdgeTop:
+        if (edges & kEdgeTop) change(s.top);
+        break;
+      case xl::kEdgeBottom:
+        if (edges & kEdgeBottom) change(s.bottom);
+        break;
+      case xl::kEdgeRight:
+        if (edges & kEdgeRight) change(s.right);
+        break;
       case xl::kInsideVertical:
         if (!(edges & kEdgeLeft)) change(s.left);
         if (!(edges & kEdgeRight)) change(s.right);
@@ -232,7 +243,8 @@ void EngineRange::SetBorderWeight(int index, int weight) {
 }
 
 void EngineRange::SetBorderColorIndex(int index, int colorIndex) {
-  if (!IsPaletteIndex(colorIndex) && colorIndex != xl::kAutomatic) Refuse("ColorIndex", "Border", std::to_string(colorIndex));
+  if (!IsPaletteIndex(colorIndex) && colorIndex != xl::kAutomatic)
+    Refuse("ColorIndex", "Border", std::to_string(colorIndex));
   ChangeBorder(index, [=](BorderSide& side) { side = {true, colorIndex}; });
 }
 

@@ -18,19 +18,47 @@ inline constexpr int kMaxRows = 65536;
 inline constexpr int kMaxColumns = 256;
 
 // Error values as a spreadsheet shows them.
-enum class ErrorCode : std::uint8_t { Null = 0x00, Div0 = 0x07, Value = 0x0F, Ref = 0x17, Name = 0x1D, Num = 0x24, NA = 0x2A };
+enum class ErrorCode : std::uint8_t {
+  Null = 0x00,
+  Div0 = 0x07,
+  Value = 0x0F,
+  Ref = 0x17,
+  Name = 0x1D,
+  Num = 0x24,
+  NA = 0x2A
+};
 
 struct Value {
   enum class Type : std::uint8_t { Empty, Number, String, Boolean, Error };
   Type type = Type::Empty;
-  double number = 0.0;         // Number; Boolean as 0/1
-  std::string text;            // String
+  double number = 0.0;  // Number; Boolean as 0/1
+  std::string text;     // String
   ErrorCode error = ErrorCode::Value;
 
-  static Value Number(double v) { Value x; x.type = Type::Number; x.number = v; return x; }
-  static Value String(std::string s) { Value x; x.type = Type::String; x.text = std::move(s); return x; }
-  static Value Boolean(bool b) { Value x; x.type = Type::Boolean; x.number = b ? 1 : 0; return x; }
-  static Value Error(ErrorCode e) { Value x; x.type = Type::Error; x.error = e; return x; }
+  static Value Number(double v) {
+    Value x;
+    x.type = Type::Number;
+    x.number = v;
+    return x;
+  }
+  static Value String(std::string s) {
+    Value x;
+    x.type = Type::String;
+    x.text = std::move(s);
+    return x;
+  }
+  static Value Boolean(bool b) {
+    Value x;
+    x.type = Type::Boolean;
+    x.number = b ? 1 : 0;
+    return x;
+  }
+  static Value Error(ErrorCode e) {
+    Value x;
+    x.type = Type::Error;
+    x.error = e;
+    return x;
+  }
   bool operator==(const Value&) const = default;
 };
 
@@ -51,11 +79,12 @@ struct FormulaNode {
   enum class Kind : std::uint8_t { Number, String, Boolean, Error, Reference, Area, Unary, Binary, Function, Paren };
   Kind kind = Kind::Number;
   double number = 0.0;
-  std::string text;                 // String literal; Function name (upper case)
+  std::string text;  // String literal; Function name (upper case)
   ErrorCode error = ErrorCode::Value;
-  CellReference ref, ref2;          // Reference; Area (ref to ref2)
-  char op = 0;                      // Unary '-' or '+'; Binary '+', '-', '*', '/', '&', '^', comparison as '=', '<', '>', 'l' (<=), 'g' (>=), 'n' (<>)
-  std::vector<FormulaPtr> args;     // operands / function arguments
+  CellReference ref, ref2;  // Reference; Area (ref to ref2)
+  char op = 0;  // Unary '-' or '+'; Binary '+', '-', '*', '/', '&', '^', comparison as '=', '<', '>', 'l' (<=), 'g'
+                // (>=), 'n' (<>)
+  std::vector<FormulaPtr> args;  // operands / function arguments
   bool operator==(const FormulaNode& other) const;
 };
 

@@ -19,23 +19,48 @@ using Kind = FormulaNode::Kind;
 
 // Base token numbers; operand tokens add a class: +0x20 reference, +0x40 value, +0x60 array.
 enum Token : std::uint8_t {
-  tExp = 0x01, tTbl = 0x02,
-  tAdd = 0x03, tSub = 0x04, tMul = 0x05, tDiv = 0x06, tPower = 0x07, tConcat = 0x08,
-  tLT = 0x09, tLE = 0x0A, tEQ = 0x0B, tGE = 0x0C, tGT = 0x0D, tNE = 0x0E,
-  tUplus = 0x12, tUminus = 0x13, tParen = 0x15, tMissArg = 0x16, tStr = 0x17, tAttr = 0x19,
-  tErr = 0x1C, tBool = 0x1D, tInt = 0x1E, tNum = 0x1F,
+  tExp = 0x01,
+  tTbl = 0x02,
+  tAdd = 0x03,
+  tSub = 0x04,
+  tMul = 0x05,
+  tDiv = 0x06,
+  tPower = 0x07,
+  tConcat = 0x08,
+  tLT = 0x09,
+  tLE = 0x0A,
+  tEQ = 0x0B,
+  tGE = 0x0C,
+  tGT = 0x0D,
+  tNE = 0x0E,
+  tUplus = 0x12,
+  tUminus = 0x13,
+  tParen = 0x15,
+  tMissArg = 0x16,
+  tStr = 0x17,
+  tAttr = 0x19,
+  tErr = 0x1C,
+  tBool = 0x1D,
+  tInt = 0x1E,
+  tNum = 0x1F,
 };
 // Operand tokens without their class bits.
 enum OperandToken : std::uint8_t {
-  tFunc = 0x01, tFuncVar = 0x02, tRef = 0x04, tArea = 0x05, tRefErr = 0x0A, tAreaErr = 0x0B,
-  tRefN = 0x0C, tAreaN = 0x0D,
+  tFunc = 0x01,
+  tFuncVar = 0x02,
+  tRef = 0x04,
+  tArea = 0x05,
+  tRefErr = 0x0A,
+  tAreaErr = 0x0B,
+  tRefN = 0x0C,
+  tAreaN = 0x0D,
 };
 constexpr std::uint8_t kClassReference = 0x20;
 constexpr std::uint8_t kClassValue = 0x40;
 
 // tAttr option bits.
-constexpr std::uint8_t kAttrVolatile = 0x01, kAttrIf = 0x02, kAttrChoose = 0x04, kAttrGoto = 0x08,
-                       kAttrSum = 0x10, kAttrAssignment = 0x20, kAttrSpace = 0x40;
+constexpr std::uint8_t kAttrVolatile = 0x01, kAttrIf = 0x02, kAttrChoose = 0x04, kAttrGoto = 0x08, kAttrSum = 0x10,
+                       kAttrAssignment = 0x20, kAttrSpace = 0x40;
 
 constexpr std::uint16_t kColumnRelative = 0x4000, kRowRelative = 0x8000;
 
@@ -245,12 +270,27 @@ class Decoder {
         node.op = token == tUminus ? '-' : '+';
         return PushWithOperands(std::move(node), 1);
       case tParen: node.kind = Kind::Paren; return PushWithOperands(std::move(node), 1);
-      case tStr: node.kind = Kind::String; node.text = ReadString(); return Push(std::move(node), 1);
+      case tStr:
+        node.kind = Kind::String;
+        node.text = ReadString();
+        return Push(std::move(node), 1);
       case tAttr: return Attribute();
-      case tErr: node.kind = Kind::Error; node.error = ReadError(); return Push(std::move(node), 1);
-      case tBool: node.kind = Kind::Boolean; node.number = Byte() ? 1 : 0; return Push(std::move(node), 1);
-      case tInt: node.kind = Kind::Number; node.number = Word(); return Push(std::move(node), 1);
-      case tNum: node.kind = Kind::Number; node.number = ReadDouble(); return Push(std::move(node), 1);
+      case tErr:
+        node.kind = Kind::Error;
+        node.error = ReadError();
+        return Push(std::move(node), 1);
+      case tBool:
+        node.kind = Kind::Boolean;
+        node.number = Byte() ? 1 : 0;
+        return Push(std::move(node), 1);
+      case tInt:
+        node.kind = Kind::Number;
+        node.number = Word();
+        return Push(std::move(node), 1);
+      case tNum:
+        node.kind = Kind::Number;
+        node.number = ReadDouble();
+        return Push(std::move(node), 1);
       case tExp:
       case tTbl: Fail("shared and table formulas are not supported here");
       case tMissArg: Fail("missing function arguments are not supported");

@@ -34,8 +34,7 @@ std::optional<double> ParseDate(std::string_view text) {
   std::string_view yearText = text.substr(second + 1);
   int month = 0, day = 0, year = 0;
   if (!ReadNumber(text.substr(0, first), month) || !ReadNumber(text.substr(first + 1, second - first - 1), day) ||
-      !ReadNumber(yearText, year) || yearText.size() == 3 || text.substr(0, first).size() > 2 ||
-      second - first - 1 > 2)
+      !ReadNumber(yearText, year) || yearText.size() == 3 || text.substr(0, first).size() > 2 || second - first - 1 > 2)
     return std::nullopt;
   year = FullYear(year, yearText.size());
   if (year < 1900 || month < 1 || month > 12 || day < 1) return std::nullopt;
@@ -65,8 +64,7 @@ CellEntry ParseCellEntry(std::string_view text) {
     entry.formula = ParseFormulaR1C1(text.substr(1));
     return entry;
   }
-  if (Utf16Length(text) > kMaxCellText)
-    throw FormulaError("Text values in a cell are limited to 32767 characters");
+  if (Utf16Length(text) > kMaxCellText) throw FormulaError("Text values in a cell are limited to 32767 characters");
   if (text.front() == '\'') {
     entry.value = Value::String(std::string(text.substr(1)));
     return entry;

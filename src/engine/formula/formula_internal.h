@@ -17,7 +17,7 @@ inline constexpr std::size_t kMaxFormulaLength = 8192;  // characters after the 
 inline constexpr int kMaxNesting = 64;                  // parentheses, functions, signs
 inline constexpr int kMaxTreeHeight = 1024;             // e.g. a chain of 1024 additions
 inline constexpr int kMaxFunctionArguments = 30;
-inline constexpr std::size_t kMaxStringConstant = 255;  // UTF-16 units, tStr holds one byte
+inline constexpr std::size_t kMaxStringConstant = 255;      // UTF-16 units, tStr holds one byte
 inline constexpr std::size_t kMaxBiff8FormulaBytes = 8202;  // FORMULA record body minus its fixed fields
 
 struct FunctionInfo {

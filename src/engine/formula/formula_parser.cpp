@@ -295,8 +295,7 @@ class Parser {
   // Areas are kept top-left to bottom-right where the two corners are measured alike.
   Parsed MakeArea(CellReference first, CellReference last) const {
     if (first.rowRelative == last.rowRelative && first.row > last.row) std::swap(first.row, last.row);
-    if (first.columnRelative == last.columnRelative && first.column > last.column)
-      std::swap(first.column, last.column);
+    if (first.columnRelative == last.columnRelative && first.column > last.column) std::swap(first.column, last.column);
     FormulaNode node;
     node.kind = FormulaNode::Kind::Area;
     node.ref = first;
@@ -320,8 +319,7 @@ class Parser {
         Parsed argument = ParseComparison();
         height = std::max(height, argument.height + 1);
         node.args.push_back(argument.node);
-        if (static_cast<int>(node.args.size()) > function->maxArguments)
-          Fail("too many arguments for " + name);
+        if (static_cast<int>(node.args.size()) > function->maxArguments) Fail("too many arguments for " + name);
       } while (Accept(","));
       if (!Accept(")")) Fail("a closing parenthesis of " + name + " is missing");
     }

@@ -55,7 +55,8 @@ std::string QuotedString(const std::string& text) {
 
 std::string ColumnLetters(int column) {
   std::string letters;
-  for (; column > 0; column = (column - 1) / 26) letters.insert(letters.begin(), static_cast<char>('A' + (column - 1) % 26));
+  for (; column > 0; column = (column - 1) / 26)
+    letters.insert(letters.begin(), static_cast<char>('A' + (column - 1) % 26));
   return letters;
 }
 
@@ -126,8 +127,7 @@ class A1Printer : public Printer {
     int row = ref.rowRelative ? hostRow_ + ref.row : ref.row;
     int column = ref.columnRelative ? hostColumn_ + ref.column : ref.column;
     if (row < 1 || row > kMaxRows || column < 1 || column > kMaxColumns) return "#REF!";
-    return (ref.columnRelative ? "" : "$") + ColumnLetters(column) + (ref.rowRelative ? "" : "$") +
-           std::to_string(row);
+    return (ref.columnRelative ? "" : "$") + ColumnLetters(column) + (ref.rowRelative ? "" : "$") + std::to_string(row);
   }
   std::string Area(const CellReference& first, const CellReference& last) override {
     std::string a = Reference(first), b = Reference(last);

@@ -5,7 +5,6 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-
 #include <algorithm>
 #include <cstdint>
 #include <new>
@@ -22,7 +21,7 @@ namespace tallowmere::engine {
 namespace {
 
 constexpr int kDotsPerMeter96Dpi = 3780;
-constexpr int kTextPadding = 2;    // pixels between a cell's edge and its text
+constexpr int kTextPadding = 2;  // pixels between a cell's edge and its text
 
 QString ToQString(const std::string& utf8) { return QString::fromStdU16String(ToUtf16(utf8)); }
 
@@ -65,7 +64,7 @@ class RangePainter {
   // row of its first shown cell. One row more each way costs little and keeps the
   // edges safe.
   std::pair<int, int> RowsTouching(int top, int bottom) const {
-    const auto& tops = grid_.rowTop;   // one entry per shown row, then the bottom edge
+    const auto& tops = grid_.rowTop;  // one entry per shown row, then the bottom edge
     const int count = static_cast<int>(tops.size()) - 1;
     const int firstBelow = static_cast<int>(std::upper_bound(tops.begin() + 1, tops.end(), top) - tops.begin()) - 1;
     const int lastAbove = static_cast<int>(std::upper_bound(tops.begin(), tops.end() - 1, bottom) - tops.begin()) - 1;
@@ -210,8 +209,9 @@ class RangePainter {
     const QFontMetrics metrics(font, painter_->device());
     HAlign align = style.horizontal;
     if (align == HAlign::General) {
-      align = value.type == Value::Type::Number ? HAlign::Right
-              : value.type == Value::Type::String ? HAlign::Left : HAlign::Center;
+      align = value.type == Value::Type::Number   ? HAlign::Right
+              : value.type == Value::Type::String ? HAlign::Left
+                                                  : HAlign::Center;
     }
     const int textWidth = metrics.horizontalAdvance(text);
     const bool isNumber = value.type == Value::Type::Number;
@@ -225,7 +225,9 @@ class RangePainter {
     }
 
     int flags = align == HAlign::Right ? Qt::AlignRight : align == HAlign::Center ? Qt::AlignHCenter : Qt::AlignLeft;
-    flags |= style.vertical == VAlign::Top ? Qt::AlignTop : style.vertical == VAlign::Center ? Qt::AlignVCenter : Qt::AlignBottom;
+    flags |= style.vertical == VAlign::Top      ? Qt::AlignTop
+             : style.vertical == VAlign::Center ? Qt::AlignVCenter
+                                                : Qt::AlignBottom;
     if (style.wrap) flags |= Qt::TextWordWrap;
     const QRect textArea = area.adjusted(kTextPadding, 0, -kTextPadding, -1);
     painter_->save();
@@ -247,7 +249,7 @@ class RangePainter {
 // the whole picture at once would take hundreds.
 constexpr int kBandRows = 512;
 
-constexpr std::size_t kBmpHeaderSize = 14 + 40;   // file header, then BITMAPINFOHEADER
+constexpr std::size_t kBmpHeaderSize = 14 + 40;  // file header, then BITMAPINFOHEADER
 
 void PutLe(std::uint8_t* at, std::uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) at[i] = static_cast<std::uint8_t>(value >> (8 * i));
@@ -258,8 +260,7 @@ void PutLe(std::uint8_t* at, std::uint32_t value, int bytes) {
 // reserved at once and written only once: a large picture is hundreds of megabytes.
 class Bmp24 {
  public:
-  Bmp24(int width, int height)
-      : width_(width), stride_((static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3}) {
+  Bmp24(int width, int height) : width_(width), stride_((static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3}) {
     const std::size_t pixels = stride_ * static_cast<std::size_t>(height);
     try {
       bytes_.reserve(kBmpHeaderSize + pixels);
@@ -271,12 +272,12 @@ class Bmp24 {
     h[0] = 'B';
     h[1] = 'M';
     PutLe(h + 2, static_cast<std::uint32_t>(kBmpHeaderSize + pixels), 4);
-    PutLe(h + 10, kBmpHeaderSize, 4);                  // where the pixels start
-    PutLe(h + 14, 40, 4);                              // size of the info header
+    PutLe(h + 10, kBmpHeaderSize, 4);  // where the pixels start
+    PutLe(h + 14, 40, 4);              // size of the info header
     PutLe(h + 18, static_cast<std::uint32_t>(width), 4);
     PutLe(h + 22, static_cast<std::uint32_t>(height), 4);  // positive: bottom-up rows
-    PutLe(h + 26, 1, 2);                               // planes
-    PutLe(h + 28, 24, 2);                              // bits per pixel
+    PutLe(h + 26, 1, 2);                                   // planes
+    PutLe(h + 28, 24, 2);                                  // bits per pixel
     PutLe(h + 34, static_cast<std::uint32_t>(pixels), 4);
     PutLe(h + 38, kDotsPerMeter96Dpi, 4);
     PutLe(h + 42, kDotsPerMeter96Dpi, 4);
@@ -287,7 +288,7 @@ class Bmp24 {
     for (int y = last - 1; y >= 0; --y) {
       const auto* from = reinterpret_cast<const QRgb*>(band.constScanLine(y));
       const std::size_t at = bytes_.size();
-      bytes_.resize(at + stride_);   // within the reserve; the padding comes out zero
+      bytes_.resize(at + stride_);  // within the reserve; the padding comes out zero
       std::uint8_t* to = bytes_.data() + at;
       for (int x = 0; x < width_; ++x, to += 3) {
         to[0] = static_cast<std::uint8_t>(qBlue(from[x]));
@@ -301,7 +302,7 @@ class Bmp24 {
 
  private:
   int width_;
-  std::size_t stride_;   // bytes per stored row
+  std::size_t stride_;  // bytes per stored row
   std::vector<std::uint8_t> bytes_;
 };
 
@@ -331,7 +332,8 @@ std::vector<std::uint8_t> DrawBmp(const WorkbookData& workbook, const SheetData&
 }  // namespace
 
 std::vector<std::uint8_t> RenderRangeBmp(const WorkbookData& workbook, const SheetData& sheet, const CellRect& rect) {
-  if (!QGuiApplication::instance()) throw EngineError("A picture cannot be drawn without the application's graphics system.");
+  if (!QGuiApplication::instance())
+    throw EngineError("A picture cannot be drawn without the application's graphics system.");
   if (rect.firstRow < 1 || rect.firstColumn < 1 || rect.lastRow > kMaxRows || rect.lastColumn > kMaxColumns ||
       rect.firstRow > rect.lastRow || rect.firstColumn > rect.lastColumn) {
     throw EngineError("The range to picture lies outside the sheet.");

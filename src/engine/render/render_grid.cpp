@@ -6,8 +6,8 @@
 namespace tallowmere::engine {
 namespace {
 
-constexpr double kDigitWidth = 7.0;   // widest digit of Arial 10 at 96 dpi, in pixels
-constexpr double kPadding = 5.0;      // pixels a column adds around its characters
+constexpr double kDigitWidth = 7.0;  // widest digit of Arial 10 at 96 dpi, in pixels
+constexpr double kPadding = 5.0;     // pixels a column adds around its characters
 
 // Positions of consecutive extents from 0, stopping at the first that reaches limit;
 // returns the index of the last extent included.

@@ -16,10 +16,10 @@ int ColumnWidthPixels(double characters);
 int RowHeightPixels(double points);
 
 struct PictureGrid {
-  CellRect shown;                 // the part of the range inside the picture
-  std::vector<int> columnLeft;    // x of each shown column, and one past the last
-  std::vector<int> rowTop;        // y of each shown row, and one past the last
-  int width = 0, height = 0;      // of the picture; at most kMaxPicture each way
+  CellRect shown;               // the part of the range inside the picture
+  std::vector<int> columnLeft;  // x of each shown column, and one past the last
+  std::vector<int> rowTop;      // y of each shown row, and one past the last
+  int width = 0, height = 0;    // of the picture; at most kMaxPicture each way
 
   int Left(int column) const { return columnLeft[column - shown.firstColumn]; }
   int Right(int column) const { return columnLeft[column - shown.firstColumn + 1]; }

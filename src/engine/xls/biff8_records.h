@@ -102,15 +102,15 @@ inline constexpr int kFixedFontCount = 4;
 inline constexpr int kSkippedFontIndex = 4;
 inline constexpr std::uint16_t kFontWeightNormal = 400;
 inline constexpr std::uint16_t kFontWeightBold = 700;
-inline constexpr std::uint16_t kFontBoldFlag = 0x0001; // FONT grbit, repeats the weight
+inline constexpr std::uint16_t kFontBoldFlag = 0x0001;  // FONT grbit, repeats the weight
 inline constexpr std::uint16_t kFontItalic = 0x0002;
 inline constexpr std::uint16_t kColorFontAutomatic = 0x7FFF;
 
 // Colour indexes (icv): palette entry i (1..56) is icv i + 7.
 inline constexpr int kPaletteFirstIcv = 8;
 inline constexpr int kPaletteSize = 56;
-inline constexpr std::uint16_t kIcvAutomaticBorder = 64;     // system window text
-inline constexpr std::uint16_t kIcvAutomaticBackground = 65; // system window background
+inline constexpr std::uint16_t kIcvAutomaticBorder = 64;      // system window text
+inline constexpr std::uint16_t kIcvAutomaticBackground = 65;  // system window background
 
 // Number formats: built-in ids below 164; custom formats from 164.
 inline constexpr std::uint16_t kFirstCustomFormat = 164;
@@ -132,9 +132,9 @@ inline constexpr std::uint8_t kLineNone = 0, kLineThin = 1;
 inline constexpr std::uint8_t kPatternNone = 0, kPatternSolid = 1;
 
 // ROW grbit.
-inline constexpr std::uint32_t kRowUnsynced = 0x0040;   // custom height
-inline constexpr std::uint32_t kRowGhostDirty = 0x0080; // row has a format (ixfe)
-inline constexpr std::uint32_t kRowReserved = 0x0100;   // always set
+inline constexpr std::uint32_t kRowUnsynced = 0x0040;    // custom height
+inline constexpr std::uint32_t kRowGhostDirty = 0x0080;  // row has a format (ixfe)
+inline constexpr std::uint32_t kRowReserved = 0x0100;    // always set
 
 // FORMULA grbit and the cached-result markers in its 8-byte value field.
 inline constexpr std::uint16_t kFormulaAlwaysCalc = 0x0001;
@@ -164,10 +164,10 @@ inline constexpr std::uint16_t kWsBoolDisplayGuts = 0x0400;
 // SETUP grbit.
 inline constexpr std::uint16_t kSetupLeftToRight = 0x0001;
 inline constexpr std::uint16_t kSetupPortrait = 0x0002;
-inline constexpr std::uint16_t kSetupNoPls = 0x0004;   // paper size etc. not valid
+inline constexpr std::uint16_t kSetupNoPls = 0x0004;  // paper size etc. not valid
 inline constexpr std::uint16_t kSetupNoColor = 0x0008;
 inline constexpr std::uint16_t kSetupDraft = 0x0010;
-inline constexpr std::uint16_t kSetupNotes = 0x0020;   // print comments
+inline constexpr std::uint16_t kSetupNotes = 0x0020;  // print comments
 inline constexpr std::uint16_t kSetupNoOrient = 0x0040;
 
 // NAME: the built-in name Print_Area.

@@ -22,9 +22,7 @@ struct OutputDeleter {
 };
 using OutputPtr = std::unique_ptr<GsfOutput, OutputDeleter>;
 
-[[noreturn]] void Fail(const std::string& why) {
-  throw EngineError("The workbook cannot be assembled: " + why);
-}
+[[noreturn]] void Fail(const std::string& why) { throw EngineError("The workbook cannot be assembled: " + why); }
 
 std::string ErrorText(const GsfOutput* output, const char* fallback) {
   const GError* error = gsf_output_error(output);

@@ -65,7 +65,8 @@ CompoundInput CompoundInput::FromSource(GsfInput* source, const std::string& wha
   if (!handles->root) {
     const std::string reason = TakeMessage(error, "no compound document structure");
     if (LooksLikeZip(source)) {
-      throw EngineError(what + " is an Excel 2007 or later workbook (.xlsx); only Excel 97-2003 workbooks (.xls) can be opened.");
+      throw EngineError(
+          what + " is an Excel 2007 or later workbook (.xlsx); only Excel 97-2003 workbooks (.xls) can be opened.");
     }
     throw EngineError(what + " is not an Excel workbook (" + reason + ").");
   }
@@ -97,7 +98,8 @@ std::optional<std::vector<std::uint8_t>> CompoundInput::ReadStream(const std::st
   const gsf_off_t size = gsf_input_size(stream.get());
   const gsf_off_t container = gsf_input_size(handles_->source.get());
   // A stream can never be larger than the document that holds it.
-  if (size < 0 || size > container) throw EngineError("The workbook is damaged: the stream '" + name + "' has an impossible size.");
+  if (size < 0 || size > container)
+    throw EngineError("The workbook is damaged: the stream '" + name + "' has an impossible size.");
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
   if (size > 0 && !gsf_input_read(stream.get(), bytes.size(), bytes.data())) {
     throw EngineError("The workbook is damaged: the stream '" + name + "' cannot be read to its end.");

@@ -16,7 +16,7 @@ namespace {
 using namespace xls;
 
 namespace rec = biff8::rec;
-constexpr std::uint16_t kFilePass = 0x002F;   // the workbook is encrypted
+constexpr std::uint16_t kFilePass = 0x002F;  // the workbook is encrypted
 
 struct SheetEntry {
   std::string name;
@@ -25,7 +25,7 @@ struct SheetEntry {
 };
 
 struct PrintAreaName {
-  std::size_t sheetIndex = 0;   // among all BOUNDSHEET entries
+  std::size_t sheetIndex = 0;  // among all BOUNDSHEET entries
   std::string address;
 };
 
@@ -34,7 +34,7 @@ struct Globals {
   StyleCollector styles;
   std::vector<SheetEntry> sheets;
   std::vector<PrintAreaName> printAreas;
-  std::size_t activeSheet = 0;   // among all BOUNDSHEET entries
+  std::size_t activeSheet = 0;  // among all BOUNDSHEET entries
 };
 
 void ReadBof(const Record& record) {
@@ -105,7 +105,10 @@ void DispatchGlobal(const Record& record, Globals& globals, WorkbookData& workbo
     case rec::kXf: globals.styles.ReadXf(cursor); break;
     case rec::kPalette: StyleCollector::ReadPalette(cursor, workbook.palette); break;
     case rec::kName: ReadName(cursor, globals.printAreas); break;
-    case rec::kWindow1: cursor.Skip(10); globals.activeSheet = cursor.U16(); break;
+    case rec::kWindow1:
+      cursor.Skip(10);
+      globals.activeSheet = cursor.U16();
+      break;
     default: break;
   }
 }

@@ -1,10 +1,10 @@
 #include "engine/xls/xls_reader_sheet.h"
 
-#include "engine/xls/biff8_records.h"
-
 #include <bit>
 #include <cmath>
 #include <optional>
+
+#include "engine/xls/biff8_records.h"
 
 namespace tallowmere::engine::xls {
 namespace {
@@ -13,8 +13,8 @@ namespace rec = biff8::rec;
 constexpr std::uint16_t kStandardWidth = 0x0099;  // default column width in 1/256 characters
 
 constexpr double kPointsPerInch = 72.0;
-constexpr double kDigitWidth = 7.0;     // pixels of the widest digit of Arial 10 at 96 dpi
-constexpr double kCellPadding = 5.0;    // pixels of margin a column width in characters leaves out
+constexpr double kDigitWidth = 7.0;   // pixels of the widest digit of Arial 10 at 96 dpi
+constexpr double kCellPadding = 5.0;  // pixels of margin a column width in characters leaves out
 
 // Column widths are stored in 1/256 of a character including the cell padding; the
 // object model speaks of characters without it, to two decimals.
@@ -41,10 +41,14 @@ double RkValue(std::uint32_t rk) {
 
 ErrorCode ErrorFromByte(std::uint8_t code) {
   switch (code) {
-    case 0x00: case 0x07: case 0x0F: case 0x17: case 0x1D: case 0x24: case 0x2A:
-      return static_cast<ErrorCode>(code);
-    default:
-      return ErrorCode::Value;
+    case 0x00:
+    case 0x07:
+    case 0x0F:
+    case 0x17:
+    case 0x1D:
+    case 0x24:
+    case 0x2A: return static_cast<ErrorCode>(code);
+    default: return ErrorCode::Value;
   }
 }
 
@@ -76,7 +80,7 @@ class SheetReader {
   SheetData& sheet_;
   std::optional<std::pair<int, int>> pendingStringResult_;  // formula cell awaiting its STRING
   bool selectionRead_ = false;
-  double defaultStoredWidth_ = 0;   // stored width of a column at the default width
+  double defaultStoredWidth_ = 0;  // stored width of a column at the default width
 };
 
 void SheetReader::Read(RecordStream& records) {
@@ -187,7 +191,10 @@ void SheetReader::ReadFormula(RecordCursor& cursor) {
   cursor.Skip(8);
   if (result[6] == 0xFF && result[7] == 0xFF) {
     switch (result[0]) {
-      case biff8::kFormulaResultString: cell.value = Value::String(""); pendingStringResult_ = {{row, column}}; break;
+      case biff8::kFormulaResultString:
+        cell.value = Value::String("");
+        pendingStringResult_ = {{row, column}};
+        break;
       case biff8::kFormulaResultBoolean: cell.value = Value::Boolean(result[2] != 0); break;
       case biff8::kFormulaResultError: cell.value = Value::Error(ErrorFromByte(result[2])); break;
       default: cell.value = Value::String(""); break;
@@ -363,6 +370,5 @@ void SheetReader::FoldUniformColumnStyles() {
 void ReadSheetSubstream(RecordStream& records, const SheetContext& context, SheetData& sheet) {
   SheetReader(context, sheet).Read(records);
 }
-
 
 }  // namespace tallowmere::engine::xls

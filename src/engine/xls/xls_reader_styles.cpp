@@ -18,20 +18,40 @@ BorderSide Side(unsigned lineStyle, unsigned icv) {
 }  // namespace
 
 int ColorIndexFromIcv(std::uint16_t icv) {
-  if (icv < 8) return icv + 1;            // the fixed EGA colours, the same as palette entries 1..8
-  if (icv < 64) return icv - 7;           // palette entries 8..63 are colour indexes 1..56
-  return kColorAutomatic;                 // system colours and "automatic"
+  if (icv < 8) return icv + 1;   // the fixed EGA colours, the same as palette entries 1..8
+  if (icv < 64) return icv - 7;  // palette entries 8..63 are colour indexes 1..56
+  return kColorAutomatic;        // system colours and "automatic"
 }
 
 std::string BuiltInNumberFormat(std::uint16_t index) {
-  static const std::map<std::uint16_t, std::string> kBuiltIn = {
-      {0, "General"},     {1, "0"},           {2, "0.00"},          {3, "#,##0"},       {4, "#,##0.00"},
-      {9, "0%"},          {10, "0.00%"},      {11, "0.00E+00"},     {12, "# ?/?"},      {13, "# ?\?/?\?"},
-      {14, "m/d/yyyy"},   {15, "d-mmm-yy"},   {16, "d-mmm"},        {17, "mmm-yy"},     {18, "h:mm AM/PM"},
-      {19, "h:mm:ss AM/PM"}, {20, "h:mm"},    {21, "h:mm:ss"},      {22, "m/d/yyyy h:mm"},
-      {37, "#,##0 ;(#,##0)"}, {38, "#,##0 ;[Red](#,##0)"}, {39, "#,##0.00;(#,##0.00)"},
-      {40, "#,##0.00;[Red](#,##0.00)"}, {45, "mm:ss"}, {46, "[h]:mm:ss"}, {47, "mmss.0"},
-      {48, "##0.0E+0"},   {49, "@"}};
+  static const std::map<std::uint16_t, std::string> kBuiltIn = {{0, "General"},
+                                                                {1, "0"},
+                                                                {2, "0.00"},
+                                                                {3, "#,##0"},
+                                                                {4, "#,##0.00"},
+                                                                {9, "0%"},
+                                                                {10, "0.00%"},
+                                                                {11, "0.00E+00"},
+                                                                {12, "# ?/?"},
+                                                                {13, "# ?\?/?\?"},
+                                                                {14, "m/d/yyyy"},
+                                                                {15, "d-mmm-yy"},
+                                                                {16, "d-mmm"},
+                                                                {17, "mmm-yy"},
+                                                                {18, "h:mm AM/PM"},
+                                                                {19, "h:mm:ss AM/PM"},
+                                                                {20, "h:mm"},
+                                                                {21, "h:mm:ss"},
+                                                                {22, "m/d/yyyy h:mm"},
+                                                                {37, "#,##0 ;(#,##0)"},
+                                                                {38, "#,##0 ;[Red](#,##0)"},
+                                                                {39, "#,##0.00;(#,##0.00)"},
+                                                                {40, "#,##0.00;[Red](#,##0.00)"},
+                                                                {45, "mm:ss"},
+                                                                {46, "[h]:mm:ss"},
+                                                                {47, "mmss.0"},
+                                                                {48, "##0.0E+0"},
+                                                                {49, "@"}};
   auto found = kBuiltIn.find(index);
   return found == kBuiltIn.end() ? "General" : found->second;
 }

@@ -62,20 +62,23 @@ void WriteExternSheets(RecordStream& out, const WorkbookData& workbook, const st
   out.Write(rec::kSupBook, ByteBuffer().U16(static_cast<std::uint16_t>(workbook.sheets.size())).U16(kSupBookSelf));
   ByteBuffer b;
   b.U16(static_cast<std::uint16_t>(areas.size()));
-  for (const auto& area : areas) b.U16(0).U16(static_cast<std::uint16_t>(area.sheet)).U16(static_cast<std::uint16_t>(area.sheet));
+  for (const auto& area : areas)
+    b.U16(0).U16(static_cast<std::uint16_t>(area.sheet)).U16(static_cast<std::uint16_t>(area.sheet));
   out.Write(rec::kExternSheet, b);
 }
 
 void WritePrintAreaName(RecordStream& out, const PrintArea& area, std::uint16_t externIndex) {
   ByteBuffer formula;
   formula.U8(kPtgArea3d).U16(externIndex);
-  formula.U16(static_cast<std::uint16_t>(area.rect.firstRow - 1)).U16(static_cast<std::uint16_t>(area.rect.lastRow - 1));
-  formula.U16(static_cast<std::uint16_t>(area.rect.firstColumn - 1)).U16(static_cast<std::uint16_t>(area.rect.lastColumn - 1));
+  formula.U16(static_cast<std::uint16_t>(area.rect.firstRow - 1))
+      .U16(static_cast<std::uint16_t>(area.rect.lastRow - 1));
+  formula.U16(static_cast<std::uint16_t>(area.rect.firstColumn - 1))
+      .U16(static_cast<std::uint16_t>(area.rect.lastColumn - 1));
   ByteBuffer b;
-  b.U16(kNameBuiltin).U8(0).U8(1);                       // built-in, no key, name of one character
+  b.U16(kNameBuiltin).U8(0).U8(1);  // built-in, no key, name of one character
   b.U16(static_cast<std::uint16_t>(formula.Size())).U16(0);
-  b.U16(static_cast<std::uint16_t>(area.sheet + 1));     // local to its sheet
-  b.U8(0).U8(0).U8(0).U8(0);                             // no menu, description, help or status texts
+  b.U16(static_cast<std::uint16_t>(area.sheet + 1));  // local to its sheet
+  b.U8(0).U8(0).U8(0).U8(0);                          // no menu, description, help or status texts
   b.U8(0x00).U8(kBuiltinPrintArea);
   b.Bytes(formula.Data());
   out.Write(rec::kName, b);

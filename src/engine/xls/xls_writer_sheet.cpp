@@ -19,7 +19,9 @@ constexpr int kColumnPaddingPixels = 5;
 constexpr int kRowsPerBlock = 32;
 
 std::uint16_t U16(int v) { return static_cast<std::uint16_t>(v); }
-std::uint16_t Twips(double points) { return static_cast<std::uint16_t>(std::clamp(std::lround(points * 20), 0L, 8191L)); }
+std::uint16_t Twips(double points) {
+  return static_cast<std::uint16_t>(std::clamp(std::lround(points * 20), 0L, 8191L));
+}
 
 void WriteU16Record(RecordStream& out, std::uint16_t id, std::uint16_t value) {
   out.Write(id, ByteBuffer().U16(value));
@@ -28,9 +30,9 @@ void WriteU16Record(RecordStream& out, std::uint16_t id, std::uint16_t value) {
 // --- Sheet settings and page setup ---------------------------------------------------
 
 void WriteCalcSettings(RecordStream& out) {
-  WriteU16Record(out, rec::kCalcMode, 1);     // automatic
+  WriteU16Record(out, rec::kCalcMode, 1);  // automatic
   WriteU16Record(out, rec::kCalcCount, 100);
-  WriteU16Record(out, rec::kRefMode, 1);      // A1
+  WriteU16Record(out, rec::kRefMode, 1);  // A1
   WriteU16Record(out, rec::kIteration, 0);
   out.Write(rec::kDelta, ByteBuffer().Double(0.001));
   WriteU16Record(out, rec::kSaveRecalc, 1);
@@ -91,8 +93,13 @@ void WriteColumns(RecordStream& out, const SheetData& sheet, const XlsStyles& st
     int last = first;
     while (last < kMaxColumns && formatOf(last + 1) == format) ++last;
     if (format) {
-      out.Write(rec::kColInfo, ByteBuffer().U16(U16(first - 1)).U16(U16(last - 1)).U16(format->width).U16(format->xf)
-                                   .U16(format->flags).U16(0));
+      out.Write(rec::kColInfo, ByteBuffer()
+                                   .U16(U16(first - 1))
+                                   .U16(U16(last - 1))
+                                   .U16(format->width)
+                                   .U16(format->xf)
+                                   .U16(format->flags)
+                                   .U16(0));
     }
     first = last + 1;
   }
@@ -117,8 +124,12 @@ void WriteDimensions(RecordStream& out, const SheetData& sheet) {
     lastColumn = std::max(lastColumn, column - 1);
   }
   if (lastRow < 0) firstRow = 0, firstColumn = 0;
-  out.Write(rec::kDimensions, ByteBuffer().U32(static_cast<std::uint32_t>(firstRow)).U32(static_cast<std::uint32_t>(lastRow + 1))
-                                  .U16(U16(firstColumn)).U16(U16(lastColumn + 1)).U16(0));
+  out.Write(rec::kDimensions, ByteBuffer()
+                                  .U32(static_cast<std::uint32_t>(firstRow))
+                                  .U32(static_cast<std::uint32_t>(lastRow + 1))
+                                  .U16(U16(firstColumn))
+                                  .U16(U16(lastColumn + 1))
+                                  .U16(0));
 }
 
 void WriteRowRecord(RecordStream& out, const SheetData& sheet, int row, const XlsStyles& styles) {
@@ -136,8 +147,14 @@ void WriteRowRecord(RecordStream& out, const SheetData& sheet, int row, const Xl
   if (auto style = sheet.rowStyles.find(row); style != sheet.rowStyles.end()) {
     flags |= kRowGhostDirty | std::uint32_t{styles.Xf(style->second)} << 16;
   }
-  out.Write(rec::kRow, ByteBuffer().U16(U16(row - 1)).U16(U16(firstColumn)).U16(U16(lastColumn + 1))
-                           .U16(Twips(height)).U16(0).U16(0).U32(flags));
+  out.Write(rec::kRow, ByteBuffer()
+                           .U16(U16(row - 1))
+                           .U16(U16(firstColumn))
+                           .U16(U16(lastColumn + 1))
+                           .U16(Twips(height))
+                           .U16(0)
+                           .U16(0)
+                           .U32(flags));
 }
 
 // The 8 bytes of a FORMULA record that hold its cached result.
@@ -148,8 +165,10 @@ ByteBuffer FormulaResult(const Value& v) {
   };
   switch (v.type) {
     case Value::Type::Number:
-      if (std::isfinite(v.number)) b.Double(v.number);
-      else marked(kFormulaResultError, static_cast<std::uint8_t>(ErrorCode::Num));
+      if (std::isfinite(v.number))
+        b.Double(v.number);
+      else
+        marked(kFormulaResultError, static_cast<std::uint8_t>(ErrorCode::Num));
       break;
     case Value::Type::String: marked(v.text.empty() ? kFormulaResultEmpty : kFormulaResultString, 0); break;
     case Value::Type::Boolean: marked(kFormulaResultBoolean, v.number != 0 ? 1 : 0); break;
@@ -159,13 +178,14 @@ ByteBuffer FormulaResult(const Value& v) {
   return b;
 }
 
-void WriteFormula(RecordStream& out, int row, int column, std::uint16_t xf, const FormulaNode& formula, const Value& result) {
+void WriteFormula(RecordStream& out, int row, int column, std::uint16_t xf, const FormulaNode& formula,
+                  const Value& result) {
   std::vector<std::uint8_t> tokens;
   try {
     tokens = EncodeBiff8(formula, row, column);
   } catch (const FormulaError& error) {
     throw EngineError("The formula in row " + std::to_string(row) + ", column " + std::to_string(column) +
-                          " cannot be saved: " + error.what());
+                      " cannot be saved: " + error.what());
   }
   ByteBuffer b;
   b.U16(U16(row - 1)).U16(U16(column - 1)).U16(xf).Bytes(FormulaResult(result).Data());
@@ -194,7 +214,8 @@ void WriteCell(RecordStream& out, int row, int column, const Cell& cell, std::ui
 }
 
 // Rows go in blocks of 32: the block's ROW records, then its cells.
-void WriteRowsAndCells(RecordStream& out, const SheetData& sheet, const XlsStyles& styles, const SharedStrings& strings) {
+void WriteRowsAndCells(RecordStream& out, const SheetData& sheet, const XlsStyles& styles,
+                       const SharedStrings& strings) {
   std::set<int> rows;
   for (const auto& [position, cell] : sheet.Cells()) {
     if (IsWritten(sheet, position.first, position.second, cell)) rows.insert(position.first);
@@ -221,14 +242,16 @@ void WriteRowsAndCells(RecordStream& out, const SheetData& sheet, const XlsStyle
 // --- Window --------------------------------------------------------------------------
 
 void WriteWindow(RecordStream& out, const SheetData& sheet, bool active) {
-  std::uint16_t flags = kWindow2DisplayGrid | kWindow2DisplayHeaders | kWindow2DisplayZeros | kWindow2DefaultGridColor |
-                        kWindow2Outline;
+  std::uint16_t flags =
+      kWindow2DisplayGrid | kWindow2DisplayHeaders | kWindow2DisplayZeros | kWindow2DefaultGridColor | kWindow2Outline;
   if (active) flags |= kWindow2Selected | kWindow2Active;
   out.Write(rec::kWindow2, ByteBuffer().U16(flags).U16(0).U16(0).U32(kIcvAutomaticBorder).U16(0).U16(0).U32(0));
   const CellRect& s = sheet.selection;
   ByteBuffer b;
   b.U8(3).U16(U16(sheet.activeRow - 1)).U16(U16(sheet.activeColumn - 1)).U16(0).U16(1);
-  b.U16(U16(s.firstRow - 1)).U16(U16(s.lastRow - 1)).U8(static_cast<std::uint8_t>(s.firstColumn - 1))
+  b.U16(U16(s.firstRow - 1))
+      .U16(U16(s.lastRow - 1))
+      .U8(static_cast<std::uint8_t>(s.firstColumn - 1))
       .U8(static_cast<std::uint8_t>(s.lastColumn - 1));
   out.Write(rec::kSelection, b);
 }
@@ -257,7 +280,8 @@ std::uint16_t ColumnWidthUnits(double characters) {
 
 void WriteSheet(RecordStream& out, const SheetData& sheet, bool active, const XlsStyles& styles,
                 const SharedStrings& strings) {
-  out.Write(rec::kBof, ByteBuffer().U16(kBiff8Version).U16(kBofWorksheet).U16(kBuildId).U16(kBuildYear).U32(0).U32(0x0006));
+  out.Write(rec::kBof,
+            ByteBuffer().U16(kBiff8Version).U16(kBofWorksheet).U16(kBuildId).U16(kBuildYear).U32(0).U32(0x0006));
   WriteCalcSettings(out);
   WriteRowDefaults(out, sheet, sheet.pageSetup);
   WritePageSetup(out, sheet.pageSetup);

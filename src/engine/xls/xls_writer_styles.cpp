@@ -57,9 +57,9 @@ ByteBuffer FontBody(const Font& font) {
 ByteBuffer CellXfBody(const Style& s, std::uint16_t font, std::uint16_t format) {
   ByteBuffer b;
   b.U16(font).U16(format);
-  b.U16(0x0001);                    // locked, a cell XF whose parent is the Normal style XF 0
+  b.U16(0x0001);  // locked, a cell XF whose parent is the Normal style XF 0
   b.U8(AlignmentByte(s)).U8(0).U8(0);
-  b.U8(0xFC);                       // every attribute is this XF's own
+  b.U8(0xFC);  // every attribute is this XF's own
   b.U32(LineStyle(s.left) | LineStyle(s.right) << 4 | LineStyle(s.top) << 8 | LineStyle(s.bottom) << 12 |
         LineColor(s.left) << 16 | LineColor(s.right) << 23);
   const bool filled = s.fillColorIndex >= 1 && s.fillColorIndex <= kPaletteSize;
@@ -86,7 +86,7 @@ XlsStyles::XlsStyles(const WorkbookData& workbook) : styles_(workbook.styles) {
   }
   if (kFirstCustomXf + xfs_.size() > kMaxXfs || kFixedFontCount + fonts_.size() > kMaxFonts) {
     throw EngineError("The workbook uses " + std::to_string(xfs_.size()) + " different cell formats and " +
-                          std::to_string(fonts_.size()) + " fonts, more than a 97-2003 workbook can hold");
+                      std::to_string(fonts_.size()) + " fonts, more than a 97-2003 workbook can hold");
   }
 }
 

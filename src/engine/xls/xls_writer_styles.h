@@ -29,13 +29,13 @@ class XlsStyles {
   std::uint16_t FormatId(const std::string& format);
 
   const StyleTable& styles_;
-  std::vector<Font> fonts_;                                    // after the fixed ones
-  std::vector<std::pair<std::uint16_t, std::string>> formats_; // custom formats
+  std::vector<Font> fonts_;                                     // after the fixed ones
+  std::vector<std::pair<std::uint16_t, std::string>> formats_;  // custom formats
   struct CellXf {
     StyleId style;
     std::uint16_t font, format;
   };
-  std::vector<CellXf> xfs_;                                    // from XF 16
+  std::vector<CellXf> xfs_;  // from XF 16
   std::unordered_map<StyleId, std::uint16_t> xfOfStyle_;
 };
 

@@ -59,8 +59,8 @@ std::string QtDialogs::SaveFileName(const std::string& title, const std::string&
                                     const std::string& pattern) {
   // The caller asks its own question before replacing an existing file, so the dialog
   // must not ask one as well.
-  return QFileDialog::getSaveFileName(Parent(), ToQString(title), QString(), SaveFilter(filterName, pattern),
-                                      nullptr, QFileDialog::DontConfirmOverwrite)
+  return QFileDialog::getSaveFileName(Parent(), ToQString(title), QString(), SaveFilter(filterName, pattern), nullptr,
+                                      QFileDialog::DontConfirmOverwrite)
       .toStdString();
 }
 

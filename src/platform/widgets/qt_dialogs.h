@@ -15,8 +15,8 @@ class QtDialogs : public Dialogs {
   explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
   void SetParent(QWidget* parent) { parent_ = parent; }
 
-  MessageAnswer Message(const std::string& text, const std::string& title, MessageButtons buttons,
-                        MessageIcon icon, bool defaultNo = false) override;
+  MessageAnswer Message(const std::string& text, const std::string& title, MessageButtons buttons, MessageIcon icon,
+                        bool defaultNo = false) override;
   std::string Input(const std::string& prompt, const std::string& title) override;
   std::string SaveFileName(const std::string& title, const std::string& filterName,
                            const std::string& pattern) override;

@@ -1,13 +1,14 @@
 // The engine's object model: selection semantics, formats on ranges, rows, columns and
 // the whole sheet, borders, merges, values, UsedRange and the refusals an automation
 // client sees as errors.
+#include "engine/application/application.h"
+
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
 #include <fstream>
 
 #include "automation/automation.h"
-#include "engine/application/application.h"
 #include "engine/engine_error.h"
 #include "engine/xls/xls_reader.h"
 

@@ -1,5 +1,7 @@
 // Saving a workbook as an .xls file: a failed save leaves nothing behind and reports the
 // path, a successful one replaces the old file at once.
+#include "engine/application/xls_file.h"
+
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
@@ -7,7 +9,6 @@
 #include <fstream>
 
 #include "automation/automation.h"
-#include "engine/application/xls_file.h"
 
 namespace tallowmere::engine {
 namespace {

@@ -14,9 +14,7 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes Encode(const std::string& r1c1, int row, int column) {
-  return EncodeBiff8(*ParseFormulaR1C1(r1c1), row, column);
-}
+Bytes Encode(const std::string& r1c1, int row, int column) { return EncodeBiff8(*ParseFormulaR1C1(r1c1), row, column); }
 
 FormulaPtr Decode(const Bytes& bytes, int row = 10, int column = 10) {
   return DecodeBiff8(bytes.data(), bytes.size(), row, column);
@@ -33,8 +31,8 @@ TEST(Biff8Tokens, LayoutFormulasEncodeAsASpreadsheetWritesThem) {
             (Bytes{0x25, 0x04, 0x00, 0x06, 0x00, 0x02, 0xC0, 0x02, 0xC0, 0x42, 0x01, 0x04, 0x00}));
   // DATE(YEAR(D4),MONTH(D4)+1,1) in E4: tFuncV 69, 68 and 65.
   EXPECT_EQ(Encode("DATE(YEAR(RC[-1]),MONTH(RC[-1])+1,1)", 4, 5),
-            (Bytes{0x44, 0x03, 0x00, 0x03, 0xC0, 0x41, 0x45, 0x00, 0x44, 0x03, 0x00, 0x03, 0xC0, 0x41, 0x44, 0x00,
-                   0x1E, 0x01, 0x00, 0x03, 0x1E, 0x01, 0x00, 0x41, 0x41, 0x00}));
+            (Bytes{0x44, 0x03, 0x00, 0x03, 0xC0, 0x41, 0x45, 0x00, 0x44, 0x03, 0x00, 0x03, 0xC0,
+                   0x41, 0x44, 0x00, 0x1E, 0x01, 0x00, 0x03, 0x1E, 0x01, 0x00, 0x41, 0x41, 0x00}));
   EXPECT_EQ(Encode("R[-3]C[0]-R[-1]C[0]", 8, 3),
             (Bytes{0x44, 0x04, 0x00, 0x02, 0xC0, 0x44, 0x06, 0x00, 0x02, 0xC0, 0x04}));
 }
@@ -48,18 +46,34 @@ TEST(Biff8Tokens, ConstantsAndOperators) {
   double value;
   std::memcpy(&value, half.data() + 1, 8);
   EXPECT_EQ(value, 65536.5);
-  EXPECT_EQ(Encode("\"\xC3\xA9\"", 1, 1), (Bytes{0x17, 0x01, 0x00, 0xE9}));              // é, one byte
-  EXPECT_EQ(Encode("\"\xE2\x82\xAC\"", 1, 1), (Bytes{0x17, 0x01, 0x01, 0xAC, 0x20}));    // €, UTF-16
+  EXPECT_EQ(Encode("\"\xC3\xA9\"", 1, 1), (Bytes{0x17, 0x01, 0x00, 0xE9}));            // é, one byte
+  EXPECT_EQ(Encode("\"\xE2\x82\xAC\"", 1, 1), (Bytes{0x17, 0x01, 0x01, 0xAC, 0x20}));  // €, UTF-16
   EXPECT_EQ(Encode("TRUE&#N/A", 1, 1), (Bytes{0x1D, 0x01, 0x1C, 0x2A, 0x08}));
   EXPECT_EQ(Encode("1<=2", 1, 1), (Bytes{0x1E, 0x01, 0x00, 0x1E, 0x02, 0x00, 0x0A}));
 }
 
 TEST(Biff8Tokens, EveryParsedFormulaSurvivesARoundTrip) {
   const char* formulas[] = {
-      "R[-2]C[12]", "RC[-1]+1", "DATE(YEAR(RC[-1]),MONTH(RC[-1])+1,1)", "R[40]C[-1]",
-      "R[-3]C[0]+R[-2]C[0]+R[-1]C[0]", "R[-3]C-R[-2]C-R[1]C", "SUM(R[-3]C:R[-1]C,R1C1,2.5,\"3\")",
-      "R5C3*R5C[1]/R[1]C5", "-(1+2)^+3", "\"Acme \"\"&\"\" Sons\"&R1C1", "1<>2", "1>2", "1>=2", "1=2",
-      "TRUE", "#DIV/0!", "1E+300", "0.1", "\"\xE2\x82\xAC 5\"", "SUM(((R1C1:R2C2)))",
+      "R[-2]C[12]",
+      "RC[-1]+1",
+      "DATE(YEAR(RC[-1]),MONTH(RC[-1])+1,1)",
+      "R[40]C[-1]",
+      "R[-3]C[0]+R[-2]C[0]+R[-1]C[0]",
+      "R[-3]C-R[-2]C-R[1]C",
+      "SUM(R[-3]C:R[-1]C,R1C1,2.5,\"3\")",
+      "R5C3*R5C[1]/R[1]C5",
+      "-(1+2)^+3",
+      "\"Acme \"\"&\"\" Sons\"&R1C1",
+      "1<>2",
+      "1>2",
+      "1>=2",
+      "1=2",
+      "TRUE",
+      "#DIV/0!",
+      "1E+300",
+      "0.1",
+      "\"\xE2\x82\xAC 5\"",
+      "SUM(((R1C1:R2C2)))",
   };
   for (const char* text : formulas) {
     SCOPED_TRACE(text);
@@ -83,8 +97,9 @@ TEST(Biff8Tokens, DecodesWhatOtherWritersAdd) {
   // A space attribute and a volatile attribute are skipped.
   EXPECT_EQ(PrintR1C1(*Decode({0x19, 0x01, 0x00, 0x00, 0x19, 0x40, 0x00, 0x01, 0x1E, 0x05, 0x00})), "5");
   // tAttrSum is a SUM of one argument.
-  EXPECT_EQ(PrintA1(*Decode({0x25, 0x04, 0x00, 0x06, 0x00, 0x02, 0xC0, 0x02, 0xC0, 0x19, 0x10, 0x00, 0x00}, 8, 3), 8, 3),
-            "SUM(C5:C7)");
+  EXPECT_EQ(
+      PrintA1(*Decode({0x25, 0x04, 0x00, 0x06, 0x00, 0x02, 0xC0, 0x02, 0xC0, 0x19, 0x10, 0x00, 0x00}, 8, 3), 8, 3),
+      "SUM(C5:C7)");
   // Reference-class and array-class references, and DATE written as a variable function.
   EXPECT_EQ(PrintA1(*Decode({0x64, 0x00, 0x00, 0x00, 0x00}), 10, 10), "$A$1");
   EXPECT_EQ(PrintR1C1(*Decode({0x1E, 0x01, 0x00, 0x1E, 0x02, 0x00, 0x1E, 0x03, 0x00, 0x42, 0x03, 0x41, 0x00})),

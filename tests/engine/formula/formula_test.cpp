@@ -1,5 +1,7 @@
 // Formula parsing, printing and evaluation, and what typed cell entries become.
 
+#include "engine/formula/formula.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -7,7 +9,6 @@
 #include <map>
 #include <string>
 
-#include "engine/formula/formula.h"
 #include "formula_test_printing.h"
 
 namespace tallowmere::engine {
@@ -34,9 +35,9 @@ Value Eval(const std::string& r1c1, int row = 10, int column = 10, const FakeShe
 }
 
 struct Shape {
-  std::string r1c1;   // as the layout writes it
-  int row, column;    // the cell that holds it
-  std::string a1;     // as a spreadsheet shows it there
+  std::string r1c1;  // as the layout writes it
+  int row, column;   // the cell that holds it
+  std::string a1;    // as a spreadsheet shows it there
 };
 
 TEST(FormulaShapes, LayoutFormulasPrintInA1AndRoundTripThroughR1C1) {
@@ -80,11 +81,42 @@ TEST(FormulaShapes, ReferencesOffTheSheetPrintAsRefErrors) {
 
 TEST(FormulaRefusal, MalformedOrOversizedFormulasAreRefusedWithADescription) {
   const std::string refused[] = {
-      "", "  ", "1+", "(1", "1)", "1 2", "SUM()", "SUM(1,)", "FOO(1)", "A1+B1", "R", "C1", "R1",
-      "R[99999999]C", "RC[-300]", "R0C1", "R65537C1", "R1C257", "R[]C", "\"unterminated", "1e999", "1e",
-      ".", "DATE(1,2)", "YEAR(1,2)", "#BAD!", "1+*2", "@", "R1C1:", "TRUE()", "=1",
-      std::string(100, '(') + "1" + std::string(100, ')'), std::string(200, '-') + "1",
-      "\"" + std::string(256, 'x') + "\"", std::string(9000, '1'), "\"\xFF\"",
+      "",
+      "  ",
+      "1+",
+      "(1",
+      "1)",
+      "1 2",
+      "SUM()",
+      "SUM(1,)",
+      "FOO(1)",
+      "A1+B1",
+      "R",
+      "C1",
+      "R1",
+      "R[99999999]C",
+      "RC[-300]",
+      "R0C1",
+      "R65537C1",
+      "R1C257",
+      "R[]C",
+      "\"unterminated",
+      "1e999",
+      "1e",
+      ".",
+      "DATE(1,2)",
+      "YEAR(1,2)",
+      "#BAD!",
+      "1+*2",
+      "@",
+      "R1C1:",
+      "TRUE()",
+      "=1",
+      std::string(100, '(') + "1" + std::string(100, ')'),
+      std::string(200, '-') + "1",
+      "\"" + std::string(256, 'x') + "\"",
+      std::string(9000, '1'),
+      "\"\xFF\"",
   };
   for (const auto& text : refused) {
     SCOPED_TRACE(text.substr(0, 40));
@@ -211,10 +243,9 @@ TEST(Dates, SerialsOfThe1900DateSystem) {
     double serial;
     int year, month, day;
   };
-  for (auto e : {Expected{0, 1900, 1, 0}, Expected{1, 1900, 1, 1}, Expected{59, 1900, 2, 28},
-                 Expected{60, 1900, 2, 29}, Expected{61, 1900, 3, 1}, Expected{41275.99, 2013, 1, 1},
-                 Expected{2958465, 9999, 12, 31}, Expected{2958466, 0, 0, 0}, Expected{-1, 0, 0, 0},
-                 Expected{std::nan(""), 0, 0, 0}}) {
+  for (auto e : {Expected{0, 1900, 1, 0}, Expected{1, 1900, 1, 1}, Expected{59, 1900, 2, 28}, Expected{60, 1900, 2, 29},
+                 Expected{61, 1900, 3, 1}, Expected{41275.99, 2013, 1, 1}, Expected{2958465, 9999, 12, 31},
+                 Expected{2958466, 0, 0, 0}, Expected{-1, 0, 0, 0}, Expected{std::nan(""), 0, 0, 0}}) {
     int year = -1, month = -1, day = -1;
     SerialToDate(e.serial, year, month, day);
     EXPECT_EQ((std::array{year, month, day}), (std::array{e.year, e.month, e.day})) << e.serial;
@@ -231,8 +262,8 @@ TEST(CellEntries, TypedTextBecomesNumbersDatesTextOrFormulas) {
   EXPECT_EQ(ParseCellEntry("true").value, Value::Boolean(true));
   EXPECT_EQ(ParseCellEntry("#N/A").value, Value::Error(ErrorCode::NA));
   EXPECT_EQ(ParseCellEntry("").value.type, Value::Type::Empty);
-  for (std::string text : {"Week 1", "Cash flow", "Pre-Startup EST", "Acme & Sons", "  spaced  ", "inf", "nan",
-                           "0x10", "1,5", "1/1", "2/30/2013", "13/1/2013", "1/1/1899", "1/1/12345", "1/1/201"}) {
+  for (std::string text : {"Week 1", "Cash flow", "Pre-Startup EST", "Acme & Sons", "  spaced  ", "inf", "nan", "0x10",
+                           "1,5", "1/1", "2/30/2013", "13/1/2013", "1/1/1899", "1/1/12345", "1/1/201"}) {
     CellEntry entry = ParseCellEntry(text);
     EXPECT_EQ(entry.value, Value::String(text));
     EXPECT_EQ(entry.formula, nullptr);
@@ -248,8 +279,9 @@ TEST(CellEntries, DatesReadMonthDayYear) {
     std::string text;
     double serial;
   };
-  for (const auto& e : {Expected{"1/1/2013", 41275}, Expected{"01/01/2013", 41275}, Expected{"12/31/13", DateSerial(2013, 12, 31)},
-                        Expected{"1/2/30", DateSerial(1930, 1, 2)}, Expected{"2/29/1900", 60}, Expected{"2/29/2012", DateSerial(2012, 2, 29)}}) {
+  for (const auto& e : {Expected{"1/1/2013", 41275}, Expected{"01/01/2013", 41275},
+                        Expected{"12/31/13", DateSerial(2013, 12, 31)}, Expected{"1/2/30", DateSerial(1930, 1, 2)},
+                        Expected{"2/29/1900", 60}, Expected{"2/29/2012", DateSerial(2012, 2, 29)}}) {
     CellEntry entry = ParseCellEntry(e.text);
     EXPECT_EQ(entry.value, Value::Number(e.serial)) << e.text;
     EXPECT_EQ(entry.impliedNumberFormat, "m/d/yyyy") << e.text;

@@ -1,11 +1,11 @@
 // The conversion between UTF-8 and UTF-16 that every string of the file format and of
 // the picture goes through: well-formed text unchanged both ways, malformed UTF-8
 // replaced byte by byte, unpaired surrogates replaced one by one.
+#include "engine/formula/unicode.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "engine/formula/unicode.h"
 
 namespace tallowmere::engine {
 namespace {
@@ -22,11 +22,13 @@ struct Utf8Case {
 TEST(Unicode, WellFormedTextConvertsBothWaysUnchanged) {
   const Utf8Case cases[] = {
       {"", u""},
-      {"Gr\xC3\xB6\xC3\x9F" "e \xE2\x82\xAC", u"Gr\u00F6\u00DFe \u20AC"},
-      {"\xF0\x9F\x98\x80", {0xD83D, 0xDE00}},              // outside the basic plane: a pair
-      {"\xED\x9F\xBF\xEE\x80\x80", {0xD7FF, 0xE000}},      // either side of the surrogates
-      {"\xF4\x8F\xBF\xBF", {0xDBFF, 0xDFFF}},              // U+10FFFF, the last code point
-      {"a\0b"s, {u'a', 0, u'b'}},                          // a NUL is a character like any other
+      {"Gr\xC3\xB6\xC3\x9F"
+       "e \xE2\x82\xAC",
+       u"Gr\u00F6\u00DFe \u20AC"},
+      {"\xF0\x9F\x98\x80", {0xD83D, 0xDE00}},                 // outside the basic plane: a pair
+      {"\xED\x9F\xBF\xEE\x80\x80", {0xD7FF, 0xE000}},         // either side of the surrogates
+      {"\xF4\x8F\xBF\xBF", {0xDBFF, 0xDFFF}},                 // U+10FFFF, the last code point
+      {"a\0b"s, {u'a', 0, u'b'}},                             // a NUL is a character like any other
       {"\xEF\xBB\xBFx\xEF\xBF\xBF", {0xFEFF, u'x', 0xFFFF}},  // a leading U+FEFF stays
   };
   for (const auto& [utf8, utf16] : cases) {
@@ -41,14 +43,18 @@ TEST(Unicode, WellFormedTextConvertsBothWaysUnchanged) {
 TEST(Unicode, EachByteOfAMalformedSequenceBecomesOneReplacementCharacter) {
   const char16_t r = kReplacement;
   const Utf8Case cases[] = {
-      {"a\x80" "b", {u'a', r, u'b'}},          // a stray continuation byte
-      {"\xE2\x82" "a", {r, r, u'a'}},          // cut short before another character
-      {"\xF0\x9F\x98", {r, r, r}},             // cut short by the end
-      {"\xC0\x80", {r, r}},                    // overlong forms
+      {"a\x80"
+       "b",
+       {u'a', r, u'b'}},  // a stray continuation byte
+      {"\xE2\x82"
+       "a",
+       {r, r, u'a'}},               // cut short before another character
+      {"\xF0\x9F\x98", {r, r, r}},  // cut short by the end
+      {"\xC0\x80", {r, r}},         // overlong forms
       {"\xE0\x9F\xBF", {r, r, r}},
       {"\xF0\x8F\xBF\xBF", {r, r, r, r}},
-      {"\xED\xA0\x80", {r, r, r}},             // an encoded surrogate
-      {"\xF4\x90\x80\x80", {r, r, r, r}},      // past U+10FFFF
+      {"\xED\xA0\x80", {r, r, r}},         // an encoded surrogate
+      {"\xF4\x90\x80\x80", {r, r, r, r}},  // past U+10FFFF
       {"\xF8\x88\x80\x80\x80", {r, r, r, r, r}},
       {"\xFF\xC2", {r, r}},
   };
@@ -65,7 +71,7 @@ TEST(Unicode, UnpairedSurrogatesBecomeReplacementCharacters) {
       {{0xD800}, r},
       {{u'a', 0xDBFF}, "a" + r},
       {{0xDC00, u'a'}, r + "a"},
-      {{0xDC00, 0xD800}, r + r},                    // the wrong order is no pair
+      {{0xDC00, 0xD800}, r + r},  // the wrong order is no pair
       {{0xD800, 0xD800, 0xDC00}, r + "\xF0\x90\x80\x80"},
   };
   for (const auto& [utf16, utf8] : cases) {

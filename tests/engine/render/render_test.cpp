@@ -1,11 +1,12 @@
 // Pictures of a range: pixel geometry as a spreadsheet converts widths and heights,
 // fills, borders, text placement (overflow, "###", wrapping) and the size limit.
+#include "engine/render/render.h"
+
 #include <gtest/gtest.h>
 
 #include <QImage>
 
 #include "engine/engine_error.h"
-#include "engine/render/render.h"
 #include "engine/render/render_grid.h"
 
 namespace tallowmere::engine {
@@ -95,8 +96,8 @@ TEST_F(RenderTest, DrawsAMergedAreaAsOneCell) {
 TEST_F(RenderTest, PlacesTextLikeASpreadsheet) {
   sheet.columnWidths[2] = 4.0;  // 33 pixels: too narrow for the long texts
   const StyleId wrapped = Styled([](Style& s) { s.wrap = true; });
-  Put(1, 2, Value::String("Cash flow overflowing text"));   // runs on over empty C1 and D1
-  Put(2, 2, Value::Number(123456789));                       // shows ### inside B2
+  Put(1, 2, Value::String("Cash flow overflowing text"));  // runs on over empty C1 and D1
+  Put(2, 2, Value::Number(123456789));                     // shows ### inside B2
   Put(3, 2, Value::String("wrapped words in a cell"), wrapped);
   sheet.rowHeights[3] = 60;
   const QImage image = Render(book, sheet, {1, 1, 3, 4});
@@ -126,7 +127,7 @@ TEST_F(RenderTest, PlacesTextLikeASpreadsheet) {
 TEST_F(RenderTest, ATallPictureHasNoSeams) {
   const StyleId framed = Styled([](Style& s) { s.left = s.top = s.right = s.bottom = BorderSide{true, 16}; });
   const StyleId filled = Styled([](Style& s) { s.fillColorIndex = 43; });
-  constexpr int kRows = 150;   // 2550 pixels: several bands
+  constexpr int kRows = 150;  // 2550 pixels: several bands
   for (int row = 1; row <= kRows; ++row) {
     Put(row, 1, Value::String("Seam"), framed);
     Put(row, 2, Value::Number(1234), framed);
@@ -141,7 +142,7 @@ TEST_F(RenderTest, ATallPictureHasNoSeams) {
     ASSERT_EQ(image.copy(0, 17 * row, 5 * 64, 17), first) << "row " << row + 1;
   }
   const QRect merged(5 * 64, 17 * 99, 2 * 64, 17 * 41);
-  const QRgb fill = qRgb(0x99, 0xCC, 0x00);   // colour 43 of the standard palette
+  const QRgb fill = qRgb(0x99, 0xCC, 0x00);  // colour 43 of the standard palette
   for (int y = merged.top(); y <= merged.bottom(); ++y) {
     ASSERT_EQ(image.pixel(merged.left(), y), fill) << "y " << y;
     ASSERT_EQ(image.pixel(merged.right(), y), fill) << "y " << y;

@@ -15,7 +15,10 @@ using Bytes = std::vector<std::uint8_t>;
 
 struct RecordBytes {
   Bytes data;
-  RecordBytes& U8(unsigned v) { data.push_back(static_cast<std::uint8_t>(v)); return *this; }
+  RecordBytes& U8(unsigned v) {
+    data.push_back(static_cast<std::uint8_t>(v));
+    return *this;
+  }
   RecordBytes& U16(unsigned v) { return U8(v & 0xFF).U8((v >> 8) & 0xFF); }
   RecordBytes& U32(std::uint32_t v) { return U16(v & 0xFFFF).U16(v >> 16); }
   RecordBytes& F64(double d) {
@@ -51,10 +54,38 @@ inline RecordBytes Bof(unsigned type) {
 inline Bytes GlobalsWithOneSheet(const Bytes& sstRecords) {
   Bytes stream;
   AppendRecord(stream, 0x0809, Bof(0x0005));
-  for (int i = 0; i < 4; ++i) AppendRecord(stream, 0x0031, RecordBytes().U16(200).U16(0).U16(0x7FFF).U16(400).U16(0).U8(0).U8(0).U8(0).U8(0).U8(5).Latin1("Arial"));
+  for (int i = 0; i < 4; ++i)
+    AppendRecord(
+        stream, 0x0031,
+        RecordBytes().U16(200).U16(0).U16(0x7FFF).U16(400).U16(0).U8(0).U8(0).U8(0).U8(0).U8(5).Latin1("Arial"));
   // Sixteen XFs: the style XFs and the default cell XF 15, then a bold-less filled one (16).
-  for (int i = 0; i < 16; ++i) AppendRecord(stream, 0x00E0, RecordBytes().U16(0).U16(0).U16(i < 15 ? 0xFFF5 : 0).U8(0x20).U8(0).U8(0).U8(0).U16(0).U16(0).U32(0).U16(0x20C0));
-  AppendRecord(stream, 0x00E0, RecordBytes().U16(0).U16(3).U16(0).U8(0x12).U8(0).U8(0).U8(0).U16(0x1111).U16((23 << 7) | 23).U32((1u << 26) | (23 << 7) | 23).U16((65 << 7) | 50));
+  for (int i = 0; i < 16; ++i)
+    AppendRecord(stream, 0x00E0,
+                 RecordBytes()
+                     .U16(0)
+                     .U16(0)
+                     .U16(i < 15 ? 0xFFF5 : 0)
+                     .U8(0x20)
+                     .U8(0)
+                     .U8(0)
+                     .U8(0)
+                     .U16(0)
+                     .U16(0)
+                     .U32(0)
+                     .U16(0x20C0));
+  AppendRecord(stream, 0x00E0,
+               RecordBytes()
+                   .U16(0)
+                   .U16(3)
+                   .U16(0)
+                   .U8(0x12)
+                   .U8(0)
+                   .U8(0)
+                   .U8(0)
+                   .U16(0x1111)
+                   .U16((23 << 7) | 23)
+                   .U32((1u << 26) | (23 << 7) | 23)
+                   .U16((65 << 7) | 50));
   const std::size_t boundSheetAt = stream.size();
   AppendRecord(stream, 0x0085, RecordBytes().U32(0).U8(0).U8(0).U8(8).Latin1("CashFlow"));
   stream.insert(stream.end(), sstRecords.begin(), sstRecords.end());

@@ -1,16 +1,17 @@
 // The BIFF8 reader on hand-made workbook streams: every kind of cell record, shared
 // strings split across CONTINUE records, formats, and damaged or foreign files, each of
 // which must give a clear EngineError rather than a crash or a huge allocation.
+#include "engine/xls/xls_reader.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <algorithm>
 #include <random>
 
 #include "engine/engine_error.h"
-#include "engine/xls/xls_reader.h"
 #include "engine/xls/xls_reader_stream.h"
 
 namespace tallowmere::engine {
@@ -64,18 +65,19 @@ Bytes SplitSharedStrings() {
 
 TEST_F(XlsReaderTest, ReadsEveryCellRecordAndTheFormatsTheyUse) {
   Bytes stream = testing::GlobalsWithOneSheet(SplitSharedStrings());
-  AppendRecord(stream, 0x00FD, RecordBytes().U16(1).U16(1).U16(15).U32(1));             // B2 "Cash€!"
-  AppendRecord(stream, 0x0204, RecordBytes().U16(1).U16(2).U16(15).U16(3).Latin1("abc"));  // C2 LABEL
-  AppendRecord(stream, 0x0203, RecordBytes().U16(2).U16(1).U16(16).F64(1234.5));          // B3 NUMBER
-  AppendRecord(stream, 0x027E, RecordBytes().U16(2).U16(2).U16(15).U32((12345u << 2) | 3)); // C3 RK 123.45
+  AppendRecord(stream, 0x00FD, RecordBytes().U16(1).U16(1).U16(15).U32(1));                  // B2 "Cash€!"
+  AppendRecord(stream, 0x0204, RecordBytes().U16(1).U16(2).U16(15).U16(3).Latin1("abc"));    // C2 LABEL
+  AppendRecord(stream, 0x0203, RecordBytes().U16(2).U16(1).U16(16).F64(1234.5));             // B3 NUMBER
+  AppendRecord(stream, 0x027E, RecordBytes().U16(2).U16(2).U16(15).U32((12345u << 2) | 3));  // C3 RK 123.45
   AppendRecord(stream, 0x00BD, RecordBytes().U16(3).U16(1).U16(15).U32((7u << 2) | 2).U16(15).U32(0x3FF00000).U16(2));
-  AppendRecord(stream, 0x00BE, RecordBytes().U16(4).U16(1).U16(16).U16(16).U16(2));       // B5:C5 formatted blanks
-  AppendRecord(stream, 0x0205, RecordBytes().U16(5).U16(1).U16(15).U8(1).U8(0));          // B6 TRUE
-  AppendRecord(stream, 0x0205, RecordBytes().U16(5).U16(2).U16(15).U8(0x07).U8(1));       // C6 #DIV/0!
+  AppendRecord(stream, 0x00BE, RecordBytes().U16(4).U16(1).U16(16).U16(16).U16(2));  // B5:C5 formatted blanks
+  AppendRecord(stream, 0x0205, RecordBytes().U16(5).U16(1).U16(15).U8(1).U8(0));     // B6 TRUE
+  AppendRecord(stream, 0x0205, RecordBytes().U16(5).U16(2).U16(15).U8(0x07).U8(1));  // C6 #DIV/0!
   // D2: a formula with a string result carried by the STRING record that follows it.
-  AppendRecord(stream, 0x0006, RecordBytes().U16(1).U16(3).U16(15).U32(0).U32(0xFFFF0000).U16(0).U32(0).U16(3).U8(0x1E).U16(7));
+  AppendRecord(stream, 0x0006,
+               RecordBytes().U16(1).U16(3).U16(15).U32(0).U32(0xFFFF0000).U16(0).U32(0).U16(3).U8(0x1E).U16(7));
   AppendRecord(stream, 0x0207, RecordBytes().U16(2).Latin1("ok"));
-  AppendRecord(stream, 0x00E5, RecordBytes().U16(1).U16(6).U16(7).U16(1).U16(3));         // B7:D8
+  AppendRecord(stream, 0x00E5, RecordBytes().U16(1).U16(6).U16(7).U16(1).U16(3));  // B7:D8
   AppendRecord(stream, 0x000A, RecordBytes());
 
   const auto workbook = ReadXls(WriteWorkbook(stream));
@@ -200,7 +202,7 @@ TEST_F(XlsReaderTest, RootEntryWithASiblingIsRefused) {
   std::uint32_t directorySector = 0;
   file.seekg(0x30);
   file.read(reinterpret_cast<char*>(&directorySector), 4);
-  const std::uint32_t workbookEntry = 1;   // the root's child, now its sibling as well
+  const std::uint32_t workbookEntry = 1;           // the root's child, now its sibling as well
   file.seekp(512 * (directorySector + 1) + 0x44);  // the root entry's left sibling
   file.write(reinterpret_cast<const char*>(&workbookEntry), 4);
   file.close();

@@ -1,6 +1,8 @@
 // The BIFF8 writer's records where a round trip through a reader cannot see them: the
 // stream's framing, shared strings across CONTINUE records, font and XF encodings, page
 // setup, formulas' cached results, and formats beyond what the file can hold.
+#include "engine/xls/xls_writer.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -8,7 +10,6 @@
 #include "engine/engine_error.h"
 #include "engine/formula/unicode.h"
 #include "engine/xls/biff8_records.h"
-#include "engine/xls/xls_writer.h"
 #include "engine/xls/xls_writer_parts.h"
 
 namespace tallowmere::engine {
@@ -117,7 +118,8 @@ std::vector<std::u16string> ReadSst(const std::vector<Record>& records) {
   for (std::size_t i = 0; i < records.size(); ++i) {
     if (records[i].id != rec::kSst) continue;
     parts.push_back(&records[i]);
-    for (std::size_t j = i + 1; j < records.size() && records[j].id == rec::kContinue; ++j) parts.push_back(&records[j]);
+    for (std::size_t j = i + 1; j < records.size() && records[j].id == rec::kContinue; ++j)
+      parts.push_back(&records[j]);
   }
   std::vector<std::u16string> strings;
   std::size_t part = 0, at = 8;
@@ -145,9 +147,9 @@ std::vector<std::u16string> ReadSst(const std::vector<Record>& records) {
 TEST_F(XlsWriterTest, SharedStringsCrossContinueRecordsIntact) {
   std::vector<std::string> texts;
   for (int i = 0; i < 400; ++i) texts.push_back("Item " + std::to_string(i) + std::string(i % 50, 'x'));
-  texts.push_back(std::string(20000, 'L'));                // longer than two records
+  texts.push_back(std::string(20000, 'L'));  // longer than two records
   for (int i = 0; i < 300; ++i) texts.push_back("€uro " + std::to_string(i) + std::string(i % 30, 'y'));
-  texts.push_back("Item 1x");                              // a repeat is stored once
+  texts.push_back("Item 1x");  // a repeat is stored once
   for (std::size_t i = 0; i < texts.size(); ++i) Put(static_cast<int>(i) + 1, 2, Value::String(texts[i]));
 
   auto records = Records();
@@ -209,12 +211,12 @@ TEST_F(XlsWriterTest, FontsSkipIndexFourAndXfsEncodeFillBordersAndAlignment) {
   EXPECT_EQ(xf.U16(2), 164u);
   EXPECT_EQ(xf.body[6], 0x02 | 0x08 | 0x10);  // centred, wrapped, vertically centred
   std::uint32_t lines = xf.U32(10), more = xf.U32(14);
-  EXPECT_EQ(lines & 0xF, 1u);               // left thin
-  EXPECT_EQ((lines >> 4) & 0xF, 0u);        // no right line
-  EXPECT_EQ((lines >> 16) & 0x7F, 16u + 7); // left colour
-  EXPECT_EQ((more >> 7) & 0x7F, 16u + 7);   // bottom colour
-  EXPECT_EQ(more >> 26, 1u);                // solid fill
-  EXPECT_EQ(xf.U16(18) & 0x7F, 55u + 7);    // fill colour
+  EXPECT_EQ(lines & 0xF, 1u);                // left thin
+  EXPECT_EQ((lines >> 4) & 0xF, 0u);         // no right line
+  EXPECT_EQ((lines >> 16) & 0x7F, 16u + 7);  // left colour
+  EXPECT_EQ((more >> 7) & 0x7F, 16u + 7);    // bottom colour
+  EXPECT_EQ(more >> 26, 1u);                 // solid fill
+  EXPECT_EQ(xf.U16(18) & 0x7F, 55u + 7);     // fill colour
   auto number = All(records, rec::kNumber).at(0);
   EXPECT_EQ(number->U16(4), 16u);
 
