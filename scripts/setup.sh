@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
-  clang libclang-rt-14-dev llvm
+  clang libclang-rt-14-dev llvm clang-format
   qt6-base-dev libgsf-1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2

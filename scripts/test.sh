@@ -1,21 +1,24 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs the whole test suite twice: a normal build, then a build with
-# AddressSanitizer, UndefinedBehaviorSanitizer and leak checks. Then builds the fuzz targets
-# with clang and runs each for a minute from its seed corpus under the same checks. Fails
-# when any test fails or any fuzz target reports a finding.
+# Sets up, checks the formatting, then builds (warnings are errors) and runs the whole test
+# suite twice: a normal build, then a build with AddressSanitizer, UndefinedBehaviorSanitizer
+# and leak checks. Then builds the fuzz targets with clang and runs each for a minute from its
+# seed corpus under the same checks. Fails at the first check, test or fuzz finding that fails.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 "$here/scripts/setup.sh"
 
 jobs="$(nproc)"
-"$here/scripts/build.sh" "$here/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+"$here/scripts/check-format.sh"
+
+"$here/scripts/build.sh" "$here/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALLOWMERE_WERROR=ON
 (cd "$here/build" && ctest --output-on-failure -j "$jobs" --timeout 600)
 
-"$here/scripts/build.sh" "$here/build-asan" -DCMAKE_BUILD_TYPE=Debug -DTALLOWMERE_SANITIZE=ON -DTALLOWMERE_BENCH=OFF
+"$here/scripts/build.sh" "$here/build-asan" -DCMAKE_BUILD_TYPE=Debug -DTALLOWMERE_SANITIZE=ON -DTALLOWMERE_BENCH=OFF \
+  -DTALLOWMERE_WERROR=ON
 source "$here/scripts/sanitizer_env.sh"
 (cd "$here/build-asan" && ASAN_OPTIONS="$ASAN_OPTIONS:fast_unwind_on_malloc=0" \
   ctest --output-on-failure -j "$jobs" --timeout 900)
 
 "$here/scripts/build.sh" "$here/build-fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALLOWMERE_FUZZ=ON \
-  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DTALLOWMERE_WERROR=ON
 "$here/scripts/fuzz.sh" "$here/build-fuzz" 60
