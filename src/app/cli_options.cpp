@@ -21,8 +21,9 @@ constexpr const char* kGenerateUsage =
     "  --items FILE          item names, one per line (UTF-8), instead of the stored table;\n"
     "                        the list must hold every reserved item\n"
     "\n"
-    "Exit status: 0 done, 1 the workbook was written with errors (reported on stderr),\n"
-    "2 refused (bad arguments or parameters; nothing written).\n";
+    "Exit status: 0 done, 1 errors were reported on stderr (a file that could not be made\n"
+    "whole is not written; an older one in its place stays as it was), 2 refused (bad\n"
+    "arguments or parameters; nothing written).\n";
 
 constexpr const char* kPictureUsage =
     "Usage: tallowmere-cli picture IN.xls OUT.bmp\n"
