@@ -30,6 +30,8 @@ inline constexpr int kLandscape = 2;
 inline constexpr int kPaperA4 = 9;
 inline constexpr int kWorkbookNormal = -4143;  // file format of versions up to 11
 inline constexpr int kExcel8 = 56;             // 97-2003 workbook, as versions 12+ name it
+inline constexpr int kOpenXMLWorkbook = 51;    // SaveAs file format of an .xlsx workbook
+inline constexpr int kTypePDF = 0;             // ExportAsFixedFormat: a PDF document
 inline constexpr int kEdgeLeft = 7;
 inline constexpr int kEdgeTop = 8;
 inline constexpr int kEdgeBottom = 9;
@@ -124,8 +126,12 @@ class Workbook {
   // Colors(index) of the workbook palette, index 1..56; value red + 256 green + 65536 blue.
   virtual void SetColor(int index, long color) = 0;
   virtual long Color(int index) const = 0;
-  // Saves under path in the given file format (xl::kExcel8 or xl::kWorkbookNormal).
+  // Saves under path in the given file format (xl::kExcel8 or xl::kWorkbookNormal: .xls;
+  // xl::kOpenXMLWorkbook: .xlsx).
   virtual void SaveAs(const std::string& path, int fileFormat) = 0;
+  // Writes the active sheet as a fixed-format document of the given type (xl::kTypePDF) at
+  // path, laid out on its pages as the sheet's page setup says.
+  virtual void ExportAsFixedFormat(int type, const std::string& path) = 0;
   virtual void Close() = 0;
 };
 

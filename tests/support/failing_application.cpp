@@ -126,6 +126,9 @@ class FailingWorkbook : public Workbook, Passing<Workbook> {
   void SetColor(int index, long color) override { In("Workbook.Colors=").SetColor(index, color); }
   long Color(int index) const override { return In("Workbook.Colors").Color(index); }
   void SaveAs(const std::string& path, int format) override { In("Workbook.SaveAs").SaveAs(path, format); }
+  void ExportAsFixedFormat(int type, const std::string& path) override {
+    In("Workbook.ExportAsFixedFormat").ExportAsFixedFormat(type, path);
+  }
   void Close() override { In("Workbook.Close").Close(); }
 
  private:

@@ -115,6 +115,9 @@ class RecordingWorkbook : public Workbook, public Sheets {
     log_.Record("ActiveWorkbook.Colors(" + std::to_string(index) + ")=" + std::to_string(color));
   }
   long Color(int) const override { return 0; }
+  void ExportAsFixedFormat(int type, const std::string& path) override {
+    log_.Record("Workbook.ExportAsFixedFormat(" + std::to_string(type) + "," + path + ")");
+  }
   void SaveAs(const std::string& path, int fileFormat) override {
     log_.Record("Workbook.SaveAs(" + path + "," + std::to_string(fileFormat) + ")");
     std::ofstream(path, std::ios::binary) << "recorded workbook";

@@ -168,6 +168,12 @@ void EngineWorkbook::SaveAs(const std::string& path, int fileFormat) {
   WriteXls(data, path, *context_->files);
 }
 
+void EngineWorkbook::ExportAsFixedFormat(int type, const std::string&) {
+  OpenData(*context_);
+  throw AutomationError("ExportAsFixedFormat method of Workbook class failed: type " + std::to_string(type) +
+                        " is not supported");
+}
+
 namespace {
 
 std::shared_ptr<SheetData> NewSheet(const std::string& name) {

@@ -140,6 +140,7 @@ class EngineWorkbook : public Workbook {
   void SetColor(int index, long color) override;
   long Color(int index) const override;
   void SaveAs(const std::string& path, int fileFormat) override;
+  void ExportAsFixedFormat(int type, const std::string& path) override;
   void Close() override { context_->closed = true; }
 
   const ContextPtr& Context() const { return context_; }
