@@ -32,7 +32,7 @@ class FailingDialogs : public Dialogs {
     throw std::runtime_error(text);
   }
   std::string Input(const std::string&, const std::string&) override { return ""; }
-  std::string SaveFileName(const std::string&, const std::string&, const std::string&) override { return ""; }
+  SaveChoice SaveFileName(const std::string&, const std::vector<FileType>&) override { return {}; }
 };
 
 class NullHost : public ReportHost {

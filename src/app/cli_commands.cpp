@@ -13,6 +13,7 @@
 #include "model/text_values.h"
 #include "platform/files.h"
 #include "sheet/automation_link.h"
+#include "sheet/report_copy.h"
 #include "sheet/report_driver.h"
 #include "sheet/temporary_workbook.h"
 
@@ -71,12 +72,13 @@ bool StartCheck(PlainParameterFields& fields) {
   return !check.rejected;
 }
 
-// Copies the report's workbook to out and removes it; the status of the whole run.
-int DeliverWorkbook(FileSystem& files, const std::string& temporary, const std::string& out, int errorReports) {
+// Writes the report's workbook to out in format and removes it; the status of the run.
+int DeliverWorkbook(ApplicationFactory& factory, FileSystem& files, const std::string& temporary,
+                    const std::string& out, CopyFormat format, int errorReports) {
   if (temporary.empty()) return Fail(kErrors, "the workbook could not be saved; " + out + " was not written");
   int status = errorReports ? kErrors : kDone;
   try {
-    CopyFileReplacing(files, temporary, out);
+    SaveReportCopy(factory, files, temporary, out, format);
   } catch (const std::exception& e) {
     status = Fail(kErrors, e.what());
   }
@@ -115,6 +117,8 @@ class PrivateFolder {
 }  // namespace
 
 int RunGenerate(const GenerateOptions& options, SettingsStore& store) {
+  const std::optional<CopyFormat> format = FormatOfPath(options.out);
+  if (!format) return Fail(kRefused, options.out + ": --out takes a file ending in .xls, .xlsx or .pdf");
   ReadOnlyStore settings(store);
   if (!options.items.empty()) {
     try {
@@ -148,7 +152,7 @@ int RunGenerate(const GenerateOptions& options, SettingsStore& store) {
   ReportEnvironment env{factory, dialogs, clipboard, files, folder->Path()};
   CliReportHost host(options.picture, files);
   const std::string temporary = GenerateReport0(env, model, SnapshotOf(fields), host);
-  return DeliverWorkbook(files, temporary, options.out, dialogs.ErrorReports());
+  return DeliverWorkbook(factory, files, temporary, options.out, *format, dialogs.ErrorReports());
 }
 
 int RunPicture(const PictureOptions& options) {

@@ -32,7 +32,7 @@ MessageAnswer StderrDialogs::Message(const std::string& text, const std::string&
 
 std::string StderrDialogs::Input(const std::string&, const std::string&) { return ""; }
 
-std::string StderrDialogs::SaveFileName(const std::string&, const std::string&, const std::string&) { return ""; }
+SaveChoice StderrDialogs::SaveFileName(const std::string&, const std::vector<FileType>&) { return {}; }
 
 void CliReportHost::LoadPreviewPicture(const std::string& picturePath) {
   if (picturePath.empty()) throw std::runtime_error("No picture of the sheet was made");

@@ -16,8 +16,7 @@ class StderrDialogs : public Dialogs {
   MessageAnswer Message(const std::string& text, const std::string& title, MessageButtons buttons, MessageIcon icon,
                         bool defaultNo = false) override;
   std::string Input(const std::string& prompt, const std::string& title) override;
-  std::string SaveFileName(const std::string& title, const std::string& filterName,
-                           const std::string& pattern) override;
+  SaveChoice SaveFileName(const std::string& title, const std::vector<FileType>& types) override;
 
   // Error reports (warning messages) printed so far.
   int ErrorReports() const { return errorReports_; }

@@ -26,9 +26,9 @@ int main(int argc, char** argv) {
   engine::EngineApplicationFactory factory(clipboard, files);
   const auto endProgram = [] { QCoreApplication::exit(0); };
 
-  Form1 form1(Form1Services{dialogs, store, factory, clipboard, files,
-                            QCoreApplication::applicationDirPath().toStdString(), endProgram});
-  PreviewHandOver handOver(form1, dialogs, files, endProgram);
+  const std::string programFolder = QCoreApplication::applicationDirPath().toStdString();
+  Form1 form1(Form1Services{dialogs, store, factory, clipboard, files, programFolder, endProgram});
+  PreviewHandOver handOver(form1, Form2Services{dialogs, files, factory, programFolder}, endProgram);
   form1.SetReportHost(&handOver);
   if (!form1.Form_Load()) return 0;
   form1.show();

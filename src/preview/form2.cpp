@@ -19,6 +19,7 @@
 #include "preview/picture_box.h"
 #include "preview/scroll_bar.h"
 #include "preview/zoomed_picture.h"
+#include "sheet/report_copy.h"
 
 namespace tallowmere {
 
@@ -48,12 +49,13 @@ void ApplyFaceColors(QWidget* window, QWidget* frame) {
 
 }  // namespace
 
-Form2::Form2(Dialogs& dialogs, FileSystem& files, Callbacks callbacks, std::string programFolder, QWidget* parent)
+Form2::Form2(Form2Services services, Callbacks callbacks, QWidget* parent)
     : QWidget(parent, Qt::Window),
-      dialogs_(dialogs),
-      files_(files),
+      dialogs_(services.dialogs),
+      files_(services.files),
+      factory_(services.factory),
       callbacks_(std::move(callbacks)),
-      programFolder_(std::move(programFolder)) {
+      programFolder_(std::move(services.programFolder)) {
   CreateControls();
   Form_Load();
   PlaceControls();
@@ -310,11 +312,15 @@ bool Form2::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
+// Saves a copy of the report's workbook in the format of the file type chosen: the .xls
+// under exactly the name given, an .xlsx or PDF with its extension added when missing.
 void Form2::PushButton6_Click() {
   ErrorTrap trap(dialogs_, location::kForm2PushButton6Click);
-  std::string target;
-  trap.Run(112, [&] { target = dialogs_.SaveFileName("Save File", "Excel Files (*.xls)", "*.xls"); });
-  if (target.empty()) return;  // cancelled
+  SaveChoice choice;
+  trap.Run(112, [&] { choice = dialogs_.SaveFileName("Save File", CopyFileTypes()); });
+  if (choice.path.empty()) return;  // cancelled
+  const CopyFormat format = CopyFormats().at(std::min(choice.type, CopyFormats().size() - 1)).format;
+  const std::string target = format == CopyFormat::Xls ? choice.path : WithExtension(choice.path, format);
   if (trap.Test(118, [&] { return files_.Exists(target); })) {
     MessageAnswer answer = MessageAnswer::No;
     trap.Run(120, [&] {
@@ -328,7 +334,7 @@ void Form2::PushButton6_Click() {
   if (!trap.Run(130, [&] {
         if (mExcelFile.empty())
           throw std::runtime_error("There is no workbook to save: the report's workbook was not made");
-        CopyFileReplacing(files_, mExcelFile, target);
+        SaveReportCopy(factory_, files_, mExcelFile, target, format);
       }))
     return;
   trap.Run(132, [&] { dialogs_.Message("Done.", kApplicationTitle, MessageButtons::Ok, MessageIcon::None); });

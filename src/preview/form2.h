@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "automation/automation.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/pointer_kind.h"
@@ -39,6 +40,14 @@ inline constexpr std::string_view kForm2RedrawImage = "in Brindlecast2021/08/31.
 
 class PictureBox;
 
+// What the preview window works with; the program's main (or a test) provides it.
+struct Form2Services {
+  Dialogs& dialogs;
+  FileSystem& files;            // saves copies, removes the temporary workbook
+  ApplicationFactory& factory;  // makes the .xlsx and PDF copies from the workbook
+  std::string programFolder;    // where the optional hand pointer "HAND-M.CUR" is looked for
+};
+
 class Form2 : public QWidget, private PreviewGeometry::Canvas {
  public:
   struct Callbacks {
@@ -47,9 +56,7 @@ class Form2 : public QWidget, private PreviewGeometry::Canvas {
     std::function<void()> endProgram;
   };
 
-  // The window saves copies and removes the temporary workbook through files;
-  // programFolder is where the optional hand pointer "HAND-M.CUR" is looked for.
-  Form2(Dialogs& dialogs, FileSystem& files, Callbacks callbacks, std::string programFolder, QWidget* parent = nullptr);
+  Form2(Form2Services services, Callbacks callbacks, QWidget* parent = nullptr);
 
   // Loads the report's picture; the next activation shows it at zoom 1.0. Throws
   // std::runtime_error when path is empty (no picture was made) or the file cannot be
@@ -101,6 +108,7 @@ class Form2 : public QWidget, private PreviewGeometry::Canvas {
 
   Dialogs& dialogs_;
   FileSystem& files_;
+  ApplicationFactory& factory_;
   Callbacks callbacks_;
   std::string programFolder_;
   PreviewGeometry geometry_{this};

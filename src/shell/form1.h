@@ -102,7 +102,6 @@ class Form1 : public QWidget, public ParameterFields {
 
   TemplateModel& Model() { return *model_; }
   // Where the optional files beside the program are looked for.
-  const std::string& ProgramFolder() const { return services_.programFolder; }
   QLineEdit* Field(ParameterField field) const;
 
  protected:

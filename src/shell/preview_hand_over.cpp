@@ -4,9 +4,8 @@
 
 namespace tallowmere {
 
-PreviewHandOver::PreviewHandOver(Form1& mainWindow, Dialogs& dialogs, FileSystem& files,
-                                 std::function<void()> endProgram)
-    : mainWindow_(mainWindow), dialogs_(dialogs), files_(files), endProgram_(std::move(endProgram)) {}
+PreviewHandOver::PreviewHandOver(Form1& mainWindow, Form2Services services, std::function<void()> endProgram)
+    : mainWindow_(mainWindow), services_(std::move(services)), endProgram_(std::move(endProgram)) {}
 
 PreviewHandOver::~PreviewHandOver() = default;
 
@@ -36,7 +35,7 @@ void PreviewHandOver::ShowMainWindow() {
 Form2& PreviewHandOver::EnsurePreview() {
   if (!preview_) {
     Form2::Callbacks callbacks{[this] { ShowMainWindow(); }, [this] { mainWindow_.StoreSettings(); }, endProgram_};
-    preview_ = std::make_unique<Form2>(dialogs_, files_, std::move(callbacks), mainWindow_.ProgramFolder());
+    preview_ = std::make_unique<Form2>(services_, std::move(callbacks));
   }
   return *preview_;
 }

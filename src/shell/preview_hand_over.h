@@ -16,9 +16,10 @@ namespace tallowmere {
 
 class PreviewHandOver : public ReportHost {
  public:
-  // endProgram ends the program without closing the main window (closing the preview
-  // does that, after storing the main window's settings).
-  PreviewHandOver(Form1& mainWindow, Dialogs& dialogs, FileSystem& files, std::function<void()> endProgram);
+  // The preview is made with services when the first report needs it. endProgram ends
+  // the program without closing the main window (closing the preview does that, after
+  // storing the main window's settings).
+  PreviewHandOver(Form1& mainWindow, Form2Services services, std::function<void()> endProgram);
   ~PreviewHandOver() override;
 
   void SetMainPointer(PointerKind kind) override;
@@ -35,8 +36,7 @@ class PreviewHandOver : public ReportHost {
   void ShowMainWindow();
 
   Form1& mainWindow_;
-  Dialogs& dialogs_;
-  FileSystem& files_;
+  Form2Services services_;
   std::function<void()> endProgram_;
   std::unique_ptr<Form2> preview_;
 };

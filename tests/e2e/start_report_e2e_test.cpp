@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -83,7 +84,10 @@ TEST(StartReportEndToEnd, ClickingStartLeavesAWorkbookAndOpensThePreview) {
   environment.insert("TALLOWMERE", program);
   environment.remove("QT_QPA_PLATFORM");
   session.setProcessEnvironment(environment);
-  session.start("xvfb-run", {"-a", "-s", "-screen 0 1280x1024x24", "bash", script, out});
+  // Start looking for a free display at a number of this run's own: runs side by side
+  // (other builds' suites) would otherwise race for the same first free number.
+  const QString firstDisplay = QString::number(100 + QCoreApplication::applicationPid() % 5000);
+  session.start("xvfb-run", {"-a", "-n", firstDisplay, "-s", "-screen 0 1280x1024x24", "bash", script, out});
   ASSERT_TRUE(session.waitForFinished(180000)) << "the session did not end";
   if (QFile::exists(out + "/failure")) {
     root.setAutoRemove(false);  // keep the screenshots for a look

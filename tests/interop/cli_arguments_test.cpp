@@ -78,6 +78,15 @@ TEST_F(CliArguments, StartCheckRefusesWithItsMessage) {
   EXPECT_TRUE(fs::is_empty(work / "tmp"));
 }
 
+TEST_F(CliArguments, OutTakesOnlyTheFormatsItWrites) {
+  for (const char* name : {"a.ods", "a.csv", "a", "a.xls.txt"}) {
+    EXPECT_EQ(Cli("generate --out " + Path(name)), 2) << name;
+    EXPECT_NE(err.find("--out takes a file ending in .xls, .xlsx or .pdf"), std::string::npos) << err;
+    EXPECT_FALSE(fs::exists(work / name));
+  }
+  EXPECT_TRUE(fs::is_empty(work / "tmp"));
+}
+
 TEST_F(CliArguments, ItemListsMustBeReadableAndHoldTheReservedItems) {
   EXPECT_EQ(Cli("generate --out " + Path("a.xls") + " --items " + Path("missing.txt")), 2);
   EXPECT_NE(err.find("missing.txt"), std::string::npos);

@@ -36,8 +36,8 @@ void WhenOpen(std::function<void(T*)> act) {
 TEST(QtDialogsTest, LineBreaksAndFilter) {
   EXPECT_EQ(DisplayText("a\r\nb\r\rc\rd\n"), QString("a\nb\n\nc\nd\n"));
   EXPECT_EQ(DisplayText("Zürich"), QString::fromUtf8("Zürich"));
-  EXPECT_EQ(SaveFilter("Excel Files (*.xls)", "*.xls"), QString("Excel Files (*.xls)"));
-  EXPECT_EQ(SaveFilter("Workbooks", "*.xls"), QString("Workbooks (*.xls)"));
+  EXPECT_EQ(SaveFilter({"Excel Files (*.xls)", "*.xls"}), QString("Excel Files (*.xls)"));
+  EXPECT_EQ(SaveFilter({"Workbooks", "*.xls"}), QString("Workbooks (*.xls)"));
 }
 
 TEST(QtDialogsTest, QuestionBoxDefaultsToNoAndShowsPlainText) {
@@ -88,21 +88,27 @@ TEST(QtDialogsTest, InputReturnsTheTextOrEmptyOnCancel) {
   EXPECT_EQ(dialogs.Input("Enter new row: ", "Input New Row"), "");
 }
 
-TEST(QtDialogsTest, SaveAsOffersTheFilterAndReturnsThePath) {
+const std::vector<FileType> kTypes = {{"Excel Files (*.xls)", "*.xls"}, {"PDF", "*.pdf"}};
+
+TEST(QtDialogsTest, SaveAsOffersTheTypesAndReturnsThePathAndTheChosenType) {
   QTemporaryDir dir;
-  const QString path = dir.path() + "/report.xls";
+  const QString path = dir.path() + "/report.pdf";
   QtDialogs dialogs;
   WhenOpen<QFileDialog>([path](QFileDialog* dialog) {
     EXPECT_EQ(dialog->windowTitle(), "Save As");
-    EXPECT_EQ(dialog->nameFilters(), QStringList{"Excel Files (*.xls)"});
+    EXPECT_EQ(dialog->nameFilters(), (QStringList{"Excel Files (*.xls)", "PDF (*.pdf)"}));
+    EXPECT_EQ(dialog->selectedNameFilter(), "Excel Files (*.xls)");
     EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
+    dialog->selectNameFilter("PDF (*.pdf)");
     dialog->selectFile(path);
     QMetaObject::invokeMethod(dialog, "accept");
   });
-  EXPECT_EQ(dialogs.SaveFileName("Save As", "Excel Files (*.xls)", "*.xls"), path.toStdString());
+  const SaveChoice chosen = dialogs.SaveFileName("Save As", kTypes);
+  EXPECT_EQ(chosen.path, path.toStdString());
+  EXPECT_EQ(chosen.type, 1u);
 
   WhenOpen<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
-  EXPECT_EQ(dialogs.SaveFileName("Save As", "Excel Files (*.xls)", "*.xls"), "");
+  EXPECT_EQ(dialogs.SaveFileName("Save As", kTypes).path, "");
 }
 
 // Types text into a field key by key, as the user does.
@@ -139,7 +145,7 @@ TEST(QtDialogsTest, SaveAsReturnsAnExistingFileWithoutAQuestionOfItsOwn) {
     dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Save)->click();
     if (dialog->isVisible()) dialog->reject();
   });
-  EXPECT_EQ(dialogs.SaveFileName("Save File", "Excel Files (*.xls)", "*.xls"), path.toStdString());
+  EXPECT_EQ(dialogs.SaveFileName("Save File", kTypes).path, path.toStdString());
   EXPECT_EQ(questionAsked, "");
   QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs, false);
 }

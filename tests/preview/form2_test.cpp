@@ -18,12 +18,14 @@
 
 #include "platform/error_report.h"
 #include "platform/widgets/hand_cursor.h"
+#include "support/recording_application.h"
 #include "support/scripted_dialogs.h"
 
 namespace tallowmere {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::RecordingFactory;
 using testing::ScriptedDialogs;
 
 std::string ReadAll(const std::string& path) {
@@ -48,7 +50,8 @@ class Form2Test : public ::testing::Test {
     callbacks.storeSettings = [this] { calls.push_back("storeSettings"); };
     callbacks.endProgram = [this] { calls.push_back("endProgram"); };
     form.reset();
-    form = std::make_unique<Window>(dialogs, LocalFileSystem(), callbacks, dir.path().toStdString());
+    form = std::make_unique<Window>(Form2Services{dialogs, LocalFileSystem(), factory, dir.path().toStdString()},
+                                    callbacks);
   }
 
   std::string Path(const std::string& name) const { return dir.filePath(QString::fromStdString(name)).toStdString(); }
@@ -95,6 +98,7 @@ class Form2Test : public ::testing::Test {
 
   QTemporaryDir dir;
   ScriptedDialogs dialogs;
+  RecordingFactory factory;
   std::vector<std::string> calls;
   std::unique_ptr<Form2> form;
 };
@@ -241,7 +245,8 @@ TEST_F(Form2Test, UnreadablePointerFileIsReportedAndTheHandStays) {
 TEST_F(Form2Test, SavingCopiesTheWorkbookToExactlyTheChosenName) {
   const std::string workbook = HandOver("report", 100, 100);
   Button("PushButton6")->click();  // cancelled: nothing written, nothing said
-  EXPECT_EQ(dialogs.saveDialogs.at(0), "Save File|Excel Files (*.xls)|*.xls");
+  EXPECT_EQ(dialogs.saveDialogs.at(0),
+            "Save File|Excel Files (*.xls)|*.xls|Excel Workbook (*.xlsx)|*.xlsx|PDF (*.pdf)|*.pdf");
   EXPECT_TRUE(dialogs.messages.empty());
 
   const std::string target = Path("report");  // typed without an extension
@@ -256,6 +261,29 @@ TEST_F(Form2Test, SavingCopiesTheWorkbookToExactlyTheChosenName) {
   EXPECT_EQ(dialogs.messages[0].title, "Tallowmere");
   EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::Ok);
   EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::None);
+}
+
+// The .xlsx and PDF copies are saved from the workbook opened in a new instance, under the
+// name given with the format's extension added when it is missing.
+TEST_F(Form2Test, OtherFormatsAreSavedThroughTheSpreadsheetApplication) {
+  const std::string workbook = HandOver("report", 100, 100);
+  dialogs.saveNames = {Path("plan"), Path("plan.PDF")};
+  dialogs.saveTypes = {1, 2};
+  Button("PushButton6")->click();
+  Button("PushButton6")->click();
+  const std::vector<std::string> expected{"CreateObject",
+                                          "Workbooks.Open(" + workbook + ")",
+                                          "Workbook.SaveAs(" + Path("plan.xlsx") + ",51)",
+                                          "Workbook.Close",
+                                          "Quit",
+                                          "CreateObject",
+                                          "Workbooks.Open(" + workbook + ")",
+                                          "Workbook.ExportAsFixedFormat(0," + Path("plan.PDF") + ")",
+                                          "Workbook.Close",
+                                          "Quit"};
+  EXPECT_EQ(factory.log.calls, expected);
+  ASSERT_EQ(dialogs.messages.size(), 2u);
+  EXPECT_EQ(dialogs.messages[1].text, "Done.");
 }
 
 TEST_F(Form2Test, ExistingTargetIsOverwrittenOnlyAfterYes) {

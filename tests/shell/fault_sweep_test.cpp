@@ -34,7 +34,7 @@ class FaultSweep : public ::testing::Test {
     savedTemp = std::getenv("TEMP") ? std::getenv("TEMP") : "";
     setenv("TEMP", temp.path().toStdString().c_str(), 1);
     form = std::make_unique<Form1>(Form1Services{dialogs, store, factory, clipboard, files, "", [] {}});
-    handOver = std::make_unique<PreviewHandOver>(*form, dialogs, files, [] {});
+    handOver = std::make_unique<PreviewHandOver>(*form, Form2Services{dialogs, files, factory, ""}, [] {});
     form->SetReportHost(handOver.get());
     ASSERT_TRUE(form->Form_Load());
     form->SetMode(PeriodMode::Month);  // By Month, this year

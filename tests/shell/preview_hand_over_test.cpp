@@ -14,7 +14,8 @@ class PreviewHandOverTest : public Form1Test {
   void SetUp() override {
     Form1Test::SetUp();
     Loaded();
-    handOver = std::make_unique<PreviewHandOver>(*form, dialogs, LocalFileSystem(), [this] { ++programEnded; });
+    handOver = std::make_unique<PreviewHandOver>(*form, Form2Services{dialogs, LocalFileSystem(), factory, ""},
+                                                 [this] { ++programEnded; });
     form->SetReportHost(handOver.get());
     form->show();
   }

@@ -35,18 +35,26 @@ class ScriptedDialogs : public Dialogs {
     inputs.pop_front();
     return s;
   }
-  std::string SaveFileName(const std::string& title, const std::string& filterName,
-                           const std::string& pattern) override {
-    saveDialogs.push_back(title + "|" + filterName + "|" + pattern);
-    if (saveNames.empty()) return "";
-    std::string s = saveNames.front();
-    saveNames.pop_front();
-    return s;
+  SaveChoice SaveFileName(const std::string& title, const std::vector<FileType>& types) override {
+    std::string shown = title;
+    for (const FileType& type : types) shown += "|" + type.name + "|" + type.pattern;
+    saveDialogs.push_back(shown);
+    SaveChoice choice;
+    if (!saveNames.empty()) {
+      choice.path = saveNames.front();
+      saveNames.pop_front();
+    }
+    if (!saveTypes.empty()) {
+      choice.type = saveTypes.front();
+      saveTypes.pop_front();
+    }
+    return choice;
   }
 
   std::deque<MessageAnswer> answers;  // for Yes/No boxes, in order; No when empty
   std::deque<std::string> inputs;     // for input boxes; "" (Cancel) when empty
   std::deque<std::string> saveNames;  // for Save As; "" (Cancel) when empty
+  std::deque<std::size_t> saveTypes;  // the file type chosen in Save As; 0 when empty
   std::vector<ShownMessage> messages;
   std::vector<std::string> inputPrompts;
   std::vector<std::string> saveDialogs;

@@ -5,6 +5,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <algorithm>
 
 namespace tallowmere {
 namespace {
@@ -20,9 +21,9 @@ QString DisplayText(const std::string& text) {
   return shown;
 }
 
-QString SaveFilter(const std::string& filterName, const std::string& pattern) {
-  const QString name = ToQString(filterName);
-  const QString patternInBrackets = QLatin1Char('(') + ToQString(pattern) + QLatin1Char(')');
+QString SaveFilter(const FileType& type) {
+  const QString name = ToQString(type.name);
+  const QString patternInBrackets = QLatin1Char('(') + ToQString(type.pattern) + QLatin1Char(')');
   return name.endsWith(patternInBrackets) ? name : name + QLatin1Char(' ') + patternInBrackets;
 }
 
@@ -55,13 +56,15 @@ std::string QtDialogs::Input(const std::string& prompt, const std::string& title
   return dialog.textValue().toStdString();
 }
 
-std::string QtDialogs::SaveFileName(const std::string& title, const std::string& filterName,
-                                    const std::string& pattern) {
+SaveChoice QtDialogs::SaveFileName(const std::string& title, const std::vector<FileType>& types) {
+  QStringList filters;
+  for (const FileType& type : types) filters << SaveFilter(type);
+  QString selected = filters.value(0);
   // The caller asks its own question before replacing an existing file, so the dialog
   // must not ask one as well.
-  return QFileDialog::getSaveFileName(Parent(), ToQString(title), QString(), SaveFilter(filterName, pattern), nullptr,
-                                      QFileDialog::DontConfirmOverwrite)
-      .toStdString();
+  const QString path = QFileDialog::getSaveFileName(Parent(), ToQString(title), QString(), filters.join(";;"),
+                                                    &selected, QFileDialog::DontConfirmOverwrite);
+  return {path.toStdString(), static_cast<std::size_t>(std::max<qsizetype>(0, filters.indexOf(selected)))};
 }
 
 }  // namespace tallowmere

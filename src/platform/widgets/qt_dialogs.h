@@ -18,8 +18,7 @@ class QtDialogs : public Dialogs {
   MessageAnswer Message(const std::string& text, const std::string& title, MessageButtons buttons, MessageIcon icon,
                         bool defaultNo = false) override;
   std::string Input(const std::string& prompt, const std::string& title) override;
-  std::string SaveFileName(const std::string& title, const std::string& filterName,
-                           const std::string& pattern) override;
+  SaveChoice SaveFileName(const std::string& title, const std::vector<FileType>& types) override;
 
  private:
   QWidget* Parent() const;
@@ -32,6 +31,6 @@ QString DisplayText(const std::string& text);
 
 // The file dialog's filter: the name as given when it ends with the pattern in brackets
 // ("Excel Files (*.xls)"), otherwise the name followed by it ("Workbooks (*.xls)").
-QString SaveFilter(const std::string& filterName, const std::string& pattern);
+QString SaveFilter(const FileType& type);
 
 }  // namespace tallowmere

@@ -1,0 +1,81 @@
+#include "sheet/report_copy.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "sheet/automation_link.h"
+
+namespace tallowmere {
+namespace {
+
+bool EndsWithIgnoringCase(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && std::equal(end.rbegin(), end.rend(), text.rbegin(), [](char a, char b) {
+           return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+         });
+}
+
+const CopyFormatInfo& InfoOf(CopyFormat format) {
+  const auto& formats = CopyFormats();
+  return *std::find_if(formats.begin(), formats.end(), [&](const auto& info) { return info.format == format; });
+}
+
+// Saves or exports the workbook open in app (its last one) as target.
+void WriteFromWorkbook(Application& app, const std::string& target, CopyFormat format) {
+  Workbooks& books = app.GetWorkbooks();
+  Workbook& workbook = Held(books.Item(books.Count()));
+  if (format == CopyFormat::Pdf)
+    workbook.ExportAsFixedFormat(xl::kTypePDF, target);
+  else
+    workbook.SaveAs(target, xl::kOpenXMLWorkbook);
+  workbook.Close();
+}
+
+}  // namespace
+
+const std::vector<CopyFormatInfo>& CopyFormats() {
+  static const std::vector<CopyFormatInfo> formats = {
+      {CopyFormat::Xls, {"Excel Files (*.xls)", "*.xls"}, ".xls"},
+      {CopyFormat::Xlsx, {"Excel Workbook (*.xlsx)", "*.xlsx"}, ".xlsx"},
+      {CopyFormat::Pdf, {"PDF (*.pdf)", "*.pdf"}, ".pdf"},
+  };
+  return formats;
+}
+
+std::vector<FileType> CopyFileTypes() {
+  std::vector<FileType> types;
+  for (const CopyFormatInfo& info : CopyFormats()) types.push_back(info.type);
+  return types;
+}
+
+std::optional<CopyFormat> FormatOfPath(const std::string& path) {
+  for (const CopyFormatInfo& info : CopyFormats())
+    if (EndsWithIgnoringCase(path, info.extension)) return info.format;
+  return std::nullopt;
+}
+
+std::string WithExtension(const std::string& path, CopyFormat format) {
+  const std::string extension = InfoOf(format).extension;
+  return EndsWithIgnoringCase(path, extension) ? path : path + extension;
+}
+
+void SaveReportCopy(ApplicationFactory& factory, FileSystem& files, const std::string& source,
+                    const std::string& target, CopyFormat format) {
+  if (format == CopyFormat::Xls) {
+    CopyFileReplacing(files, source, target);
+    return;
+  }
+  const std::shared_ptr<Application> app = OpenWorkbookInNewApp(factory, source);
+  // The instance ends however the copy ended; a failure to end it does not undo a copy.
+  struct QuitAtEnd {
+    Application& app;
+    ~QuitAtEnd() {
+      try {
+        app.Quit();
+      } catch (...) {
+      }
+    }
+  } quit{*app};
+  WriteFromWorkbook(*app, target, format);
+}
+
+}  // namespace tallowmere
