@@ -1,0 +1,133 @@
+// Whole runs of tallowmere-cli as a user or a script starts it: start-up included, each
+// run a new process. Reports the median over repetitions and the child's peak memory.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "model/template_model.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A scratch folder with the settings folder, TEMP and the outputs of the runs.
+const fs::path& Scratch() {
+  static const fs::path folder = [] {
+    const fs::path path = fs::temp_directory_path() / ("tm-cli-bench-" + std::to_string(::getpid()));
+    fs::create_directories(path / "cfg");
+    fs::create_directories(path / "tmp");
+    return path;
+  }();
+  return folder;
+}
+
+// The default items and then ordinary items up to count, one per line.
+std::string ItemsFile(int count) {
+  const fs::path path = Scratch() / ("items-" + std::to_string(count) + ".txt");
+  std::ofstream out(path);
+  const auto& names = tallowmere::DefaultItemNames();
+  for (const auto& name : names) out << name << "\n";
+  for (int i = static_cast<int>(names.size()); i < count; ++i) out << "Extra item " << i << "\n";
+  return path.string();
+}
+
+struct Run {
+  double seconds;
+  double peakMB;
+};
+
+// Runs the program with args, its output thrown away; throws when it does not exit 0.
+Run RunCli(const std::vector<std::string>& args) {
+  std::vector<std::string> env = {"XDG_CONFIG_HOME=" + (Scratch() / "cfg").string(),
+                                  "TEMP=" + (Scratch() / "tmp").string(), "HOME=" + Scratch().string()};
+  for (char** e = environ; *e; ++e) {
+    const std::string entry(*e);
+    if (entry.rfind("XDG_CONFIG_HOME=", 0) && entry.rfind("TEMP=", 0) && entry.rfind("HOME=", 0)) env.push_back(entry);
+  }
+  std::vector<char*> argv{const_cast<char*>(TM_CLI)}, envp;
+  for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+  for (auto& entry : env) envp.push_back(entry.data());
+  envp.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  const auto start = std::chrono::steady_clock::now();
+  pid_t child = 0;
+  const int spawned = posix_spawn(&child, TM_CLI, &actions, nullptr, argv.data(), envp.data());
+  posix_spawn_file_actions_destroy(&actions);
+  if (spawned != 0) throw std::runtime_error("cannot start " + std::string(TM_CLI));
+  int status = 0;
+  rusage usage{};
+  wait4(child, &status, 0, &usage);
+  const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) throw std::runtime_error("tallowmere-cli failed");
+  return {took.count(), static_cast<double>(usage.ru_maxrss) / 1024.0};
+}
+
+void Measure(benchmark::State& state, const std::vector<std::string>& args) {
+  double peak = 0;
+  for (auto _ : state) {
+    try {
+      const Run run = RunCli(args);
+      state.SetIterationTime(run.seconds);
+      peak = std::max(peak, run.peakMB);
+    } catch (const std::exception& e) {
+      state.SkipWithError(e.what());
+      break;
+    }
+  }
+  state.counters["child_peak_MB"] = peak;
+}
+
+std::string Out(const char* name) { return (Scratch() / name).string(); }
+
+void BM_Help(benchmark::State& state) { Measure(state, {"--help"}); }
+void BM_GenerateDefaultMonth(benchmark::State& state) { Measure(state, {"generate", "--out", Out("a.xls")}); }
+void BM_GenerateDefaultMonthWithPicture(benchmark::State& state) {
+  Measure(state, {"generate", "--out", Out("b.xls"), "--picture", Out("b.bmp")});
+}
+void BM_Generate5000ItemsWeek100(benchmark::State& state) {
+  Measure(state, {"generate", "--out", Out("c.xls"), "--by-week", "100", "--items", ItemsFile(5000)});
+}
+void BM_Generate5000ItemsWeek100WithPicture(benchmark::State& state) {
+  Measure(state, {"generate", "--out", Out("d.xls"), "--picture", Out("d.bmp"), "--by-week", "100", "--items",
+                  ItemsFile(5000)});
+  std::error_code ec;
+  state.counters["picture_MB"] = static_cast<double>(fs::file_size(Out("d.bmp"), ec)) / (1024.0 * 1024.0);
+}
+
+BENCHMARK(BM_Help)->UseManualTime()->Unit(benchmark::kMillisecond)->Repetitions(20)->ReportAggregatesOnly();
+BENCHMARK(BM_GenerateDefaultMonth)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(20)
+    ->ReportAggregatesOnly();
+BENCHMARK(BM_GenerateDefaultMonthWithPicture)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(20)
+    ->ReportAggregatesOnly();
+BENCHMARK(BM_Generate5000ItemsWeek100)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
+BENCHMARK(BM_Generate5000ItemsWeek100WithPicture)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(3);
+
+}  // namespace
+
+BENCHMARK_MAIN();
