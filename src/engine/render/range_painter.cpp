@@ -112,7 +112,11 @@ void RangePainter::PaintFill(int row, int column) {
   if (area.isEmpty()) return;
   const Style& style = StyleAt(row, column);
   if (style.fillColorIndex == kColorNone) return;
-  painter_->fillRect(area, PaletteColor(style.fillColorIndex, Qt::white));
+  const QColor color = PaletteColor(style.fillColorIndex, Qt::white);
+  // The picture and the page start white, and most cells of a sheet are filled white:
+  // painting them would change nothing but the size of a page.
+  if (color == QColor(Qt::white)) return;
+  painter_->fillRect(area, color);
 }
 
 bool RangePainter::InsideOneMerge(int row1, int column1, int row2, int column2) const {
@@ -122,7 +126,10 @@ bool RangePainter::InsideOneMerge(int row1, int column1, int row2, int column2) 
 
 void RangePainter::Line(const BorderSide& side, QPoint from, QPoint to) {
   painter_->setPen(QPen(PaletteColor(side.colorIndex, Qt::black), 1));
-  painter_->drawLine(from, to);
+  // Through the middle of the pixels it covers: the same pixels in the picture, and on a
+  // page the line lies on them rather than half a pixel up and to the left.
+  const QPointF centre(0.5, 0.5);
+  painter_->drawLine(QPointF(from) + centre, QPointF(to) + centre);
 }
 
 // Each cell draws its right and bottom edges on its last pixel column and row, which is
@@ -200,13 +207,14 @@ void RangePainter::PaintText(int row, int column) {
             : value.type == Value::Type::String ? HAlign::Left
                                                 : HAlign::Center;
   }
-  const int textWidth = metrics.horizontalAdvance(text);
+  int textWidth = metrics.horizontalAdvance(text);
   const bool isNumber = value.type == Value::Type::Number;
   const bool merged = MergeAt(row, column) != nullptr;
   if (isNumber && textWidth > area.width() - 2 * kTextPadding) {
     // A number never overflows: a spreadsheet shows "#" marks when it does not fit.
     const int hashes = std::max(1, (area.width() - 2 * kTextPadding) / std::max(1, metrics.horizontalAdvance('#')));
     text = QString(hashes, '#');
+    textWidth = metrics.horizontalAdvance(text);
   } else if (!style.wrap && !merged && textWidth > area.width() - 2 * kTextPadding) {
     area = OverflowArea(row, column, area, textWidth, align);
   }
@@ -217,9 +225,13 @@ void RangePainter::PaintText(int row, int column) {
                                               : Qt::AlignBottom;
   if (style.wrap) flags |= Qt::TextWordWrap;
   const QRect textArea = area.adjusted(kTextPadding, 0, -kTextPadding, -1);
-  painter_->save();
-  painter_->setClipRect(area);
   painter_->setPen(PaletteColor(style.font.colorIndex, Qt::black));
+  // Only text that does not fit its area needs the clip: a clip for every cell would make
+  // most of a page.
+  const bool fits = !style.wrap && textWidth <= textArea.width() && metrics.height() <= textArea.height();
+  if (fits) return painter_->drawText(textArea, flags, text);
+  painter_->save();
+  painter_->setClipRect(area, Qt::IntersectClip);  // within any clip of the whole page
   painter_->drawText(textArea, flags, text);
   painter_->restore();
 }
