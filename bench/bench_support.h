@@ -1,14 +1,18 @@
 #pragma once
 // What several benchmarks set up the same way: the default template, the month layout's
-// parameters and the process's peak memory.
+// parameters, a laid-out cash-flow workbook and the process's peak memory.
 
 #include <sys/resource.h>
 
+#include <memory>
 #include <string>
 
+#include "automation/automation.h"
+#include "model/item_list_view.h"
 #include "model/report_parameters.h"
 #include "model/template_model.h"
 #include "platform/memory_store.h"
+#include "sheet/cash_flow_sheet.h"
 
 namespace tallowmere::bench {
 
@@ -26,6 +30,18 @@ inline ReportParameters MonthParameters(const std::string& lastYear) {
   parameters.monthFirstYear = "2013";
   parameters.monthLastYear = lastYear;
   return parameters;
+}
+
+// A new workbook of app with the default template laid out by month from 2013 to lastYear,
+// as a report lays it out.
+inline std::shared_ptr<Workbook> LayOutMonthWorkbook(Application& app, const std::string& lastYear) {
+  VectorListView list;
+  TemplateModel model(list);
+  LoadDefaultTemplate(model);
+  auto workbook = app.GetWorkbooks().Add();
+  workbook->ActiveSheet()->SetName("CashFlow");
+  LayOutItemRows(app, model, LayOutSheetSkeleton(app, MonthParameters(lastYear)));
+  return workbook;
 }
 
 // The most memory the process has held so far, in megabytes.

@@ -12,12 +12,7 @@
 #include "engine/application/application.h"
 #include "engine/render/render.h"
 #include "engine/xls/xls_reader.h"
-#include "model/item_list_view.h"
-#include "model/report_parameters.h"
-#include "model/template_model.h"
 #include "platform/picture_clipboard.h"
-#include "platform/settings_store.h"
-#include "sheet/cash_flow_sheet.h"
 
 namespace {
 
@@ -29,17 +24,10 @@ std::string SaveMonthLayout(const std::string& lastYear) {
   if (auto found = saved.find(lastYear); found != saved.end()) return found->second;
   const auto path = std::filesystem::temp_directory_path() /
                     ("tm-picture-bench-" + std::to_string(::getpid()) + "-" + lastYear + ".xls");
-  VectorListView list;
-  TemplateModel model(list);
-  bench::LoadDefaultTemplate(model);
-  const ReportParameters parameters = bench::MonthParameters(lastYear);
-
   InProcessClipboard clipboard;
   engine::EngineApplicationFactory factory(clipboard, LocalFileSystem());
   auto app = factory.Create();
-  auto workbook = app->GetWorkbooks().Add();
-  workbook->ActiveSheet()->SetName("CashFlow");
-  LayOutItemRows(*app, model, LayOutSheetSkeleton(*app, parameters));
+  auto workbook = bench::LayOutMonthWorkbook(*app, lastYear);
   workbook->SaveAs(path.string(), 56);
   return saved[lastYear] = path.string();
 }

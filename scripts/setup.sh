@@ -6,10 +6,10 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   clang libclang-rt-14-dev llvm clang-format
-  qt6-base-dev libgsf-1-dev
+  qt6-base-dev libgsf-1-dev libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2
-  xvfb xauth xdotool imagemagick
+  xvfb xauth xdotool imagemagick poppler-utils
   libreoffice-calc-nogui python3 python3-xlrd python3-openpyxl
 )
 

@@ -94,7 +94,8 @@ std::string ClaimNameBeside(FileSystem& files, const std::string& target) {
 }
 
 // Fills a fresh file beside target with fill, then puts it in target's place. On failure
-// the fresh file is removed and FileError names target (not the fresh file).
+// the fresh file is removed; a FileError is thrown again naming target (not the fresh
+// file), any other exception as it is.
 template <typename Fill>
 void ReplaceWhole(FileSystem& files, const std::string& what, const std::string& target, Fill fill) {
   std::string fresh;
@@ -105,6 +106,9 @@ void ReplaceWhole(FileSystem& files, const std::string& what, const std::string&
   } catch (const FileError& error) {
     if (!fresh.empty()) RemoveQuietly(files, fresh);
     Fail(what, target, error.Reason());
+  } catch (...) {
+    if (!fresh.empty()) RemoveQuietly(files, fresh);
+    throw;
   }
 }
 
@@ -126,6 +130,11 @@ std::string TempFolder() {
 
 void WriteFileWhole(FileSystem& files, const std::string& path, const std::uint8_t* data, std::size_t size) {
   ReplaceWhole(files, "Cannot write", path, [&](const std::string& fresh) { files.Write(fresh, data, size); });
+}
+
+void WriteFileWholeWith(FileSystem& files, const std::string& path,
+                        const std::function<void(const std::string& fresh)>& write) {
+  ReplaceWhole(files, "Cannot write", path, write);
 }
 
 void CopyFileReplacing(FileSystem& files, const std::string& source, const std::string& target) {

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -60,6 +61,14 @@ std::string TempFolder();
 // beside path, which then replaces path in one rename. On failure the fresh file is
 // removed, path keeps what it held, and FileError is thrown.
 void WriteFileWhole(FileSystem& files, const std::string& path, const std::uint8_t* data, std::size_t size);
+
+// Makes the file at path in the same way with a writer that cannot hand over its bytes (a
+// library that writes a file by name): write fills the fresh file beside path whose name it
+// is given, which then replaces path in one rename. When write throws or the rename fails,
+// the fresh file is removed and path keeps what it held; a FileError is thrown naming path,
+// and anything else that write throws goes on unchanged.
+void WriteFileWholeWith(FileSystem& files, const std::string& path,
+                        const std::function<void(const std::string& fresh)>& write);
 
 // Copies source to target in the same way. Replaces a read-only target too (the user
 // agreed to replace it). Throws FileError; target is then as it was.

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -31,10 +32,12 @@ struct ScratchDir {
   std::string File(const std::string& name) const { return (path / name).string(); }
 };
 
-// Lays out the cash-flow sheet for parameters, saves it at path and returns the
-// workbook the engine built (what the saved file must give back).
-inline std::shared_ptr<engine::WorkbookData> SaveCashFlowWorkbook(const ReportParameters& parameters,
-                                                                  const std::string& path) {
+// Lays out the cash-flow sheet for parameters, saves it at path, hands the workbook to
+// alsoSave (for other formats) when given, and returns the workbook the engine built
+// (what the saved files must give back).
+inline std::shared_ptr<engine::WorkbookData> SaveCashFlowWorkbook(
+    const ReportParameters& parameters, const std::string& path,
+    const std::function<void(Workbook&)>& alsoSave = nullptr) {
   InProcessClipboard clipboard;
   engine::EngineApplicationFactory factory(clipboard, LocalFileSystem());
   auto app = factory.Create();
@@ -44,6 +47,7 @@ inline std::shared_ptr<engine::WorkbookData> SaveCashFlowWorkbook(const ReportPa
   const int lastColumn = LayOutSheetSkeleton(*app, parameters);
   LayOutItemRows(*app, items.model, lastColumn);
   workbook->SaveAs(path, 56);
+  if (alsoSave) alsoSave(*workbook);
   return dynamic_cast<engine::EngineWorkbook&>(*workbook).Context()->data;
 }
 

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <set>
 
-#include "engine/application/xls_file.h"
+#include "engine/application/workbook_files.h"
 #include "engine/render/render_grid.h"
 #include "engine/xls/xls_reader.h"
 #include "interop/xls_reader_fixture.h"

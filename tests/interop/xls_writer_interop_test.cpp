@@ -1,26 +1,32 @@
 // What other programs read in the engine's workbooks: a sheet built through the object
 // model is saved, then read by xlrd (an independent BIFF8 reader) and converted by
-// LibreOffice, whose recalculated values and formats are compared with the engine's.
+// LibreOffice, whose recalculated values and formats are compared with the engine's; the
+// engine's own .xlsx of the sheet must read as LibreOffice's does, and keep the rest.
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <cmath>
 
 #include "automation/automation.h"
 #include "engine/application/application.h"
+#include "interop/openpyxl_dump.h"
+#include "interop/run_program.h"
 #include "sheet/cell_helpers.h"
 
 namespace tallowmere::engine {
 namespace {
 
-constexpr const char* kPython = "/usr/bin/python3";
+using testing::CellOf;
+using testing::ExpectCashFlowPageSetup;
+using testing::kOpenpyxlScript;
+using testing::PythonHas;
+using testing::RunProgram;
+using testing::RunPythonJson;
 
 // A small cash-flow-like sheet, built as the layout builds one: select, then set.
 void BuildSampleSheet(Application& app) {
@@ -88,40 +94,19 @@ void BuildSampleSheet(Application& app) {
   app.GetRange("C5")->Select();
 }
 
-// Runs a program; its standard output, or nothing when it failed.
-std::optional<QByteArray> RunProgram(const QString& program, const QStringList& args, int timeoutMs = 120000) {
-  QProcess process;
-  process.start(program, args);
-  if (!process.waitForFinished(timeoutMs) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-    ADD_FAILURE() << program.toStdString() << " failed: " << process.readAllStandardError().toStdString();
-    return std::nullopt;
-  }
-  return process.readAllStandardOutput();
-}
-
-bool PythonHas(const char* module) {
-  QProcess process;
-  process.start(kPython, {"-c", QString("import ") + module});
-  return process.waitForFinished(30000) && process.exitCode() == 0;
-}
-
-QJsonObject RunPythonJson(const QString& script, const QStringList& args) {
-  auto out = RunProgram(kPython, QStringList{"-c", script} + args);
-  if (!out) return {};
-  return QJsonDocument::fromJson(*out).object();
-}
-
 class XlsWriterInteropTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     dir_ = new QTemporaryDir();
     path_ = dir_->filePath("book.xls").toStdString();
+    xlsxPath_ = dir_->filePath("own.xlsx");
     InProcessClipboard clipboard;
     EngineApplicationFactory factory(clipboard, LocalFileSystem());
     auto app = factory.Create();
     app->GetWorkbooks().Add();
     BuildSampleSheet(*app);
     app->ActiveWorkbook()->SaveAs(path_, xl::kExcel8);
+    app->ActiveWorkbook()->SaveAs(xlsxPath_.toStdString(), xl::kOpenXMLWorkbook);
     app->Quit();
   }
   static void TearDownTestSuite() {
@@ -131,9 +116,11 @@ class XlsWriterInteropTest : public ::testing::Test {
 
   static QTemporaryDir* dir_;
   static std::string path_;
+  static QString xlsxPath_;  // the same sheet saved as .xlsx
 };
 QTemporaryDir* XlsWriterInteropTest::dir_ = nullptr;
 std::string XlsWriterInteropTest::path_;
+QString XlsWriterInteropTest::xlsxPath_;
 
 // Reads the first sheet of the .xls named by argv[1] with xlrd and prints what it found
 // as JSON: cells with their fonts, fills, formats, borders and alignment, column widths,
@@ -173,47 +160,6 @@ print(json.dumps({
 
 }))
 )PY";
-
-// Reads the .xlsx named by argv[1] with openpyxl (values as LibreOffice calculated them
-// and formulas as A1 texts) and prints cells, sizes, merges and page setup as JSON.
-const char* kOpenpyxlScript = R"PY(
-import json, sys, openpyxl
-from openpyxl.utils import get_column_letter
-values = openpyxl.load_workbook(sys.argv[1], data_only=True)
-formulas = openpyxl.load_workbook(sys.argv[1], data_only=False)
-ws, wf = values.worksheets[0], formulas.worksheets[0]
-def color(c):
-    return c.rgb if c is not None and c.type == "rgb" else None
-cells = {}
-for row in wf.iter_rows():
-    for cell in row:
-        v = ws.cell(row=cell.row, column=cell.column).value
-        f = cell.value if isinstance(cell.value, str) and cell.value.startswith("=") else None
-        if v is None and f is None:
-            continue
-        if hasattr(v, "isoformat"):
-            v = v.isoformat()
-        cells["%d,%d" % (cell.row, cell.column)] = {
-            "value": v, "formula": f, "format": cell.number_format, "bold": bool(cell.font.b),
-            "size": cell.font.sz, "fill": color(cell.fill.fgColor) if cell.fill.fill_type == "solid" else None,
-        }
-ps, pm = wf.page_setup, wf.page_margins
-print(json.dumps({
-    "sheet": wf.title, "cells": cells,
-    "widths": {k: d.width for k, d in wf.column_dimensions.items() if d.customWidth},
-    "heights": {str(k): d.height for k, d in wf.row_dimensions.items() if d.height is not None},
-    "merges": [str(r) for r in wf.merged_cells.ranges],
-    "printArea": str(wf.print_area),
-    "orientation": ps.orientation, "paperSize": ps.paperSize, "fitToWidth": ps.fitToWidth, "fitToHeight": ps.fitToHeight,
-    "fitToPage": bool(wf.sheet_properties.pageSetUpPr and wf.sheet_properties.pageSetUpPr.fitToPage),
-    "margins": [pm.left, pm.right, pm.top, pm.bottom, pm.header, pm.footer],
-    "active": wf.sheet_view.selection[0].activeCell if wf.sheet_view.selection else None,
-}, default=str))
-)PY";
-
-QJsonObject CellOf(const QJsonObject& dump, int row, int column) {
-  return dump["cells"].toObject()[QString("%1,%2").arg(row).arg(column)].toObject();
-}
 
 QJsonArray Rgb(int r, int g, int b) { return QJsonArray{r, g, b}; }
 
@@ -261,20 +207,10 @@ TEST_F(XlsWriterInteropTest, XlrdReadsValuesFormatsAndLayout) {
   EXPECT_EQ(dump["printArea"].toArray(), (QJsonArray{QJsonArray{"Print_Area", "CashFlow!$A$1:$E$11"}}));
 }
 
-TEST_F(XlsWriterInteropTest, LibreOfficeRecalculatesTheSameValuesAndKeepsFormats) {
-  const QString soffice = QStandardPaths::findExecutable("soffice");
-  if (soffice.isEmpty()) GTEST_SKIP() << "LibreOffice (soffice) is not installed";
-  if (!PythonHas("openpyxl")) GTEST_SKIP() << "python3-openpyxl is not installed";
-  const QString out = dir_->filePath("out");
-  const QString profile = "-env:UserInstallation=file://" + dir_->filePath("lo-profile");
-  const QString book = QString::fromStdString(path_);
-  ASSERT_TRUE(RunProgram(soffice, {profile, "--headless", "--convert-to", "xlsx", "--outdir", out, book}));
-  ASSERT_TRUE(RunProgram(soffice, {profile, "--headless", "--convert-to", "csv:Text - txt - csv (StarCalc):44,34,76,1",
-                                   "--outdir", out, book}));
-  QJsonObject dump = RunPythonJson(kOpenpyxlScript, {out + "/book.xlsx"});
-  ASSERT_FALSE(dump.isEmpty());
-
-  // Recalculated by LibreOffice: the same values as the engine's, formulas as A1 texts.
+// What openpyxl must read in an .xlsx of the sample sheet, whoever wrote it: the engine's
+// values (recalculated or stored), formulas as A1 texts, formats, heights, merges and
+// page setup.
+void ExpectSampleSheet(const QJsonObject& dump) {
   EXPECT_EQ(CellOf(dump, 4, 4)["value"].toString(), "2013-01-01T00:00:00");
   EXPECT_EQ(CellOf(dump, 4, 4)["formula"].toString(), "=E2");
   EXPECT_EQ(CellOf(dump, 4, 5)["value"].toString(), "2013-02-01T00:00:00");
@@ -289,29 +225,34 @@ TEST_F(XlsWriterInteropTest, LibreOfficeRecalculatesTheSameValuesAndKeepsFormats
   EXPECT_TRUE(CellOf(dump, 2, 2)["bold"].toBool());
   EXPECT_FALSE(CellOf(dump, 5, 2)["bold"].toBool());
 
+  EXPECT_EQ(dump["heights"].toObject()["2"].toDouble(), 27.75);
+  EXPECT_EQ(dump["heights"].toObject()["4"].toDouble(), 24.75);
+  EXPECT_EQ(dump["merges"].toArray(), QJsonArray{"B9:C9"});
+
+  ExpectCashFlowPageSetup(dump, "$A$1:$E$11");
+}
+
+TEST_F(XlsWriterInteropTest, LibreOfficeRecalculatesTheSameValuesAndKeepsFormats) {
+  const QString soffice = QStandardPaths::findExecutable("soffice");
+  if (soffice.isEmpty()) GTEST_SKIP() << "LibreOffice (soffice) is not installed";
+  if (!PythonHas("openpyxl")) GTEST_SKIP() << "python3-openpyxl is not installed";
+  const QString out = dir_->filePath("out");
+  const QString profile = "-env:UserInstallation=file://" + dir_->filePath("lo-profile");
+  const QString book = QString::fromStdString(path_);
+  ASSERT_TRUE(RunProgram(soffice, {profile, "--headless", "--convert-to", "xlsx", "--outdir", out, book}));
+  ASSERT_TRUE(RunProgram(soffice, {profile, "--headless", "--convert-to", "csv:Text - txt - csv (StarCalc):44,34,76,1",
+                                   "--outdir", out, book}));
+  QJsonObject dump = RunPythonJson(kOpenpyxlScript, {out + "/book.xlsx"});
+  ASSERT_FALSE(dump.isEmpty());
+
+  ExpectSampleSheet(dump);  // recalculated by LibreOffice
   // An xlsx width counts the 5-pixel padding (5/7 of a character in Arial 10).
   QJsonObject widths = dump["widths"].toObject();
   for (auto [column, characters] : {std::pair{"A", 1.0}, {"B", 32.0}, {"C", 10.83}, {"D", 8.33}}) {
     EXPECT_NEAR(widths[column].toDouble() - 5.0 / 7, characters, 0.02) << column;
   }
-  EXPECT_EQ(dump["heights"].toObject()["2"].toDouble(), 27.75);
-  EXPECT_EQ(dump["heights"].toObject()["4"].toDouble(), 24.75);
-  EXPECT_EQ(dump["merges"].toArray(), QJsonArray{"B9:C9"});
-
-  EXPECT_TRUE(dump["printArea"].toString().contains("$A$1:$E$11")) << dump["printArea"].toString().toStdString();
-  EXPECT_EQ(dump["orientation"].toString(), "landscape");
-  EXPECT_EQ(dump["paperSize"].toInt(), 9);
-  EXPECT_TRUE(dump["fitToPage"].toBool());
-  EXPECT_EQ(dump["fitToWidth"].toInt(), 1);
-  EXPECT_EQ(dump["fitToHeight"].toInt(), 1);
-  QJsonArray margins = dump["margins"].toArray();
-  EXPECT_EQ(margins[0].toDouble(), 0.7);
-  EXPECT_EQ(margins[1].toDouble(), 0.7);
-  EXPECT_EQ(margins[2].toDouble(), 0.5);
-  EXPECT_EQ(margins[3].toDouble(), 0.5);
   // (LibreOffice drops the header and footer margins of a page without header or
   // footer; the writer's own test checks that the file holds 0.)
-  EXPECT_EQ(dump["active"].toString(), "C5");
 
   // Displayed texts, in UTF-8.
   QFile csv(out + "/book.csv");
@@ -321,6 +262,30 @@ TEST_F(XlsWriterInteropTest, LibreOfficeRecalculatesTheSameValuesAndKeepsFormats
   EXPECT_EQ(lines[3].trimmed().toStdString(), ",,,Jan-13,Feb-13");
   EXPECT_EQ(lines[6].trimmed().toStdString(), ",\"TOTAL\",\"4,201\",,");
   EXPECT_TRUE(lines[7].contains(QString::fromUtf8("ünïcödé €")));
+}
+
+TEST_F(XlsWriterInteropTest, OwnXlsxHoldsTheSameValuesFormatsAndPageSetup) {
+  if (!PythonHas("openpyxl")) GTEST_SKIP() << "python3-openpyxl is not installed";
+  QJsonObject dump = RunPythonJson(kOpenpyxlScript, {xlsxPath_});
+  ASSERT_FALSE(dump.isEmpty());
+  ExpectSampleSheet(dump);
+
+  EXPECT_EQ(CellOf(dump, 2, 2)["fontColor"].toString(), "FF808000");  // entry 12 of the standard palette
+  EXPECT_EQ(CellOf(dump, 5, 2)["borders"].toArray(), (QJsonArray{"thin", "thin", "thin", "thin"}));
+  EXPECT_EQ(CellOf(dump, 5, 2)["borderColor"].toString(), "FF808080");
+  EXPECT_EQ(CellOf(dump, 4, 5)["hAlign"].toString(), "right");
+  EXPECT_EQ(CellOf(dump, 7, 2)["vAlign"].toString(), "center");
+  EXPECT_TRUE(CellOf(dump, 7, 2)["wrap"].toBool());
+  EXPECT_EQ(CellOf(dump, 8, 2)["value"].toString(), QString::fromUtf8("Text with ünïcödé €"));
+  EXPECT_EQ(CellOf(dump, 9, 2)["value"].toString(), "merged");
+  EXPECT_EQ(CellOf(dump, 2, 5)["format"].toString(), "m/d/yyyy");
+  // Widths as whole pixels, as wide as the engine's picture shows the columns.
+  QJsonObject widths = dump["widths"].toObject();
+  for (auto [column, pixels] : {std::pair{"A", 12}, {"B", 229}, {"C", 81}, {"D", 63}}) {
+    EXPECT_EQ(std::trunc((256 * widths[column].toDouble() + 18) / 256 * 7), pixels) << column;
+  }
+  EXPECT_EQ(dump["margins"].toArray()[4].toDouble(), 0.0);
+  EXPECT_EQ(dump["margins"].toArray()[5].toDouble(), 0.0);
 }
 
 }  // namespace

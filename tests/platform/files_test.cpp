@@ -9,6 +9,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <stdexcept>
 
 #include "support/failing_file_system.h"
 
@@ -79,6 +80,21 @@ TEST_F(FilesTest, CopiesThatCannotBeMadeLeaveTheTargetAndNoTemporaryFile) {
   EXPECT_EQ(EntryCount(), 3) << "no temporary copy is left behind";
 }
 
+TEST_F(FilesTest, AWriterThatFailsLeavesTheTargetAndNoFreshFile) {
+  const std::string target = Write("target", "old");
+  std::string fresh;
+  EXPECT_THROW(WriteFileWholeWith(local, target,
+                                  [&](const std::string& name) {
+                                    fresh = name;
+                                    std::ofstream(name) << "half";
+                                    throw std::runtime_error("the library gave up");
+                                  }),
+               std::runtime_error);
+  EXPECT_EQ(Read(target), "old");
+  EXPECT_FALSE(fs::exists(fresh));
+  EXPECT_EQ(EntryCount(), 1);
+}
+
 // Each operation of a whole write or copy fails in turn: the target keeps its old content,
 // the failure names the target, and nothing is left beside it. When it succeeds the
 // target holds the new content.
@@ -122,7 +138,15 @@ INSTANTIATE_TEST_SUITE_P(
                                                  bytes.size());
                                 }},
                       WholeCase{"Copy", [](FileSystem& files, const std::string& source,
-                                           const std::string& target) { CopyFileReplacing(files, source, target); }}),
+                                           const std::string& target) { CopyFileReplacing(files, source, target); }},
+                      WholeCase{"WriteWith",
+                                [](FileSystem& files, const std::string& source, const std::string& target) {
+                                  WriteFileWholeWith(files, target, [&](const std::string& fresh) {
+                                    const std::string bytes = Read(source);
+                                    files.Write(fresh, reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                                bytes.size());
+                                  });
+                                }}),
     [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include "engine/address.h"
 #include "engine/application/call_engine.h"
 #include "engine/application/engine_objects.h"
-#include "engine/application/xls_file.h"
+#include "engine/application/workbook_files.h"
 #include "engine/calc.h"
 #include "engine/sheet_format.h"
 #include "engine/xls/xls_reader.h"
@@ -160,18 +160,26 @@ long EngineWorkbook::Color(int index) const {
 
 void EngineWorkbook::SaveAs(const std::string& path, int fileFormat) {
   auto& data = OpenData(*context_);
-  if (fileFormat != xl::kExcel8 && fileFormat != xl::kWorkbookNormal) {
+  const bool xls = fileFormat == xl::kExcel8 || fileFormat == xl::kWorkbookNormal;
+  if (!xls && fileFormat != xl::kOpenXMLWorkbook) {
     throw AutomationError("SaveAs method of Workbook class failed: file format " + std::to_string(fileFormat) +
                           " is not supported");
   }
   for (auto& sheet : data.sheets) Recalculate(*sheet);
-  WriteXls(data, path, *context_->files);
+  if (xls) {
+    WriteXls(data, path, *context_->files);
+  } else {
+    WriteXlsx(data, path, *context_->files);
+  }
 }
 
-void EngineWorkbook::ExportAsFixedFormat(int type, const std::string&) {
-  OpenData(*context_);
-  throw AutomationError("ExportAsFixedFormat method of Workbook class failed: type " + std::to_string(type) +
-                        " is not supported");
+void EngineWorkbook::ExportAsFixedFormat(int type, const std::string& path) {
+  auto& data = OpenData(*context_);
+  if (type != xl::kTypePDF) {
+    throw AutomationError("ExportAsFixedFormat method of Workbook class failed: type " + std::to_string(type) +
+                          " is not supported");
+  }
+  WritePdf(data, *data.sheets.at(data.activeSheet), path, *context_->files);
 }
 
 namespace {

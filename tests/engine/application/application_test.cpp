@@ -144,7 +144,6 @@ TEST_F(EngineTest, RefusesBadPropertyValues) {
   EXPECT_THROW(sel->SetBorderWeight(13, 2), AutomationError);
   EXPECT_THROW(sel->SetBorderLineStyle(7, 99), AutomationError);
   EXPECT_THROW(app_->ActiveWorkbook()->SetColor(57, 0), AutomationError);
-  EXPECT_THROW(app_->ActiveWorkbook()->SaveAs("/tmp/x.xls", 51), AutomationError);
   EXPECT_THROW(app_->ActiveSheet()->GetPageSetup().SetPrintArea("A1:"), AutomationError);
   EXPECT_THROW(app_->ActiveSheet()->GetPageSetup().SetOrientation(3), AutomationError);
 }

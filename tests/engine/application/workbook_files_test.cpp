@@ -1,0 +1,104 @@
+// Writing a workbook as .xls, .xlsx and PDF: a failed write leaves nothing behind and
+// reports the path, a successful one replaces the old file at once; the object model
+// refuses formats it does not write.
+#include "engine/application/workbook_files.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <ostream>
+
+#include "automation/automation.h"
+#include "engine/application/application.h"
+#include "platform/picture_clipboard.h"
+
+namespace tallowmere::engine {
+namespace {
+
+struct Format {
+  const char* name;
+  std::function<void(const WorkbookData&, const std::string&)> write;
+  std::string magic;  // how the file starts
+};
+void PrintTo(const Format& format, std::ostream* out) { *out << format.name; }
+
+class WorkbookFileTest : public ::testing::Test {
+ protected:
+  WorkbookFileTest() {
+    book.sheets.push_back(std::make_shared<SheetData>());
+    book.sheets.back()->name = "Sheet1";
+    book.sheets.back()->Cells()[{1, 1}].value = Value::String("a cell");
+  }
+  std::string Path(const char* name) const { return dir.filePath(name).toStdString(); }
+  int Entries() const {
+    return static_cast<int>(std::distance(std::filesystem::directory_iterator(dir.path().toStdString()),
+                                          std::filesystem::directory_iterator()));
+  }
+  static std::string Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+
+  QTemporaryDir dir;
+  WorkbookData book;
+};
+
+class EachFormat : public WorkbookFileTest, public ::testing::WithParamInterface<Format> {};
+
+TEST_P(EachFormat, FailedWriteLeavesNoFileAndSuccessReplacesTheOldOne) {
+  const std::string missing = Path("no-such-folder/book");
+  try {
+    GetParam().write(book, missing);
+    FAIL() << "wrote into a missing folder";
+  } catch (const AutomationError& error) {
+    EXPECT_NE(std::string(error.what()).find(missing), std::string::npos) << error.what();
+  }
+  EXPECT_THROW(GetParam().write(book, dir.path().toStdString()), AutomationError);  // a folder, not a file
+
+  const std::string path = Path("book");
+  std::ofstream(path) << "old";
+  GetParam().write(book, path);
+  EXPECT_EQ(Read(path).substr(0, GetParam().magic.size()), GetParam().magic);
+  EXPECT_EQ(Entries(), 1);  // no temporary or scratch file left beside it
+}
+
+TEST_F(WorkbookFileTest, XlsxThatTheLibraryRefusesLeavesTheOldFile) {
+  book.sheets.back()->name = "'Plan'";  // a sheet name may not start with an apostrophe there
+  const std::string path = Path("book");
+  std::ofstream(path) << "old";
+  EXPECT_THROW(WriteXlsx(book, path, LocalFileSystem()), AutomationError);
+  EXPECT_EQ(Read(path), "old");
+  EXPECT_EQ(Entries(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, EachFormat,
+    ::testing::Values(
+        Format{"Xls", [](auto& book, auto& path) { WriteXls(book, path, LocalFileSystem()); }, "\xD0\xCF\x11\xE0"},
+        Format{"Xlsx", [](auto& book, auto& path) { WriteXlsx(book, path, LocalFileSystem()); }, "PK\x03\x04"},
+        Format{"Pdf", [](auto& book, auto& path) { WritePdf(book, *book.sheets.front(), path, LocalFileSystem()); },
+               "%PDF-"}),
+    [](const auto& test) { return std::string(test.param.name); });
+
+TEST(WorkbookFormats, OnlyTheFormatsTheEngineWritesAreAccepted) {
+  QTemporaryDir dir;
+  InProcessClipboard clipboard;
+  EngineApplicationFactory factory(clipboard, LocalFileSystem());
+  auto app = factory.Create();
+  auto workbook = app->GetWorkbooks().Add();
+  const std::string path = dir.filePath("book").toStdString();
+  EXPECT_THROW(workbook->SaveAs(path, 6), AutomationError);               // a CSV file
+  EXPECT_THROW(workbook->ExportAsFixedFormat(1, path), AutomationError);  // an XPS document
+  EXPECT_FALSE(std::filesystem::exists(path));
+  workbook->ExportAsFixedFormat(xl::kTypePDF, path);
+  EXPECT_TRUE(std::filesystem::exists(path));
+  workbook->Close();
+  EXPECT_THROW(workbook->ExportAsFixedFormat(xl::kTypePDF, path), AutomationError);
+}
+
+}  // namespace
+}  // namespace tallowmere::engine
