@@ -26,6 +26,8 @@ int main(int argc, char** argv) {
   parser.process(app);
 
   QApplication::setWindowIcon(ApplicationIcon());
+  // Desktops match the windows to the desktop entry, and so to its name and icon.
+  QGuiApplication::setDesktopFileName("tallowmere");
   // The program ends when the main window or the preview is closed, each through its own
   // closing steps, never because the last visible window went away.
   QApplication::setQuitOnLastWindowClosed(false);
