@@ -121,6 +121,7 @@ class Form1 : public QWidget, public ParameterFields {
   QGroupBox* AddFrame(const char* name, const char* caption, int left, int top, int width, int height);
   QLabel* AddLabel(const char* name, int left, int top);
   void SetTabOrder();
+  void PaintBackgrounds(const QColor& colour);
   void ApplySkin();
   void LoadCustomPointer();
   void CenterOnScreen();

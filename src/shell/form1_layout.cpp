@@ -15,6 +15,7 @@
 #include "platform/files.h"
 #include "platform/widgets/hand_cursor.h"
 #include "shell/form1.h"
+#include "shell/plain_frame_style.h"
 
 namespace tallowmere {
 
@@ -39,9 +40,11 @@ QFont ButtonFont() {
   return font;
 }
 
+// Buttons, option buttons among them, draw their background in the button colour, other
+// controls in the window colour: the widget's background role says which.
 void PaintBackground(QWidget* widget, const QColor& colour) {
   QPalette palette = widget->palette();
-  palette.setColor(QPalette::Window, colour);
+  palette.setColor(widget->backgroundRole(), colour);
   widget->setPalette(palette);
   widget->setAutoFillBackground(true);
 }
@@ -81,6 +84,9 @@ QRadioButton* Form1::AddOption(const char* name, const char* caption, int left, 
 QGroupBox* Form1::AddFrame(const char* name, const char* caption, int left, int top, int width, int height) {
   auto* frame = new QGroupBox(QString::fromUtf8(caption), this);
   frame->setObjectName(name);
+  auto* style = new PlainFrameStyle();
+  style->setParent(frame);
+  frame->setStyle(style);
   frame->setGeometry(TwipRect(left, top, width, height));
   frame->setMouseTracking(true);
   frame->installEventFilter(this);
@@ -101,7 +107,6 @@ void Form1::BuildControls() {
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   setFixedSize(Px(8040), Px(8475));
   setFont(WindowFont());
-  PaintBackground(this, Qt::white);
   QPalette fields = palette();
   fields.setColor(QPalette::Base, Qt::white);
   setPalette(fields);
@@ -146,6 +151,7 @@ void Form1::BuildControls() {
   // The year and week fields leave the pointer as it is.
   for (QLineEdit* edit : {text2_, text3_, text4_, text6_, text7_}) edit->setAttribute(Qt::WA_NoMousePropagation);
   SetTabOrder();
+  PaintBackgrounds(Qt::white);
 }
 
 // Keyboard order by tab index: Text1, Option3, Text6, Text7, Option1, Text2, Text3,
@@ -158,17 +164,21 @@ void Form1::SetTabOrder() {
   for (size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
+// The window with its option buttons, frames and labels: white in the design, the
+// button-face colour under a skin.
+void Form1::PaintBackgrounds(const QColor& colour) {
+  for (QWidget* control :
+       std::initializer_list<QWidget*>{this, option1_, option2_, option3_, frame1_, frame4_, frame6_, label2_, label3_})
+    PaintBackground(control, colour);
+}
+
 // The optional skin beside the program: the button-face colour on the window and on its
 // option buttons, frames and labels, then the file's style sheet. Without the file the
 // design colours stay.
 void Form1::ApplySkin() {
   const std::string path = services_.programFolder + "/x/o.cjs";
   if (!services_.files.Exists(path)) return;
-  const QColor face = QApplication::palette().color(QPalette::Button);
-  PaintBackground(this, face);
-  for (QWidget* control :
-       std::initializer_list<QWidget*>{option1_, option2_, option3_, frame1_, frame4_, frame6_, label2_, label3_})
-    PaintBackground(control, face);
+  PaintBackgrounds(QApplication::palette().color(QPalette::Button));
   QFile file(QString::fromStdString(path));
   if (!file.open(QIODevice::ReadOnly)) throw std::runtime_error("Cannot read the skin file " + path);
   setStyleSheet(QString::fromUtf8(file.readAll()));

@@ -1,0 +1,34 @@
+// The main window as a desktop user meets it.
+
+#include <QAccessible>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "form1_fixture.h"
+
+namespace tallowmere::testing {
+namespace {
+
+TEST_F(Form1Test, FramesOptionButtonsAndLabelsAreWhite) {
+  Form1& window = Loaded();
+  const QImage shown = window.grab().toImage();
+  // An empty spot inside each frame, and the far corner of each option button and label,
+  // where no text or mark is drawn.
+  for (const char* name : {"Frame1", "Frame4", "Frame6"}) {
+    const QWidget* frame = window.findChild<QGroupBox*>(name);
+    const QPoint inside = frame->mapTo(&window, QPoint(frame->width() - 10, frame->height() - 10));
+    EXPECT_EQ(shown.pixelColor(inside), QColor(Qt::white)) << name;
+  }
+  for (const char* name : {"Option1", "Option2", "Option3", "Label2", "Label3"}) {
+    const QWidget* control = window.findChild<QWidget*>(name);
+    const QPoint corner = control->mapTo(&window, QPoint(control->width() - 1, control->height() - 1));
+    EXPECT_EQ(shown.pixelColor(corner), QColor(Qt::white)) << name;
+  }
+}
+
+}  // namespace
+}  // namespace tallowmere::testing
