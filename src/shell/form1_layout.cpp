@@ -13,6 +13,7 @@
 #include <array>
 
 #include "platform/files.h"
+#include "platform/widgets/command_button.h"
 #include "platform/widgets/hand_cursor.h"
 #include "shell/form1.h"
 #include "shell/plain_frame_style.h"
@@ -33,13 +34,6 @@ QFont WindowFont() {
   return font;
 }
 
-QFont ButtonFont() {
-  QFont font("Arial");
-  font.setPointSizeF(11.25);
-  font.setBold(true);
-  return font;
-}
-
 // Buttons, option buttons among them, draw their background in the button colour, other
 // controls in the window colour: the widget's background role says which.
 void PaintBackground(QWidget* widget, const QColor& colour) {
@@ -53,11 +47,8 @@ void PaintBackground(QWidget* widget, const QColor& colour) {
 
 QPushButton* Form1::AddButton(QWidget* container, const char* name, const char* caption, int left, int top, int width,
                               int height) {
-  auto* button = new QPushButton(QString::fromUtf8(caption), container);
-  button->setObjectName(name);
+  QPushButton* button = NewCommandButton(name, caption, container);
   button->setGeometry(TwipRect(left, top, width, height));
-  button->setFont(ButtonFont());
-  button->setMouseTracking(true);
   // A button ignores plain movements; they must not reach its frame, whose rule differs.
   button->setAttribute(Qt::WA_NoMousePropagation);
   button->installEventFilter(this);

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 
 #include "form1_fixture.h"
+#include "support/key_clicks.h"
 
 namespace tallowmere::testing {
 namespace {
@@ -28,6 +29,17 @@ TEST_F(Form1Test, FramesOptionButtonsAndLabelsAreWhite) {
     const QPoint corner = control->mapTo(&window, QPoint(control->width() - 1, control->height() - 1));
     EXPECT_EQ(shown.pixelColor(corner), QColor(Qt::white)) << name;
   }
+}
+
+TEST_F(Form1Test, ReturnAndEnterPressTheFocusedButton) {
+  Form1& window = Loaded();
+  window.show();
+  for (QPushButton* button : window.findChildren<QPushButton*>()) {
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space})
+      EXPECT_EQ(ClicksFromKey(button, key), 1) << button->objectName().toStdString() << ", key " << key;
+    window.show();  // the Start command hands over to the preview and hides the window
+  }
+  EXPECT_EQ(window.findChildren<QPushButton*>().size(), 7);
 }
 
 }  // namespace
