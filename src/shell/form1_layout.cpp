@@ -55,9 +55,13 @@ QPushButton* Form1::AddButton(QWidget* container, const char* name, const char* 
   return button;
 }
 
-QLineEdit* Form1::AddField(QWidget* container, const char* name, int left, int top, int width, int height) {
+QLineEdit* Form1::AddField(QWidget* container, const char* name, const char* accessibleName, int left, int top,
+                           int width, int height) {
   auto* edit = new QLineEdit(container);
   edit->setObjectName(name);
+  // Without a name of its own a field is announced by its frame's caption, which would
+  // give all five year and week fields the one name "How often?".
+  edit->setAccessibleName(QString::fromUtf8(accessibleName));
   edit->setGeometry(TwipRect(left, top, width, height));
   edit->installEventFilter(this);
   return edit;
@@ -105,12 +109,13 @@ void Form1::BuildControls() {
 
   pushButton22_ = AddButton(this, "PushButton22", "Start Creating Template", 120, 120, 7800, 400);
   frame6_ = AddFrame("Frame6", "Company Name", 120, 1110, 7800, 800);
-  text1_ = AddField(frame6_, "Text1", 240, 300, 7320, 345);
+  text1_ = AddField(frame6_, "Text1", "Company name", 240, 300, 7320, 345);
   text1_->setMouseTracking(true);
 
   frame4_ = AddFrame("Frame4", "Template Items", 120, 3750, 7800, 4605);
   list1_ = new SingleChoiceList(frame4_);
   list1_->setObjectName("List1");
+  list1_->setAccessibleName("Template items");
   list1_->setGeometry(TwipRect(240, 300, 7275, 2085));
   list1_->setSelectionMode(QAbstractItemView::SingleSelection);
   list1_->setMouseTracking(true);
@@ -126,15 +131,15 @@ void Form1::BuildControls() {
   frame1_ = AddFrame("Frame1", "How often?", 120, 1980, 7800, 1695);
   option3_ = AddOption("Option3", "By Month", 240, 300, 1215, 255);
   option3_->setChecked(true);
-  text6_ = AddField(frame1_, "Text6", 1560, 270, 615, 345);
+  text6_ = AddField(frame1_, "Text6", "By Month first year", 1560, 270, 615, 345);
   label3_ = AddLabel("Label3", 2400, 300);
-  text7_ = AddField(frame1_, "Text7", 2760, 270, 615, 345);
+  text7_ = AddField(frame1_, "Text7", "By Month last year", 2760, 270, 615, 345);
   option1_ = AddOption("Option1", "By Year", 240, 750, 975, 255);
-  text2_ = AddField(frame1_, "Text2", 1560, 720, 615, 345);
+  text2_ = AddField(frame1_, "Text2", "By Year first year", 1560, 720, 615, 345);
   label2_ = AddLabel("Label2", 2400, 735);
-  text3_ = AddField(frame1_, "Text3", 2760, 720, 615, 345);
+  text3_ = AddField(frame1_, "Text3", "By Year last year", 2760, 720, 615, 345);
   option2_ = AddOption("Option2", "By Week", 240, 1200, 1215, 255);
-  text4_ = AddField(frame1_, "Text4", 1560, 1170, 615, 345);
+  text4_ = AddField(frame1_, "Text4", "By Week number of weeks", 1560, 1170, 615, 345);
 
   pushButton5_ = AddButton(this, "PushButton5", "Clear/Reset Data", 120, 630, 3840, 405);
   pushButton6_ = AddButton(this, "PushButton6", "Load Sample/Example Data", 4080, 630, 3840, 405);

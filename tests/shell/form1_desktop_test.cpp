@@ -42,5 +42,20 @@ TEST_F(Form1Test, ReturnAndEnterPressTheFocusedButton) {
   EXPECT_EQ(window.findChildren<QPushButton*>().size(), 7);
 }
 
+TEST_F(Form1Test, EveryFieldAndTheListTellAScreenReaderWhatTheyHold) {
+  Form1& window = Loaded();
+  const struct {
+    const char* control;
+    const char* name;
+  } cases[] = {{"Text1", "Company name"},       {"Text6", "By Month first year"}, {"Text7", "By Month last year"},
+               {"Text2", "By Year first year"}, {"Text3", "By Year last year"},   {"Text4", "By Week number of weeks"},
+               {"List1", "Template items"}};
+  for (const auto& c : cases) {
+    QAccessibleInterface* control = QAccessible::queryAccessibleInterface(window.findChild<QWidget*>(c.control));
+    ASSERT_NE(control, nullptr) << c.control;
+    EXPECT_EQ(control->text(QAccessible::Name).toStdString(), c.name) << c.control;
+  }
+}
+
 }  // namespace
 }  // namespace tallowmere::testing
