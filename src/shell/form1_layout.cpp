@@ -113,10 +113,12 @@ void Form1::BuildControls() {
   text1_->setMouseTracking(true);
 
   frame4_ = AddFrame("Frame4", "Template Items", 120, 3750, 7800, 4605);
-  list1_ = new SingleChoiceList(frame4_);
+  auto* list = new SingleChoiceList(frame4_);
+  list1_ = list;
   list1_->setObjectName("List1");
   list1_->setAccessibleName("Template items");
   list1_->setGeometry(TwipRect(240, 300, 7275, 2085));
+  list->FitWholeRows(Px(2085));
   list1_->setSelectionMode(QAbstractItemView::SingleSelection);
   list1_->setMouseTracking(true);
   list1_->viewport()->setMouseTracking(true);

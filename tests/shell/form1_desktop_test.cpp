@@ -1,4 +1,6 @@
-// The main window as a desktop user meets it.
+// The main window as a desktop user meets it: white frames, option buttons and labels,
+// buttons pressed from the keyboard, controls that tell a screen reader what they hold,
+// and a list that shows whole rows.
 
 #include <QAccessible>
 #include <QGroupBox>
@@ -54,6 +56,24 @@ TEST_F(Form1Test, EveryFieldAndTheListTellAScreenReaderWhatTheyHold) {
     QAccessibleInterface* control = QAccessible::queryAccessibleInterface(window.findChild<QWidget*>(c.control));
     ASSERT_NE(control, nullptr) << c.control;
     EXPECT_EQ(control->text(QAccessible::Name).toStdString(), c.name) << c.control;
+  }
+}
+
+// The list's design height, 2085 twips, is no whole number of rows of the window's font
+// (nine and most of a tenth); the list shows the whole ones only, in any font.
+TEST_F(Form1Test, ListShowsWholeRowsOnly) {
+  Form1& window = Loaded();
+  auto* list = window.findChild<QListWidget*>("List1");
+  const int designHeight = 2085 / 15;
+  for (qreal points : {9.0, 12.0, 20.0}) {
+    QFont font = list->font();
+    font.setPointSizeF(points);
+    list->setFont(font);
+    const int row = list->sizeHintForRow(0);
+    const int visible = list->height() - 2 * list->frameWidth();
+    EXPECT_EQ(visible % row, 0) << points << " pt: " << visible << " pixels for rows of " << row;
+    EXPECT_LE(list->height(), designHeight) << points << " pt";
+    EXPECT_GT(list->height() + row, designHeight) << points << " pt";
   }
 }
 
