@@ -18,8 +18,6 @@ class SingleChoiceList : public QListWidget {
   // its frame and the most whole rows that fit in maxHeight, and refits when its font or
   // style changes the height of a row.
   void FitWholeRows(int maxHeight);
-  // The height of one row of text as the style draws it.
-  int RowHeight() const;
 
  protected:
   QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
@@ -27,6 +25,9 @@ class SingleChoiceList : public QListWidget {
   void changeEvent(QEvent* event) override;
 
  private:
+  // The height of one row of text as the style draws it.
+  int RowHeight() const;
+
   int maxHeight_ = 0;
 };
 
