@@ -36,6 +36,7 @@ int main(int argc, char** argv) {
   try {
     switch (line.command) {
       case Command::Help: std::cout << UsageText(line.helpTopic); return 0;
+      case Command::Version: std::cout << "tallowmere-cli " TALLOWMERE_VERSION "\n"; return 0;
       case Command::Generate: {
         tallowmere::QSettingsStore store;
         return RunGenerate(line.generate, store);

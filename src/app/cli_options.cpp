@@ -35,6 +35,11 @@ constexpr const char* kPictureUsage =
     "\n"
     "Exit status: 0 done, 1 no picture could be made, 2 bad arguments.\n";
 
+constexpr const char* kVersionUsage =
+    "Usage: tallowmere-cli --version\n"
+    "\n"
+    "Prints the program's name and version.\n";
+
 bool IsHelp(const std::string& arg) { return arg == "--help" || arg == "-h"; }
 
 class ArgReader {
@@ -91,6 +96,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   if (args.empty()) throw UsageError("no command given");
   const std::string& command = args.front();
   if (IsHelp(command)) return line;
+  if (command == "--version") {
+    if (args.size() != 1) throw UsageError("--version takes no arguments");
+    line.command = Command::Version;
+    return line;
+  }
   if (command != "generate" && command != "picture") throw UsageError("unknown command: " + command);
   for (const std::string& arg : args) {
     if (IsHelp(arg)) {
@@ -114,7 +124,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
 std::string UsageText(const std::string& topic) {
   if (topic == "generate") return kGenerateUsage;
   if (topic == "picture") return kPictureUsage;
-  return std::string(kGenerateUsage) + "\n" + kPictureUsage;
+  return std::string(kGenerateUsage) + "\n" + kPictureUsage + "\n" + kVersionUsage;
 }
 
 }  // namespace tallowmere::cli

@@ -29,7 +29,7 @@ struct PictureOptions {
   std::string in, out;
 };
 
-enum class Command { Help, Generate, Picture };
+enum class Command { Help, Version, Generate, Picture };
 
 struct CommandLine {
   Command command = Command::Help;

@@ -1,6 +1,7 @@
 // The windowed program: the main window over the platform's settings store and dialogs,
 // with the built-in spreadsheet engine as its spreadsheet application.
 #include <QApplication>
+#include <QCommandLineParser>
 
 #include "engine/application/application.h"
 #include "platform/files.h"
@@ -14,7 +15,19 @@
 int main(int argc, char** argv) {
   using namespace tallowmere;
   QApplication app(argc, argv);
+  QApplication::setApplicationVersion(TALLOWMERE_VERSION);
+  // --help and --version answer and end the program; without options the window starts.
+  QCommandLineParser parser;
+  parser.setApplicationDescription(
+      "Builds cash-flow planning workbooks. The command line tallowmere-cli makes\n"
+      "the same workbooks without a window.");
+  parser.addHelpOption();
+  parser.addVersionOption();
+  parser.process(app);
+
   QApplication::setWindowIcon(ApplicationIcon());
+  // Desktops match the windows to the desktop entry, and so to its name and icon.
+  QGuiApplication::setDesktopFileName("tallowmere");
   // The program ends when the main window or the preview is closed, each through its own
   // closing steps, never because the last visible window went away.
   QApplication::setQuitOnLastWindowClosed(false);

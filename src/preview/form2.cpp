@@ -15,6 +15,7 @@
 
 #include "platform/error_report.h"
 #include "platform/files.h"
+#include "platform/widgets/command_button.h"
 #include "platform/widgets/hand_cursor.h"
 #include "preview/picture_box.h"
 #include "preview/scroll_bar.h"
@@ -121,14 +122,8 @@ void Form2::CreateControls() {
 }
 
 QPushButton* Form2::CreateButton(const char* name, const char* caption, QWidget* parent, int left, int top, int width) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
-  QFont font("Arial");
-  font.setPointSizeF(11.25);
-  font.setBold(true);
-  button->setFont(font);
+  QPushButton* button = NewCommandButton(name, caption, parent);
   PlaceTwips(button, left, top, width, kButtonHeight);
-  button->setMouseTracking(true);
   button->installEventFilter(this);
   return button;
 }

@@ -10,7 +10,8 @@ namespace tallowmere {
 QString ApplicationTitle(QString productName);
 // Makes ApplicationTitle("Tallowmere") the application's name.
 void SetApplicationTitle();
-// A small ledger sheet with a rising green line, drawn at the usual icon sizes.
+// The program's icon (a ledger sheet with a rising green line) at every size it was
+// rendered in; null when the program was built without its icon resources.
 QIcon ApplicationIcon();
 
 }  // namespace tallowmere

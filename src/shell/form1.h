@@ -115,11 +115,13 @@ class Form1 : public QWidget, public ParameterFields {
   void BuildControls();
   QPushButton* AddButton(QWidget* container, const char* name, const char* caption, int left, int top, int width,
                          int height);
-  QLineEdit* AddField(QWidget* container, const char* name, int left, int top, int width, int height);
+  QLineEdit* AddField(QWidget* container, const char* name, const char* accessibleName, int left, int top, int width,
+                      int height);
   QRadioButton* AddOption(const char* name, const char* caption, int left, int top, int width, int height);
   QGroupBox* AddFrame(const char* name, const char* caption, int left, int top, int width, int height);
   QLabel* AddLabel(const char* name, int left, int top);
   void SetTabOrder();
+  void PaintBackgrounds(const QColor& colour);
   void ApplySkin();
   void LoadCustomPointer();
   void CenterOnScreen();

@@ -13,8 +13,10 @@
 #include <array>
 
 #include "platform/files.h"
+#include "platform/widgets/command_button.h"
 #include "platform/widgets/hand_cursor.h"
 #include "shell/form1.h"
+#include "shell/plain_frame_style.h"
 
 namespace tallowmere {
 
@@ -32,16 +34,11 @@ QFont WindowFont() {
   return font;
 }
 
-QFont ButtonFont() {
-  QFont font("Arial");
-  font.setPointSizeF(11.25);
-  font.setBold(true);
-  return font;
-}
-
+// Buttons, option buttons among them, draw their background in the button colour, other
+// controls in the window colour: the widget's background role says which.
 void PaintBackground(QWidget* widget, const QColor& colour) {
   QPalette palette = widget->palette();
-  palette.setColor(QPalette::Window, colour);
+  palette.setColor(widget->backgroundRole(), colour);
   widget->setPalette(palette);
   widget->setAutoFillBackground(true);
 }
@@ -50,20 +47,21 @@ void PaintBackground(QWidget* widget, const QColor& colour) {
 
 QPushButton* Form1::AddButton(QWidget* container, const char* name, const char* caption, int left, int top, int width,
                               int height) {
-  auto* button = new QPushButton(QString::fromUtf8(caption), container);
-  button->setObjectName(name);
+  QPushButton* button = NewCommandButton(name, caption, container);
   button->setGeometry(TwipRect(left, top, width, height));
-  button->setFont(ButtonFont());
-  button->setMouseTracking(true);
   // A button ignores plain movements; they must not reach its frame, whose rule differs.
   button->setAttribute(Qt::WA_NoMousePropagation);
   button->installEventFilter(this);
   return button;
 }
 
-QLineEdit* Form1::AddField(QWidget* container, const char* name, int left, int top, int width, int height) {
+QLineEdit* Form1::AddField(QWidget* container, const char* name, const char* accessibleName, int left, int top,
+                           int width, int height) {
   auto* edit = new QLineEdit(container);
   edit->setObjectName(name);
+  // Without a name of its own a field is announced by its frame's caption, which would
+  // give all five year and week fields the one name "How often?".
+  edit->setAccessibleName(QString::fromUtf8(accessibleName));
   edit->setGeometry(TwipRect(left, top, width, height));
   edit->installEventFilter(this);
   return edit;
@@ -81,6 +79,9 @@ QRadioButton* Form1::AddOption(const char* name, const char* caption, int left, 
 QGroupBox* Form1::AddFrame(const char* name, const char* caption, int left, int top, int width, int height) {
   auto* frame = new QGroupBox(QString::fromUtf8(caption), this);
   frame->setObjectName(name);
+  auto* style = new PlainFrameStyle();
+  style->setParent(frame);
+  frame->setStyle(style);
   frame->setGeometry(TwipRect(left, top, width, height));
   frame->setMouseTracking(true);
   frame->installEventFilter(this);
@@ -101,7 +102,6 @@ void Form1::BuildControls() {
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   setFixedSize(Px(8040), Px(8475));
   setFont(WindowFont());
-  PaintBackground(this, Qt::white);
   QPalette fields = palette();
   fields.setColor(QPalette::Base, Qt::white);
   setPalette(fields);
@@ -109,13 +109,16 @@ void Form1::BuildControls() {
 
   pushButton22_ = AddButton(this, "PushButton22", "Start Creating Template", 120, 120, 7800, 400);
   frame6_ = AddFrame("Frame6", "Company Name", 120, 1110, 7800, 800);
-  text1_ = AddField(frame6_, "Text1", 240, 300, 7320, 345);
+  text1_ = AddField(frame6_, "Text1", "Company name", 240, 300, 7320, 345);
   text1_->setMouseTracking(true);
 
   frame4_ = AddFrame("Frame4", "Template Items", 120, 3750, 7800, 4605);
-  list1_ = new SingleChoiceList(frame4_);
+  auto* list = new SingleChoiceList(frame4_);
+  list1_ = list;
   list1_->setObjectName("List1");
+  list1_->setAccessibleName("Template items");
   list1_->setGeometry(TwipRect(240, 300, 7275, 2085));
+  list->FitWholeRows(Px(2085));
   list1_->setSelectionMode(QAbstractItemView::SingleSelection);
   list1_->setMouseTracking(true);
   list1_->viewport()->setMouseTracking(true);
@@ -130,15 +133,15 @@ void Form1::BuildControls() {
   frame1_ = AddFrame("Frame1", "How often?", 120, 1980, 7800, 1695);
   option3_ = AddOption("Option3", "By Month", 240, 300, 1215, 255);
   option3_->setChecked(true);
-  text6_ = AddField(frame1_, "Text6", 1560, 270, 615, 345);
+  text6_ = AddField(frame1_, "Text6", "By Month first year", 1560, 270, 615, 345);
   label3_ = AddLabel("Label3", 2400, 300);
-  text7_ = AddField(frame1_, "Text7", 2760, 270, 615, 345);
+  text7_ = AddField(frame1_, "Text7", "By Month last year", 2760, 270, 615, 345);
   option1_ = AddOption("Option1", "By Year", 240, 750, 975, 255);
-  text2_ = AddField(frame1_, "Text2", 1560, 720, 615, 345);
+  text2_ = AddField(frame1_, "Text2", "By Year first year", 1560, 720, 615, 345);
   label2_ = AddLabel("Label2", 2400, 735);
-  text3_ = AddField(frame1_, "Text3", 2760, 720, 615, 345);
+  text3_ = AddField(frame1_, "Text3", "By Year last year", 2760, 720, 615, 345);
   option2_ = AddOption("Option2", "By Week", 240, 1200, 1215, 255);
-  text4_ = AddField(frame1_, "Text4", 1560, 1170, 615, 345);
+  text4_ = AddField(frame1_, "Text4", "By Week number of weeks", 1560, 1170, 615, 345);
 
   pushButton5_ = AddButton(this, "PushButton5", "Clear/Reset Data", 120, 630, 3840, 405);
   pushButton6_ = AddButton(this, "PushButton6", "Load Sample/Example Data", 4080, 630, 3840, 405);
@@ -146,6 +149,7 @@ void Form1::BuildControls() {
   // The year and week fields leave the pointer as it is.
   for (QLineEdit* edit : {text2_, text3_, text4_, text6_, text7_}) edit->setAttribute(Qt::WA_NoMousePropagation);
   SetTabOrder();
+  PaintBackgrounds(Qt::white);
 }
 
 // Keyboard order by tab index: Text1, Option3, Text6, Text7, Option1, Text2, Text3,
@@ -158,17 +162,21 @@ void Form1::SetTabOrder() {
   for (size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
+// The window with its option buttons, frames and labels: white in the design, the
+// button-face colour under a skin.
+void Form1::PaintBackgrounds(const QColor& colour) {
+  for (QWidget* control :
+       std::initializer_list<QWidget*>{this, option1_, option2_, option3_, frame1_, frame4_, frame6_, label2_, label3_})
+    PaintBackground(control, colour);
+}
+
 // The optional skin beside the program: the button-face colour on the window and on its
 // option buttons, frames and labels, then the file's style sheet. Without the file the
 // design colours stay.
 void Form1::ApplySkin() {
   const std::string path = services_.programFolder + "/x/o.cjs";
   if (!services_.files.Exists(path)) return;
-  const QColor face = QApplication::palette().color(QPalette::Button);
-  PaintBackground(this, face);
-  for (QWidget* control :
-       std::initializer_list<QWidget*>{option1_, option2_, option3_, frame1_, frame4_, frame6_, label2_, label3_})
-    PaintBackground(control, face);
+  PaintBackgrounds(QApplication::palette().color(QPalette::Button));
   QFile file(QString::fromStdString(path));
   if (!file.open(QIODevice::ReadOnly)) throw std::runtime_error("Cannot read the skin file " + path);
   setStyleSheet(QString::fromUtf8(file.readAll()));

@@ -1,5 +1,9 @@
 #include "shell/list_widget_view.h"
 
+#include <QEvent>
+#include <QStyle>
+#include <algorithm>
+
 namespace tallowmere {
 
 QItemSelectionModel::SelectionFlags SingleChoiceList::selectionCommand(const QModelIndex& index,
@@ -8,6 +12,30 @@ QItemSelectionModel::SelectionFlags SingleChoiceList::selectionCommand(const QMo
   const QItemSelectionModel::SelectionFlags command = QListWidget::selectionCommand(index, event);
   if (command == QItemSelectionModel::NoUpdate) return command;
   return QItemSelectionModel::ClearAndSelect;
+}
+
+void SingleChoiceList::FitWholeRows(int maxHeight) {
+  maxHeight_ = maxHeight;
+  const int frame = 2 * frameWidth();
+  const int row = RowHeight();
+  if (row <= 0) return;
+  const int rows = std::max(1, (maxHeight - frame) / row);
+  resize(width(), frame + rows * row);
+}
+
+// As the item delegate measures a row that shows one line of text in the list's font.
+int SingleChoiceList::RowHeight() const {
+  QStyleOptionViewItem option;
+  initViewItemOption(&option);
+  option.features |= QStyleOptionViewItem::HasDisplay;
+  option.text = QStringLiteral("X");
+  return style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), this).height();
+}
+
+void SingleChoiceList::changeEvent(QEvent* event) {
+  QListWidget::changeEvent(event);
+  if (maxHeight_ > 0 && (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange))
+    FitWholeRows(maxHeight_);
 }
 
 void ListWidgetView::Clear() { list_->clear(); }

@@ -14,9 +14,21 @@ class SingleChoiceList : public QListWidget {
  public:
   using QListWidget::QListWidget;
 
+  // Shows whole rows only, as lists that size themselves to their rows do: the list takes
+  // its frame and the most whole rows that fit in maxHeight, and refits when its font or
+  // style changes the height of a row.
+  void FitWholeRows(int maxHeight);
+
  protected:
   QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                        const QEvent* event = nullptr) const override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  // The height of one row of text as the style draws it.
+  int RowHeight() const;
+
+  int maxHeight_ = 0;
 };
 
 class ListWidgetView : public ItemListView {

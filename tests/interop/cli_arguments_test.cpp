@@ -14,6 +14,7 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::string kCli = TM_BINARY_DIR "/src/app/tallowmere-cli";
+const std::string kWindowProgram = TM_BINARY_DIR "/src/app/tallowmere";
 
 class CliArguments : public ::testing::Test {
  protected:
@@ -26,11 +27,12 @@ class CliArguments : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(work); }
 
-  // Runs the program with args; returns its exit status and keeps stdout and stderr.
-  int Cli(const std::string& args) {
+  // Runs the command line with args; returns its exit status and keeps stdout and stderr.
+  int Cli(const std::string& args) { return Run(kCli, args); }
+  int Run(const std::string& program, const std::string& args) {
     const std::string command = "env XDG_CONFIG_HOME=" + (work / "cfg").string() + " TEMP=" + (work / "tmp").string() +
-                                " " + kCli + " " + args + " >" + (work / "stdout").string() + " 2>" +
-                                (work / "stderr").string();
+                                " QT_QPA_PLATFORM=offscreen " + program + " " + args + " >" +
+                                (work / "stdout").string() + " 2>" + (work / "stderr").string();
     const int status = std::system(command.c_str());
     out = Read(work / "stdout");
     err = Read(work / "stderr");
@@ -62,6 +64,18 @@ TEST_F(CliArguments, HelpAndBadArguments) {
     EXPECT_NE(err.find("Usage: tallowmere-cli"), std::string::npos) << bad;
   }
   EXPECT_FALSE(fs::exists(work / "x.xls"));
+}
+
+TEST_F(CliArguments, BothProgramsTellTheirVersionAndHelp) {
+  for (const std::string& program : {kCli, kWindowProgram}) {
+    EXPECT_EQ(Run(program, "--version"), 0) << program;
+    EXPECT_EQ(out, fs::path(program).filename().string() + " " TM_VERSION "\n");
+    EXPECT_EQ(Run(program, "--help"), 0) << program;
+    EXPECT_NE(out.find("--version"), std::string::npos) << out;
+  }
+  EXPECT_EQ(Cli("--version generate"), 2);
+  EXPECT_EQ(Run(kWindowProgram, "--no-such-option"), 1);
+  EXPECT_NE(err.find("no-such-option"), std::string::npos) << err;
 }
 
 TEST_F(CliArguments, StartCheckRefusesWithItsMessage) {

@@ -15,7 +15,12 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
+#include <string>
+#include <vector>
+
+#include "model/template_model.h"
 
 namespace tallowmere {
 namespace {
@@ -86,6 +91,27 @@ TEST(QtDialogsTest, InputReturnsTheTextOrEmptyOnCancel) {
     dialog->reject();
   });
   EXPECT_EQ(dialogs.Input("Enter new row: ", "Input New Row"), "");
+}
+
+// The edit field shows the longest name of the default template whole: with the text
+// cursor at its end the text has not scrolled, so the cursor stands a whole name's width
+// from the field's left edge.
+TEST(QtDialogsTest, InputFieldShowsTheLongestDefaultNameWhole) {
+  const std::vector<std::string>& names = DefaultItemNames();
+  const QString longest = QString::fromStdString(*std::max_element(
+      names.begin(), names.end(), [](const std::string& a, const std::string& b) { return a.size() < b.size(); }));
+  ASSERT_EQ(longest.size(), 52);
+  QtDialogs dialogs;
+  WhenOpen<QInputDialog>([&longest](QInputDialog* dialog) {
+    auto* edit = dialog->findChild<QLineEdit*>();
+    edit->setText(longest);
+    edit->end(false);
+    edit->grab();  // painting scrolls the text to the cursor when it does not fit
+    EXPECT_GE(edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x(),
+              edit->fontMetrics().horizontalAdvance(longest));
+    dialog->reject();
+  });
+  dialogs.Input("Rename selected row to: ", "Rename Selected Row");
 }
 
 const std::vector<FileType> kTypes = {{"Excel Files (*.xls)", "*.xls"}, {"PDF", "*.pdf"}};

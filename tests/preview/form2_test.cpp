@@ -18,6 +18,7 @@
 
 #include "platform/error_report.h"
 #include "platform/widgets/hand_cursor.h"
+#include "support/key_clicks.h"
 #include "support/recording_application.h"
 #include "support/scripted_dialogs.h"
 
@@ -25,6 +26,7 @@ namespace tallowmere {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ClicksFromKey;
 using testing::RecordingFactory;
 using testing::ScriptedDialogs;
 
@@ -188,6 +190,15 @@ TEST_F(Form2Test, ArrowAndPageKeysOnAFocusedBarMoveThePicture) {
     EXPECT_EQ(horizontal ? form->Geometry().PictureLeft() : form->Geometry().PictureTop(), -10.0 * c.to);
   }
   EXPECT_EQ(Child("Picture1")->pos(), QPoint(-778, -493));
+}
+
+TEST_F(Form2Test, ReturnAndEnterPressTheFocusedButton) {
+  for (const char* name : {"PushButton1", "PushButton2", "PushButton6", "PushButton8"}) {
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+      HandOver("report", 400, 300);  // "< Back" hides the window
+      EXPECT_EQ(ClicksFromKey(Button(name), key), 1) << name << ", key " << key;
+    }
+  }
 }
 
 // A preview whose horizontal bar refuses every value it is given.

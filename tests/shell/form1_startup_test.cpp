@@ -31,7 +31,8 @@ TEST_F(Form1Test, FirstRunWithEmptyStoreShowsDefaults) {
   EXPECT_EQ(Selected(), 0);
   EXPECT_FALSE(window.PaintingSuspended());
   EXPECT_EQ(window.windowTitle(), "Tallowmere");
-  EXPECT_FALSE(window.windowIcon().isNull());
+  EXPECT_TRUE(window.windowIcon().availableSizes().contains(QSize(16, 16)));
+  EXPECT_TRUE(window.windowIcon().availableSizes().contains(QSize(256, 256)));
   // The By Month years are stored as soon as the start-up sets them.
   EXPECT_EQ(store.values["Text6"], Year());
   EXPECT_EQ(store.values["Text7"], Year());

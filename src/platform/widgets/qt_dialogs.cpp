@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <algorithm>
 
@@ -11,6 +12,17 @@ namespace tallowmere {
 namespace {
 
 QString ToQString(const std::string& text) { return QString::fromStdString(text); }
+
+// The longest item name of the default template has 52 characters. The input box's edit
+// field shows that many capitals whole, so such a name is seen without scrolling; two
+// more make room for the field's frame and margins.
+constexpr int kInputCharacters = 52;
+
+void WidenEditField(QInputDialog& dialog) {
+  auto* edit = dialog.findChild<QLineEdit*>();
+  if (!edit) return;
+  edit->setMinimumWidth(QFontMetrics(edit->font()).horizontalAdvance(QString(kInputCharacters + 2, QLatin1Char('X'))));
+}
 
 }  // namespace
 
@@ -51,6 +63,7 @@ std::string QtDialogs::Input(const std::string& prompt, const std::string& title
   dialog.setWindowTitle(ToQString(title));
   dialog.setLabelText(DisplayText(prompt));
   dialog.setTextValue(QString());
+  WidenEditField(dialog);
   for (QLabel* label : dialog.findChildren<QLabel*>()) label->setTextFormat(Qt::PlainText);
   if (dialog.exec() != QDialog::Accepted) return {};
   return dialog.textValue().toStdString();
