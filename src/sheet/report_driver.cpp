@@ -144,11 +144,12 @@ void ReportRun::ExportPicture() {
 // Only a picture this report wrote is shown: a file left at the picture's name by an
 // earlier run would show another sheet.
 void ReportRun::HandOver() {
-  trap_.Run(186, [&] { host_.LoadPreviewPicture(pictureWritten_ ? picturePath_ : std::string()); });
+  if (env_.exportPicture)
+    trap_.Run(186, [&] { host_.LoadPreviewPicture(pictureWritten_ ? picturePath_ : std::string()); });
   trap_.Run(188, [&] { host_.SetPreviewWorkbook(tempWorkbookPath_); });
   trap_.Run(190, [&] { host_.ShowPreview(); });
   trap_.Run(192, [&] { host_.HideMainWindow(); });
-  trap_.Run(194, [&] { RemoveFile(env_.files, picturePath_); });
+  if (env_.exportPicture) trap_.Run(194, [&] { RemoveFile(env_.files, picturePath_); });
 }
 
 }  // namespace
@@ -162,7 +163,7 @@ std::string GenerateReport0(ReportEnvironment& env, TemplateModel& model, const 
   run.LayOut(model, parameters);
   run.RestoreSettings();
   run.SaveTemporaryWorkbook();
-  run.ExportPicture();
+  if (env.exportPicture) run.ExportPicture();
   run.HandOver();
   return run.TempWorkbookPath();
 }

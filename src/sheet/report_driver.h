@@ -29,6 +29,9 @@ struct ReportEnvironment {
   FileSystem& files;        // every file the report creates, writes or removes
   std::string tempFolder;   // where the temporary workbook and picture go
   DigitSource digits = {};  // digits of temporary names; empty: random digits
+  // Whether the report exports and hands over the picture of its sheet (the windows
+  // always do; the command line only when a picture was asked for).
+  bool exportPicture = true;
 };
 
 // The picture file of a report in folder: "temp.bmp".

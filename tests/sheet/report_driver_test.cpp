@@ -100,6 +100,17 @@ TEST_F(ReportDriver, RunsEveryStepAndHandsOverToThePreview) {
                                       "DisplayAlerts=True", "EnableEvents=True", "EnableCancelKey=1"}));
 }
 
+TEST_F(ReportDriver, WithoutThePictureNoSecondInstanceIsStarted) {
+  ReportEnvironment env{factory, dialogs, clipboard, LocalFileSystem(), folder.string(), digits};
+  env.exportPicture = false;
+  const std::string path = GenerateReport0(env, tmpl.model, ByMonth("2013", "2013"), host);
+  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_TRUE(fs::exists(path));
+  EXPECT_EQ(factory.log.Count("CreateObject"), 1u);
+  EXPECT_EQ(factory.log.Count("UsedRange.CopyPicture"), 0u);
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"Workbook=" + path, "ShowPreview", "HideMain"}));
+}
+
 TEST_F(ReportDriver, KeepsOnlyTheFirstOfThreeSheets) {
   factory.options.sheetsInNewWorkbook = 3;
   Run();
