@@ -1,5 +1,7 @@
-// tallowmere-cli: the cash-flow workbook and its picture without a window.
-#include <QGuiApplication>
+// tallowmere-cli: the cash-flow workbook and its picture without a window. It links no
+// GUI library: the engine loads its drawing module, and brings up Qt's GUI layer on the
+// headless platform, only when a picture or a page is drawn.
+#include <QtGlobal>
 #include <cstdlib>
 #include <iostream>
 
@@ -20,10 +22,7 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
 }  // namespace
 
 int main(int argc, char** argv) {
-  // The sheet picture is drawn with QtGui, which needs a platform but no display.
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   qInstallMessageHandler(QuietQtMessages);
-  QGuiApplication application(argc, argv);
   const std::vector<std::string> args(argv + 1, argv + argc);
   CommandLine line;
   try {

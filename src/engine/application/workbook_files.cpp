@@ -5,9 +5,8 @@
 #include <vector>
 
 #include "engine/application/call_engine.h"
-#include "engine/render/pdf_page.h"
+#include "engine/application/output_module.h"
 #include "engine/xls/xls_writer.h"
-#include "engine/xlsx/xlsx_writer.h"
 
 namespace tallowmere::engine {
 namespace {
@@ -36,12 +35,13 @@ void WriteXls(const WorkbookData& workbook, const std::string& path, FileSystem&
 
 void WriteXlsx(const WorkbookData& workbook, const std::string& path, FileSystem& files) {
   // The library writes the file by name: it fills the fresh file that then replaces path.
-  Write("save the workbook", path,
-        [&] { WriteFileWholeWith(files, path, [&](const std::string& fresh) { WriteXlsxFile(workbook, fresh); }); });
+  Write("save the workbook", path, [&] {
+    WriteFileWholeWith(files, path, [&](const std::string& fresh) { Xlsx().writeXlsxFile(workbook, fresh); });
+  });
 }
 
 void WritePdf(const WorkbookData& workbook, const SheetData& sheet, const std::string& path, FileSystem& files) {
-  WriteBytes("export the sheet", path, files, [&] { return RenderPdfPage(workbook, sheet); });
+  WriteBytes("export the sheet", path, files, [&] { return Drawing().renderPdfPage(workbook, sheet); });
 }
 
 }  // namespace tallowmere::engine
