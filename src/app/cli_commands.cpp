@@ -7,6 +7,7 @@
 #include "cli_console.h"
 #include "cli_items.h"
 #include "engine/application/application.h"
+#include "engine/application/output_module.h"
 #include "model/parameter_checks.h"
 #include "model/store_keys.h"
 #include "model/template_model.h"
@@ -139,6 +140,8 @@ int RunGenerate(const GenerateOptions& options, SettingsStore& store) {
   }
   if (!ApplyOptions(options, fields) || !StartCheck(fields)) return kRefused;
 
+  // The drawing libraries load on a thread of their own while the sheet is laid out.
+  if (!options.picture.empty() || *format == CopyFormat::Pdf) engine::PrepareDrawing();
   std::unique_ptr<PrivateFolder> folder;
   try {
     folder = std::make_unique<PrivateFolder>();
@@ -150,6 +153,7 @@ int RunGenerate(const GenerateOptions& options, SettingsStore& store) {
   FileSystem& files = LocalFileSystem();
   engine::EngineApplicationFactory factory(clipboard, files);
   ReportEnvironment env{factory, dialogs, clipboard, files, folder->Path()};
+  env.exportPicture = !options.picture.empty();
   CliReportHost host(options.picture, files);
   const std::string temporary = GenerateReport0(env, model, SnapshotOf(fields), host);
   return DeliverWorkbook(factory, files, temporary, options.out, *format, dialogs.ErrorReports());

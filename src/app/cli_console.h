@@ -31,7 +31,7 @@ class CliReportHost : public ReportHost {
   CliReportHost(std::string picturePath, FileSystem& files) : picturePath_(std::move(picturePath)), files_(files) {}
 
   void SetMainPointer(PointerKind) override {}
-  // Throws std::runtime_error when no picture was made or it cannot be copied.
+  // Throws std::runtime_error when no picture was made, FileError when it cannot be moved or copied.
   void LoadPreviewPicture(const std::string& picturePath) override;
   void SetPreviewWorkbook(const std::string& workbookPath) override { workbook_ = workbookPath; }
   void ShowPreview() override {}

@@ -24,13 +24,14 @@ class CliArguments : public ::testing::Test {
     fs::remove_all(work);
     fs::create_directories(work / "cfg");
     fs::create_directories(work / "tmp");
+    temp = work / "tmp";
   }
   void TearDown() override { fs::remove_all(work); }
 
   // Runs the command line with args; returns its exit status and keeps stdout and stderr.
   int Cli(const std::string& args) { return Run(kCli, args); }
   int Run(const std::string& program, const std::string& args) {
-    const std::string command = "env XDG_CONFIG_HOME=" + (work / "cfg").string() + " TEMP=" + (work / "tmp").string() +
+    const std::string command = "env XDG_CONFIG_HOME=" + (work / "cfg").string() + " TEMP=" + temp.string() +
                                 " QT_QPA_PLATFORM=offscreen " + program + " " + args + " >" +
                                 (work / "stdout").string() + " 2>" + (work / "stderr").string();
     const int status = std::system(command.c_str());
@@ -47,6 +48,7 @@ class CliArguments : public ::testing::Test {
   std::string Path(const std::string& name) const { return (work / name).string(); }
 
   fs::path work;
+  fs::path temp;  // TEMP of the runs
   std::string out, err;
 };
 
@@ -122,6 +124,26 @@ TEST_F(CliArguments, StoredParametersApplyAndAreNotWritten) {
   EXPECT_EQ(Cli("picture " + Path("a.xls") + " " + Path("a.bmp")), 0) << err;
   EXPECT_EQ(Read(work / "a.bmp").substr(0, 2), "BM");
   EXPECT_TRUE(fs::is_empty(work / "tmp"));
+}
+
+// The picture reaches --picture by a rename where TEMP shares its file system, else by a
+// copy; either way it replaces an older picture whole and nothing stays in TEMP.
+TEST_F(CliArguments, PictureReachesItsPlaceFromAnyTemporaryFolder) {
+  std::ofstream(work / "p.bmp") << "an older picture";
+  ASSERT_EQ(Cli("generate --out " + Path("a.xls") + " --picture " + Path("p.bmp")), 0) << err;
+  const std::string moved = Read(work / "p.bmp");
+  EXPECT_EQ(moved.substr(0, 2), "BM");
+  EXPECT_TRUE(fs::is_empty(temp));
+  std::error_code ec;
+  temp = fs::path("/dev/shm") / work.filename();
+  if (!fs::create_directories(temp, ec) || fs::status(temp).type() != fs::file_type::directory)
+    GTEST_SKIP() << "no second file system for TEMP";
+  const bool copied = Cli("generate --out " + Path("b.xls") + " --picture " + Path("p.bmp")) == 0;
+  const bool emptied = fs::is_empty(temp);
+  fs::remove_all(temp);
+  EXPECT_TRUE(copied) << err;
+  EXPECT_TRUE(emptied);
+  EXPECT_EQ(Read(work / "p.bmp"), moved);
 }
 
 TEST_F(CliArguments, PictureOfAnUnreadableFileFails) {
