@@ -1,5 +1,7 @@
-// Whole runs of tallowmere-cli as a user or a script starts it: start-up included, each
-// run a new process. Reports the median over repetitions and the child's peak memory.
+// Whole runs of tallowmere-cli as a user or a script starts it, and starts of the window
+// program until its main window is shown: start-up included, each run a new process.
+// Reports the median over repetitions and the child's peak memory. The window shows on
+// $DISPLAY when there is one (run under xvfb-run for a virtual display), else offscreen.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spawn.h>
@@ -8,6 +10,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
@@ -48,15 +51,16 @@ struct Run {
   double peakMB;
 };
 
-// Runs the program with args, its output thrown away; throws when it does not exit 0.
-Run RunCli(const std::vector<std::string>& args) {
+// Runs program with args, its output thrown away; throws when it does not exit 0.
+Run RunProgram(const char* program, const std::vector<std::string>& args) {
   std::vector<std::string> env = {"XDG_CONFIG_HOME=" + (Scratch() / "cfg").string(),
                                   "TEMP=" + (Scratch() / "tmp").string(), "HOME=" + Scratch().string()};
   for (char** e = environ; *e; ++e) {
     const std::string entry(*e);
     if (entry.rfind("XDG_CONFIG_HOME=", 0) && entry.rfind("TEMP=", 0) && entry.rfind("HOME=", 0)) env.push_back(entry);
   }
-  std::vector<char*> argv{const_cast<char*>(TM_CLI)}, envp;
+  if (!std::getenv("DISPLAY") && !std::getenv("QT_QPA_PLATFORM")) env.push_back("QT_QPA_PLATFORM=offscreen");
+  std::vector<char*> argv{const_cast<char*>(program)}, envp;
   for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
   for (auto& entry : env) envp.push_back(entry.data());
@@ -67,22 +71,22 @@ Run RunCli(const std::vector<std::string>& args) {
   posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
   const auto start = std::chrono::steady_clock::now();
   pid_t child = 0;
-  const int spawned = posix_spawn(&child, TM_CLI, &actions, nullptr, argv.data(), envp.data());
+  const int spawned = posix_spawn(&child, program, &actions, nullptr, argv.data(), envp.data());
   posix_spawn_file_actions_destroy(&actions);
-  if (spawned != 0) throw std::runtime_error("cannot start " + std::string(TM_CLI));
+  if (spawned != 0) throw std::runtime_error("cannot start " + std::string(program));
   int status = 0;
   rusage usage{};
   wait4(child, &status, 0, &usage);
   const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) throw std::runtime_error("tallowmere-cli failed");
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) throw std::runtime_error(std::string(program) + " failed");
   return {took.count(), static_cast<double>(usage.ru_maxrss) / 1024.0};
 }
 
-void Measure(benchmark::State& state, const std::vector<std::string>& args) {
+void Measure(benchmark::State& state, const std::vector<std::string>& args, const char* program = TM_CLI) {
   double peak = 0;
   for (auto _ : state) {
     try {
-      const Run run = RunCli(args);
+      const Run run = RunProgram(program, args);
       state.SetIterationTime(run.seconds);
       peak = std::max(peak, run.peakMB);
     } catch (const std::exception& e) {
@@ -96,6 +100,7 @@ void Measure(benchmark::State& state, const std::vector<std::string>& args) {
 std::string Out(const char* name) { return (Scratch() / name).string(); }
 
 void BM_Help(benchmark::State& state) { Measure(state, {"--help"}); }
+void BM_WindowShown(benchmark::State& state) { Measure(state, {"--quit-when-shown"}, TM_WINDOW); }
 void BM_GenerateDefaultMonth(benchmark::State& state) { Measure(state, {"generate", "--out", Out("a.xls")}); }
 void BM_GenerateDefaultMonthWithPicture(benchmark::State& state) {
   Measure(state, {"generate", "--out", Out("b.xls"), "--picture", Out("b.bmp")});
@@ -111,6 +116,7 @@ void BM_Generate5000ItemsWeek100WithPicture(benchmark::State& state) {
 }
 
 BENCHMARK(BM_Help)->UseManualTime()->Unit(benchmark::kMillisecond)->Repetitions(20)->ReportAggregatesOnly();
+BENCHMARK(BM_WindowShown)->UseManualTime()->Unit(benchmark::kMillisecond)->Repetitions(20)->ReportAggregatesOnly();
 BENCHMARK(BM_GenerateDefaultMonth)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
