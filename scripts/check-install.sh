@@ -13,7 +13,8 @@ trap 'rm -rf "$scratch"' EXIT
 fail() { echo "install check: $*" >&2; exit 1; }
 version="$(sed -n 's/^project(tallowmere VERSION \([0-9.]*\).*/\1/p' "$here/CMakeLists.txt")"
 
-# The installed programs: both tell the version, the command line makes a workbook.
+# The installed programs: both tell the version, the command line makes a workbook, its
+# picture and its .xlsx copy with the modules installed beside it (not the build's).
 runs() {
   local bin="$1"
   [ "$("$bin/tallowmere-cli" --version)" = "tallowmere-cli $version" ] || fail "$bin/tallowmere-cli --version"
@@ -25,6 +26,16 @@ runs() {
     --by-month 2025 2026 || fail "$bin/tallowmere-cli generate"
   # A workbook is a compound file: it starts with the compound file signature.
   [ "$(od -An -tx1 -N8 "$work/plan.xls" | tr -d ' \n')" = d0cf11e0a1b11ae1 ] || fail "no workbook from $bin"
+  local module
+  XDG_CONFIG_HOME="$work/config" TEMP="$work/temp" XDG_CACHE_HOME="$work/cache" LD_DEBUG=files \
+    "$bin/tallowmere-cli" generate --out "$work/plan.xlsx" --picture "$work/plan.bmp" 2>"$work/loads" ||
+    fail "$bin/tallowmere-cli generate --picture"
+  [ "$(head -c 2 "$work/plan.bmp")" = BM ] || fail "no picture from $bin"
+  [ "$(od -An -c -N2 "$work/plan.xlsx" | tr -d ' \n')" = PK ] || fail "no .xlsx from $bin"
+  for module in drawing xlsx; do
+    grep -q "calling init: $bin/\.\./lib/.*tallowmere-$module\.so" "$work/loads" ||
+      fail "$bin/tallowmere-cli did not load its installed tallowmere-$module.so"
+  done
 }
 
 prefix="$scratch/prefix"
