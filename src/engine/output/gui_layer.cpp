@@ -1,9 +1,12 @@
 #include "engine/output/gui_layer.h"
 
+#include <unistd.h>
+
 #include <QGuiApplication>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <system_error>
 
 #include "engine/output/font_coverage.h"
