@@ -177,15 +177,27 @@ QRect RangePainter::OverflowArea(int row, int column, QRect area, int textWidth,
   return QRect(QPoint(grid_.Left(first), area.top()), QPoint(grid_.Right(last) - 1, area.bottom()));
 }
 
-QFont RangePainter::FontOf(const Style& style) const {
+RangePainter::TextFont& RangePainter::FontOf(const Style& style) {
+  const double size = style.font.size > 0 ? style.font.size : 10.0;
+  const auto key = std::make_tuple(style.font.name, size, style.font.bold, style.font.italic);
+  if (const auto found = fonts_.find(key); found != fonts_.end()) return found->second;
   QFont font;
   // Arial and the other common faces come from their metric-compatible free twins
   // through fontconfig; the explicit fallback keeps the picture the same everywhere.
   font.setFamilies({ToQString(style.font.name), QStringLiteral("Liberation Sans")});
-  font.setPointSizeF(style.font.size > 0 ? style.font.size : 10.0);
+  font.setPointSizeF(size);
   font.setBold(style.font.bold);
   font.setItalic(style.font.italic);
-  return font;
+  const QFontMetrics metrics(font, painter_->device());
+  return fonts_.emplace(key, TextFont{font, metrics, {}}).first->second;
+}
+
+int RangePainter::WidthIn(TextFont& font, const QString& text) {
+  const auto found = font.widths.constFind(text);
+  if (found != font.widths.constEnd()) return *found;
+  const int width = font.metrics.horizontalAdvance(text);
+  font.widths.insert(text, width);
+  return width;
 }
 
 void RangePainter::PaintText(int row, int column) {
@@ -198,23 +210,23 @@ void RangePainter::PaintText(int row, int column) {
   QString text = ToQString(FormatForDisplay(value, style.numberFormat));
   if (text.isEmpty()) return;
 
-  const QFont font = FontOf(style);
-  painter_->setFont(font);
-  const QFontMetrics metrics(font, painter_->device());
+  TextFont& font = FontOf(style);
+  painter_->setFont(font.font);
+  const QFontMetrics& metrics = font.metrics;
   HAlign align = style.horizontal;
   if (align == HAlign::General) {
     align = value.type == Value::Type::Number   ? HAlign::Right
             : value.type == Value::Type::String ? HAlign::Left
                                                 : HAlign::Center;
   }
-  int textWidth = metrics.horizontalAdvance(text);
+  int textWidth = WidthIn(font, text);
   const bool isNumber = value.type == Value::Type::Number;
   const bool merged = MergeAt(row, column) != nullptr;
   if (isNumber && textWidth > area.width() - 2 * kTextPadding) {
     // A number never overflows: a spreadsheet shows "#" marks when it does not fit.
     const int hashes = std::max(1, (area.width() - 2 * kTextPadding) / std::max(1, metrics.horizontalAdvance('#')));
     text = QString(hashes, '#');
-    textWidth = metrics.horizontalAdvance(text);
+    textWidth = WidthIn(font, text);
   } else if (!style.wrap && !merged && textWidth > area.width() - 2 * kTextPadding) {
     area = OverflowArea(row, column, area, textWidth, align);
   }

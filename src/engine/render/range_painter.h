@@ -5,7 +5,13 @@
 // differ only in the device and the transformation they hand over.
 
 #include <QFont>
+#include <QFontMetrics>
+#include <QHash>
 #include <QPainter>
+#include <QString>
+#include <map>
+#include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -38,7 +44,15 @@ class RangePainter {
   void PaintBorders(int row, int column);
   bool IsEmptyCell(int row, int column) const;
   QRect OverflowArea(int row, int column, QRect area, int textWidth, HAlign align);
-  QFont FontOf(const Style& style) const;
+  // A cell font with its metrics and the widths of the texts measured in it so far: a
+  // sheet shows the same few texts ("0", "-") in the same few fonts over and over.
+  struct TextFont {
+    QFont font;
+    QFontMetrics metrics;
+    QHash<QString, int> widths;
+  };
+  TextFont& FontOf(const Style& style);
+  static int WidthIn(TextFont& font, const QString& text);
   void PaintText(int row, int column);
 
   const WorkbookData& workbook_;
@@ -47,6 +61,9 @@ class RangePainter {
   QPainter* painter_ = nullptr;  // the band being painted
   Calculator calculator_;
   std::vector<CellRect> merges_;  // merges of several cells inside the picture
+  // By face, size, bold, italic. Measured for the first band's device: every band of one
+  // drawing has the same resolution.
+  std::map<std::tuple<std::string, double, bool, bool>, TextFont> fonts_;
 };
 
 }  // namespace tallowmere::engine
