@@ -49,20 +49,14 @@ class ModuleLoad {
  public:
   ModuleLoad(const OutputModule& module, const char* what) : module_(module), what_(what) {}
 
-  void Start(std::launch policy) {
+  // The load, started with policy unless it was started before.
+  std::shared_future<const void*> Start(std::launch policy) {
     const std::lock_guard<std::mutex> lock(mutex_);
     if (!load_.valid()) load_ = std::async(policy, [this] { return Load(module_, what_); }).share();
+    return load_;
   }
 
-  const void* Get() {
-    Start(std::launch::deferred);
-    std::shared_future<const void*> load;
-    {
-      const std::lock_guard<std::mutex> lock(mutex_);
-      load = load_;
-    }
-    return load.get();
-  }
+  const void* Get() { return Start(std::launch::deferred).get(); }
 
  private:
   const OutputModule& module_;
