@@ -138,6 +138,7 @@ TEST_F(CliArguments, PictureReachesItsPlaceFromAnyTemporaryFolder) {
   temp = fs::path("/dev/shm") / work.filename();
   if (!fs::create_directories(temp, ec) || fs::status(temp).type() != fs::file_type::directory)
     GTEST_SKIP() << "no second file system for TEMP";
+  std::ofstream(work / "p.bmp") << "an older picture";
   const bool copied = Cli("generate --out " + Path("b.xls") + " --picture " + Path("p.bmp")) == 0;
   const bool emptied = fs::is_empty(temp);
   fs::remove_all(temp);

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <cstdlib>
 #include <memory>
@@ -74,6 +75,14 @@ class Form1Test : public ::testing::Test {
   std::vector<std::string> ListEntries() const {
     std::vector<std::string> names;
     for (const TemplateItem& item : form->Model().Items()) names.push_back(item.Name);
+    return names;
+  }
+  // The names of the checked option buttons: exactly one when the window is sound.
+  std::vector<std::string> CheckedOptions() const {
+    std::vector<std::string> names;
+    for (const char* name : {"Option1", "Option2", "Option3"}) {
+      if (form->findChild<QRadioButton*>(name)->isChecked()) names.push_back(name);
+    }
     return names;
   }
   int Selected() { return form->Model().List().Selected(); }

@@ -130,8 +130,7 @@ TEST_F(ItemCommandsTest, RestoreResetsItemsAndParametersButKeepsMonthYears) {
   EXPECT_EQ(Text(ParameterField::LastYear), Year());
   EXPECT_EQ(Text(ParameterField::Weeks), "5");
   EXPECT_EQ(Text(ParameterField::MonthFirstYear), "2015");
-  EXPECT_TRUE(form->Mode() == PeriodMode::Month);
-  EXPECT_FALSE(form->Mode() == PeriodMode::Week);
+  EXPECT_EQ(CheckedOptions(), std::vector<std::string>{"Option3"});
   EXPECT_FALSE(form->PaintingSuspended());
 }
 
@@ -164,8 +163,7 @@ TEST_F(ItemCommandsTest, SampleDataSetsMonthlyLayoutOnly) {
   EXPECT_EQ(Text(ParameterField::MonthLastYear), "2013");
   EXPECT_EQ(store.values["Text6"], "2013");
   EXPECT_EQ(store.values["Text7"], "2013");
-  EXPECT_TRUE(form->Mode() == PeriodMode::Month);
-  EXPECT_FALSE(form->Mode() == PeriodMode::Year);
+  EXPECT_EQ(CheckedOptions(), std::vector<std::string>{"Option3"});
   EXPECT_EQ(Text(ParameterField::FirstYear), "1999");
   EXPECT_EQ(ListEntries(), defaults);
 }

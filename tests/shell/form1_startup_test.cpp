@@ -17,9 +17,7 @@ namespace {
 
 TEST_F(Form1Test, FirstRunWithEmptyStoreShowsDefaults) {
   Form1& window = Loaded();
-  EXPECT_TRUE(window.Mode() == PeriodMode::Month);
-  EXPECT_FALSE(window.Mode() == PeriodMode::Year);
-  EXPECT_FALSE(window.Mode() == PeriodMode::Week);
+  EXPECT_EQ(CheckedOptions(), std::vector<std::string>{"Option3"});
   for (ParameterField field : {ParameterField::FirstYear, ParameterField::LastYear, ParameterField::MonthFirstYear,
                                ParameterField::MonthLastYear})
     EXPECT_EQ(Text(field), Year());
@@ -42,9 +40,7 @@ TEST_F(Form1Test, StoredParametersAreApplied) {
   store.values = {{"IsYear", "False"}, {"IsMonth", "False"},  {"Year", "abc"}, {"Year1", "2030"},
                   {"Weeks", "12"},     {"Company", " Acme "}, {"Text6", ""},   {"Text7", "2019"}};
   Loaded();
-  EXPECT_TRUE(form->Mode() == PeriodMode::Week);
-  EXPECT_FALSE(form->Mode() == PeriodMode::Year);
-  EXPECT_FALSE(form->Mode() == PeriodMode::Month);
+  EXPECT_EQ(CheckedOptions(), std::vector<std::string>{"Option2"});
   EXPECT_EQ(Text(ParameterField::FirstYear), "0");
   EXPECT_EQ(Text(ParameterField::LastYear), "2030");
   EXPECT_EQ(Text(ParameterField::Weeks), "12");
@@ -54,8 +50,7 @@ TEST_F(Form1Test, StoredParametersAreApplied) {
 
   store.values["IsYear"] = "True";
   Loaded();
-  EXPECT_TRUE(form->Mode() == PeriodMode::Year);
-  EXPECT_FALSE(form->Mode() == PeriodMode::Week);
+  EXPECT_EQ(CheckedOptions(), std::vector<std::string>{"Option1"});
 }
 
 TEST_F(Form1Test, DamagedStoreIsReportedAndStartUpGoesOn) {
