@@ -77,7 +77,7 @@ std::string FormatAddress(const CellRect& r) {
   if (IsWholeRows(r) && !IsWholeColumns(r)) return std::to_string(r.firstRow) + ":" + std::to_string(r.lastRow);
   if (IsWholeColumns(r) && !IsWholeRows(r)) return ColumnLetters(r.firstColumn) + ":" + ColumnLetters(r.lastColumn);
   std::string first = ColumnLetters(r.firstColumn) + std::to_string(r.firstRow);
-  if (r.firstRow == r.lastRow && r.firstColumn == r.lastColumn) return first;
+  if (r.IsOneCell()) return first;
   return first + ":" + ColumnLetters(r.lastColumn) + std::to_string(r.lastRow);
 }
 

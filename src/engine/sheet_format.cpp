@@ -154,12 +154,16 @@ void ClearRange(SheetData& sheet, const CellRect& range) {
   });
 }
 
+bool HasContentOrOwnFormat(const SheetData& sheet, int row, int column, const Cell& cell) {
+  return cell.HasContent() || cell.style != sheet.InheritedStyle(row, column);
+}
+
 CellRect UsedRect(const SheetData& sheet) {
   bool any = false;
   CellRect used;
   for (const auto& [position, cell] : sheet.Cells()) {
     auto [row, column] = position;
-    if (!cell.HasContent() && cell.style == sheet.InheritedStyle(row, column)) continue;
+    if (!HasContentOrOwnFormat(sheet, row, column, cell)) continue;
     if (!any) {
       used = {row, column, row, column};
       any = true;
@@ -170,6 +174,10 @@ CellRect UsedRect(const SheetData& sheet) {
     used.lastColumn = std::max(used.lastColumn, column);
   }
   return used;
+}
+
+std::optional<CellRect> PrintAreaRect(const SheetData& sheet) {
+  return ParseAddress(sheet.pageSetup.printArea, AddressKind::Cells);
 }
 
 }  // namespace tallowmere::engine

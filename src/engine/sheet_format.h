@@ -5,6 +5,7 @@
 // rectangle gets its cells, each starting from the style it shows now.
 
 #include <functional>
+#include <optional>
 
 #include "engine/workbook.h"
 
@@ -22,8 +23,15 @@ void ApplyStyleChange(WorkbookData& workbook, SheetData& sheet, const CellRect& 
 // Clearing the whole sheet also resets its sheet, row and column formats.
 void ClearRange(SheetData& sheet, const CellRect& range);
 
+// Whether the cell at row, column holds content or formatting of its own (a style other
+// than its row's, column's or sheet's): the cells a file keeps.
+bool HasContentOrOwnFormat(const SheetData& sheet, int row, int column, const Cell& cell);
+
 // The smallest rectangle holding every cell with content or its own formatting; A1
 // for a sheet without any.
 CellRect UsedRect(const SheetData& sheet);
+
+// The cells of the page setup's print area; none when it has none.
+std::optional<CellRect> PrintAreaRect(const SheetData& sheet);
 
 }  // namespace tallowmere::engine

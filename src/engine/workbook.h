@@ -77,6 +77,7 @@ struct Cell {
 // A rectangle of cells, rows and columns from 1, inclusive.
 struct CellRect {
   int firstRow = 1, firstColumn = 1, lastRow = 1, lastColumn = 1;
+  bool IsOneCell() const { return firstRow == lastRow && firstColumn == lastColumn; }
   bool operator==(const CellRect&) const = default;
 };
 
@@ -93,6 +94,9 @@ struct PageSetupData {
   int zoom = 100;
   bool operator==(const PageSetupData&) const = default;
 };
+
+// The column width of a new sheet, in characters.
+inline constexpr double kStandardColumnWidth = 8.43;
 
 class SheetData {
  public:
@@ -122,7 +126,7 @@ class SheetData {
   std::map<int, double> rowHeights;     // points; rows not listed have the default
   std::map<int, double> columnWidths;   // characters; columns not listed have the default
   double defaultRowHeight = 12.75;
-  double defaultColumnWidth = 8.43;
+  double defaultColumnWidth = kStandardColumnWidth;
 
   std::vector<CellRect> merges;
   PageSetupData pageSetup;

@@ -24,11 +24,7 @@ constexpr int kDeviceDpi = 96;
 constexpr double kPointsPerInch = 72.0;
 constexpr double kPointsPerPixel = kPointsPerInch / kDeviceDpi;
 
-CellRect PrintArea(const SheetData& sheet) {
-  const std::string& address = sheet.pageSetup.printArea;
-  if (auto rect = address.empty() ? std::nullopt : ParseAddress(address, AddressKind::Cells)) return *rect;
-  return UsedRect(sheet);
-}
+CellRect PrintArea(const SheetData& sheet) { return PrintAreaRect(sheet).value_or(UsedRect(sheet)); }
 
 void SetUpWriter(QPdfWriter& writer, const SheetData& sheet) {
   const PageSetupData& page = sheet.pageSetup;

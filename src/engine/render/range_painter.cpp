@@ -28,10 +28,9 @@ RangePainter::RangePainter(const WorkbookData& workbook, const SheetData& sheet,
   // Only merges of several cells that reach into the picture change how it looks; a
   // layout that merges every cell it writes one by one leaves nothing to look up.
   for (const CellRect& merge : sheet.merges) {
-    const bool single = merge.firstRow == merge.lastRow && merge.firstColumn == merge.lastColumn;
     const bool shown = merge.lastRow >= grid.shown.firstRow && merge.firstRow <= grid.shown.lastRow &&
                        merge.lastColumn >= grid.shown.firstColumn && merge.firstColumn <= grid.shown.lastColumn;
-    if (!single && shown) merges_.push_back(merge);
+    if (!merge.IsOneCell() && shown) merges_.push_back(merge);
   }
 }
 

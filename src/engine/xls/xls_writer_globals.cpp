@@ -1,6 +1,7 @@
 // The workbook globals substream of a BIFF8 file.
 #include "engine/address.h"
 #include "engine/formula/unicode.h"
+#include "engine/sheet_format.h"
 #include "engine/xls/biff8_records.h"
 #include "engine/xls/xls_writer_parts.h"
 
@@ -48,8 +49,7 @@ struct PrintArea {
 std::vector<PrintArea> PrintAreas(const WorkbookData& workbook) {
   std::vector<PrintArea> areas;
   for (std::size_t i = 0; i < workbook.sheets.size(); ++i) {
-    const auto& text = workbook.sheets[i]->pageSetup.printArea;
-    if (auto rect = text.empty() ? std::nullopt : ParseAddress(text, AddressKind::Cells)) {
+    if (auto rect = PrintAreaRect(*workbook.sheets[i])) {
       areas.push_back({static_cast<int>(i), *rect});
     }
   }

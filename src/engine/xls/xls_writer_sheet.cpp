@@ -6,15 +6,15 @@
 #include "engine/calc.h"
 #include "engine/engine_error.h"
 #include "engine/formula/unicode.h"
+#include "engine/sheet_format.h"
 #include "engine/xls/biff8_records.h"
 #include "engine/xls/xls_writer_parts.h"
 
 namespace tallowmere::engine::biff8 {
 namespace {
 
-constexpr double kStandardRowHeight = 12.75;   // points
-constexpr double kStandardColumnWidth = 8.43;  // characters
-constexpr int kDigitWidthPixels = 7;           // Arial 10 at 96 dpi
+constexpr double kStandardRowHeight = 12.75;  // points
+constexpr int kDigitWidthPixels = 7;          // Arial 10 at 96 dpi
 constexpr int kColumnPaddingPixels = 5;
 constexpr int kRowsPerBlock = 32;
 
@@ -107,17 +107,11 @@ void WriteColumns(RecordStream& out, const SheetData& sheet, const XlsStyles& st
 
 // --- Rows and cells ------------------------------------------------------------------
 
-// A cell is written when it holds something or shows a style other than its row's,
-// column's or sheet's.
-bool IsWritten(const SheetData& sheet, int row, int column, const Cell& cell) {
-  return cell.HasContent() || cell.style != sheet.InheritedStyle(row, column);
-}
-
 void WriteDimensions(RecordStream& out, const SheetData& sheet) {
   int firstRow = 0, lastRow = -1, firstColumn = kMaxColumns, lastColumn = -1;
   for (const auto& [position, cell] : sheet.Cells()) {
     auto [row, column] = position;
-    if (!IsWritten(sheet, row, column, cell)) continue;
+    if (!HasContentOrOwnFormat(sheet, row, column, cell)) continue;
     if (lastRow < 0) firstRow = row - 1;
     lastRow = row - 1;
     firstColumn = std::min(firstColumn, column - 1);
@@ -136,7 +130,7 @@ void WriteRowRecord(RecordStream& out, const SheetData& sheet, int row, const Xl
   int firstColumn = 0, lastColumn = -1;
   auto& cells = sheet.Cells();
   for (auto it = cells.lower_bound({row, 0}); it != cells.end() && it->first.first == row; ++it) {
-    if (!IsWritten(sheet, row, it->first.second, it->second)) continue;
+    if (!HasContentOrOwnFormat(sheet, row, it->first.second, it->second)) continue;
     if (lastColumn < 0) firstColumn = it->first.second - 1;
     lastColumn = it->first.second - 1;
   }
@@ -218,7 +212,7 @@ void WriteRowsAndCells(RecordStream& out, const SheetData& sheet, const XlsStyle
                        const SharedStrings& strings) {
   std::set<int> rows;
   for (const auto& [position, cell] : sheet.Cells()) {
-    if (IsWritten(sheet, position.first, position.second, cell)) rows.insert(position.first);
+    if (HasContentOrOwnFormat(sheet, position.first, position.second, cell)) rows.insert(position.first);
   }
   for (const auto& [row, height] : sheet.rowHeights) rows.insert(row);
   for (const auto& [row, style] : sheet.rowStyles) rows.insert(row);
@@ -231,7 +225,7 @@ void WriteRowsAndCells(RecordStream& out, const SheetData& sheet, const XlsStyle
     for (auto it = block; it != next; ++it) WriteRowRecord(out, sheet, *it, styles);
     for (auto it = cells.lower_bound({*block, 0}); it != cells.end() && it->first.first <= blockEnd; ++it) {
       auto [row, column] = it->first;
-      if (IsWritten(sheet, row, column, it->second)) {
+      if (HasContentOrOwnFormat(sheet, row, column, it->second)) {
         WriteCell(out, row, column, it->second, styles.Xf(it->second.style), calculator, strings);
       }
     }

@@ -8,12 +8,12 @@
 #include "engine/address.h"
 #include "engine/calc.h"
 #include "engine/engine_error.h"
+#include "engine/sheet_format.h"
 #include "engine/xlsx/xlsx_writer_parts.h"
 
 namespace tallowmere::engine::xlsx {
 namespace {
 
-constexpr double kStandardColumnWidth = 8.43;  // characters
 constexpr double kPointsPerInch = 72.0;
 // The library writes a cell for every cell of a merged area; areas larger than this in
 // all are refused rather than attempted.
@@ -21,8 +21,6 @@ constexpr long long kMaxMergedCells = 1'000'000;
 
 lxw_row_t Row(int row) { return static_cast<lxw_row_t>(row - 1); }
 lxw_col_t Col(int column) { return static_cast<lxw_col_t>(column - 1); }
-
-std::string CellName(int row, int column) { return ColumnLetters(column) + std::to_string(row); }
 
 // --- Columns and rows ----------------------------------------------------------------
 
@@ -82,18 +80,20 @@ void WriteRows(lxw_worksheet* worksheet, const SheetData& sheet, XlsxFormats& fo
 // --- Merged areas and cells ----------------------------------------------------------
 
 // Merged areas come before the cells: the library writes an empty text into each area's
-// first cell, which the cells then replace. An area of one cell means nothing in a file.
+// first cell, which the cells then replace. An area of one cell means nothing in a file
+// and is neither written nor counted.
 void WriteMerges(lxw_worksheet* worksheet, const SheetData& sheet, XlsxFormats& formats) {
   long long cells = 0;
   for (const CellRect& m : sheet.merges) {
-    cells += static_cast<long long>(m.lastRow - m.firstRow + 1) * (m.lastColumn - m.firstColumn + 1);
+    if (!m.IsOneCell())
+      cells += static_cast<long long>(m.lastRow - m.firstRow + 1) * (m.lastColumn - m.firstColumn + 1);
   }
   if (cells > kMaxMergedCells) {
     throw EngineError("The merged areas of sheet '" + sheet.name + "' cover " + std::to_string(cells) +
                       " cells, more than can be saved as .xlsx");
   }
   for (const CellRect& m : sheet.merges) {
-    if (m.firstRow == m.lastRow && m.firstColumn == m.lastColumn) continue;
+    if (m.IsOneCell()) continue;
     Check(worksheet_merge_range(worksheet, Row(m.firstRow), Col(m.firstColumn), Row(m.lastRow), Col(m.lastColumn), "",
                                 formats.Of(sheet.EffectiveStyle(m.firstRow, m.firstColumn))),
           "the merged area " + FormatAddress(m));
@@ -135,25 +135,25 @@ lxw_error WriteFormula(lxw_worksheet* worksheet, int row, int column, const Form
   return worksheet_write_formula_str(worksheet, Row(row), Col(column), text.c_str(), format, shown.c_str());
 }
 
-// A cell is written when it holds something or shows a style other than its row's,
-// column's or sheet's.
+// A cell is written when it holds content or formatting of its own.
 void WriteCells(lxw_worksheet* worksheet, const SheetData& sheet, XlsxFormats& formats) {
   Calculator calculator(sheet);
   for (const auto& [position, cell] : sheet.Cells()) {
     const auto [row, column] = position;
-    if (!cell.HasContent() && cell.style == sheet.InheritedStyle(row, column)) continue;
+    if (!HasContentOrOwnFormat(sheet, row, column, cell)) continue;
     lxw_format* format = formats.Of(cell.style);
     const lxw_error error =
         cell.formula ? WriteFormula(worksheet, row, column, *cell.formula, calculator.ValueAt(row, column), format)
                      : WriteConstant(worksheet, row, column, cell.value, format);
-    Check(error, "the cell " + CellName(row, column) + " of sheet '" + sheet.name + "'");
+    Check(error, "the cell " + FormatAddress(CellRect{row, column, row, column}) + " of sheet '" + sheet.name + "'");
   }
 }
 
 // --- Page setup and window -----------------------------------------------------------
 
-void WritePageSetup(lxw_worksheet* worksheet, const PageSetupData& page) {
-  if (auto area = page.printArea.empty() ? std::nullopt : ParseAddress(page.printArea, AddressKind::Cells)) {
+void WritePageSetup(lxw_worksheet* worksheet, const SheetData& sheet) {
+  const PageSetupData& page = sheet.pageSetup;
+  if (auto area = PrintAreaRect(sheet)) {
     Check(worksheet_print_area(worksheet, Row(area->firstRow), Col(area->firstColumn), Row(area->lastRow),
                                Col(area->lastColumn)),
           "the print area " + page.printArea);
@@ -192,7 +192,7 @@ void WriteSheet(lxw_worksheet* worksheet, const SheetData& sheet, XlsxFormats& f
   WriteRows(worksheet, sheet, formats);
   WriteMerges(worksheet, sheet, formats);
   WriteCells(worksheet, sheet, formats);
-  WritePageSetup(worksheet, sheet.pageSetup);
+  WritePageSetup(worksheet, sheet);
   WriteSelection(worksheet, sheet);
 }
 
