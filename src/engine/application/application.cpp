@@ -7,6 +7,7 @@
 #include "engine/application/call_engine.h"
 #include "engine/application/engine_objects.h"
 #include "engine/application/workbook_files.h"
+#include "engine/calc.h"
 #include "engine/sheet_format.h"
 #include "engine/xls/xls_reader.h"
 
@@ -164,7 +165,7 @@ void EngineWorkbook::SaveAs(const std::string& path, int fileFormat) {
     throw AutomationError("SaveAs method of Workbook class failed: file format " + std::to_string(fileFormat) +
                           " is not supported");
   }
-  // The writers calculate the results they store themselves.
+  for (auto& sheet : data.sheets) Recalculate(*sheet);
   if (xls) {
     WriteXls(data, path, *context_->files);
   } else {
