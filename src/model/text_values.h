@@ -28,6 +28,10 @@ bool ParseBoolean(std::string_view text);
 // The stored form of a flag: "True" or "False".
 std::string BooleanText(bool value);
 
+// Texts equal, or text ending in end, when ASCII letters are compared without case.
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+bool EndsWithIgnoringCase(std::string_view text, std::string_view end);
+
 // The current calendar year of the system's local date, as four decimal digits.
 std::string CurrentYearText();
 

@@ -1,18 +1,12 @@
 #include "sheet/report_copy.h"
 
 #include <algorithm>
-#include <cctype>
 
+#include "model/text_values.h"
 #include "sheet/automation_link.h"
 
 namespace tallowmere {
 namespace {
-
-bool EndsWithIgnoringCase(const std::string& text, const std::string& end) {
-  return text.size() >= end.size() && std::equal(end.rbegin(), end.rend(), text.rbegin(), [](char a, char b) {
-           return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-         });
-}
 
 const CopyFormatInfo& InfoOf(CopyFormat format) {
   const auto& formats = CopyFormats();

@@ -88,6 +88,10 @@ struct FormulaNode {
   bool operator==(const FormulaNode& other) const;
 };
 
+// Whether two texts are equal when ASCII letters are compared without case (function
+// names, error texts, font faces).
+bool EqualIgnoringCase(std::string_view a, std::string_view b);
+
 // The text a spreadsheet shows for an error value ("#DIV/0!", "#REF!", ...).
 std::string_view ErrorText(ErrorCode error);
 

@@ -35,12 +35,6 @@ constexpr std::array<formula_detail::FunctionInfo, 4> kFunctions{{
     {"YEAR", 69, 1, 1, false},
 }};
 
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  return std::ranges::equal(a, b, [](char x, char y) {
-    return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
-  });
-}
-
 bool SamePointee(const FormulaPtr& a, const FormulaPtr& b) {
   if (!a || !b) return a == b;
   return *a == *b;
@@ -73,6 +67,12 @@ bool FormulaNode::operator==(const FormulaNode& other) const {
     case Kind::Paren: break;
   }
   return std::ranges::equal(args, other.args, SamePointee);
+}
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+  return std::ranges::equal(a, b, [](char x, char y) {
+    return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
+  });
 }
 
 namespace formula_detail {

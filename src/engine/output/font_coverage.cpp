@@ -1,9 +1,9 @@
 #include "engine/output/font_coverage.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string_view>
 
+#include "engine/formula/formula.h"
 #include "engine/formula/unicode.h"
 
 namespace tallowmere::engine {
@@ -28,14 +28,8 @@ bool Covered(const FormulaNode& node) {
   return std::all_of(node.args.begin(), node.args.end(), [](const FormulaPtr& arg) { return !arg || Covered(*arg); });
 }
 
-bool SameName(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-  });
-}
-
 bool Covered(const Style& style) {
-  return (SameName(style.font.name, "Arial") || SameName(style.font.name, "Liberation Sans")) &&
+  return (EqualIgnoringCase(style.font.name, "Arial") || EqualIgnoringCase(style.font.name, "Liberation Sans")) &&
          Covered(style.numberFormat);
 }
 
