@@ -106,9 +106,10 @@ bool IsValidUtf8(std::string_view text) {
 
 std::size_t Utf16Length(std::string_view utf8) {
   std::size_t units = 0;
-  for (unsigned char c : utf8) {
-    if ((c & 0xC0) != 0x80) ++units;  // a lead byte (or a stray byte) starts a character
-    if (c >= 0xF0) ++units;           // four-byte sequences need a surrogate pair
+  for (std::size_t pos = 0; pos < utf8.size();) {
+    const auto decoded = DecodeAt(utf8, pos);
+    pos += decoded ? decoded->length : 1;
+    units += decoded && decoded->code >= 0x10000 ? 2 : 1;  // a surrogate pair, or one unit
   }
   return units;
 }

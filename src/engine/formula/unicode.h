@@ -21,8 +21,8 @@ std::string ToUtf8(std::u16string_view utf16);
 bool IsValidUtf8(std::string_view text);
 
 // Number of UTF-16 units of UTF-8 text (what the file format counts), found without
-// converting: every byte but a continuation byte counts one, a four-byte lead byte two.
-// Equal to ToUtf16(text).size() for well-formed text.
+// converting: always ToUtf16(text).size(), malformed bytes included, so that a length
+// check agrees with what is written.
 std::size_t Utf16Length(std::string_view utf8);
 
 }  // namespace tallowmere::engine

@@ -62,6 +62,7 @@ TEST(Unicode, EachByteOfAMalformedSequenceBecomesOneReplacementCharacter) {
     SCOPED_TRACE(::testing::PrintToString(utf8));
     EXPECT_FALSE(IsValidUtf8(utf8));
     EXPECT_EQ(ToUtf16(utf8), utf16);
+    EXPECT_EQ(Utf16Length(utf8), utf16.size());
   }
 }
 
