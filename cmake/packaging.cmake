@@ -17,10 +17,12 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Tallowmere keeps a company name, a period layout (by year, by month or by week)
 and a list of cash-flow line items, and lays out a worksheet with one column
 per period, the total rows' formulas and the carry-over of closing cash. It
-saves the workbook as an Excel 97-2003 file and shows a picture of it that can
-be zoomed and dragged. tallowmere-cli makes the same workbook without a window.")
+saves the workbook as an Excel 97-2003 file, shows a picture of it that can be
+zoomed and dragged, and saves a copy as .xls, as an Excel Workbook (.xlsx) or as
+a one-page PDF. tallowmere-cli makes the same workbook without a window.")
 # The windows and the sheet's picture ask for Arial, which fontconfig maps to Liberation
-# Sans; without it another sans-serif font stands in.
+# Sans; without it another sans-serif font stands in, and the command line draws with
+# the system's whole font configuration instead of its own short one.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation2)
 
 include(CPack)
