@@ -314,7 +314,8 @@ void Form2::PushButton6_Click() {
   SaveChoice choice;
   trap.Run(112, [&] { choice = dialogs_.SaveFileName("Save File", CopyFileTypes()); });
   if (choice.path.empty()) return;  // cancelled
-  const CopyFormat format = CopyFormats().at(std::min(choice.type, CopyFormats().size() - 1)).format;
+  // A type the list does not have means the first and default one, .xls.
+  const CopyFormat format = CopyFormats().at(choice.type < CopyFormats().size() ? choice.type : 0).format;
   const std::string target = format == CopyFormat::Xls ? choice.path : WithExtension(choice.path, format);
   if (trap.Test(118, [&] { return files_.Exists(target); })) {
     MessageAnswer answer = MessageAnswer::No;
