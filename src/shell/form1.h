@@ -31,6 +31,8 @@ class QRadioButton;
 
 namespace tallowmere {
 
+class PlainFrameStyle;
+
 // How the error report names the main window's procedures.
 namespace location {
 inline constexpr std::string_view kForm1PushButton1Click = "in Brindlecast2021/08/31.Form1.PushButton1_Click ";
@@ -162,6 +164,7 @@ class Form1 : public QWidget, public ParameterFields {
   QLineEdit* text4_ = nullptr;
   QLineEdit* text6_ = nullptr;
   QLineEdit* text7_ = nullptr;
+  PlainFrameStyle* frameStyle_ = nullptr;  // shared by the three frames
   QRadioButton* option1_ = nullptr;
   QRadioButton* option2_ = nullptr;
   QRadioButton* option3_ = nullptr;

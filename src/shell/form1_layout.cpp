@@ -77,11 +77,13 @@ QRadioButton* Form1::AddOption(const char* name, const char* caption, int left, 
 }
 
 QGroupBox* Form1::AddFrame(const char* name, const char* caption, int left, int top, int width, int height) {
+  if (!frameStyle_) {
+    frameStyle_ = new PlainFrameStyle();
+    frameStyle_->setParent(this);
+  }
   auto* frame = new QGroupBox(QString::fromUtf8(caption), this);
   frame->setObjectName(name);
-  auto* style = new PlainFrameStyle();
-  style->setParent(frame);
-  frame->setStyle(style);
+  frame->setStyle(frameStyle_);
   frame->setGeometry(TwipRect(left, top, width, height));
   frame->setMouseTracking(true);
   frame->installEventFilter(this);
