@@ -42,16 +42,20 @@ void SpreadsheetLink::CreateSpreadsheetApp() { spreadsheetApp_ = factory_.Create
 
 Application& SpreadsheetLink::SpreadsheetApp() const { return Held(spreadsheetApp_); }
 
+void QuitQuietly(Application& app) {
+  try {
+    app.Quit();
+  } catch (...) {
+  }
+}
+
 std::shared_ptr<Application> OpenWorkbookInNewApp(ApplicationFactory& factory, const std::string& path) {
   std::shared_ptr<Application> app = factory.Create();
   try {
     app->GetWorkbooks().Open(path);
   } catch (...) {
     // Nobody else holds the new instance: end it rather than leave it running hidden.
-    try {
-      app->Quit();
-    } catch (...) {
-    }
+    QuitQuietly(*app);
     throw;
   }
   return app;

@@ -48,6 +48,9 @@ T& Held(const std::shared_ptr<T>& object) {
   return Held(object.get());
 }
 
+// Ends the instance; a failure to end it is ignored (there is nothing left to do about it).
+void QuitQuietly(Application& app);
+
 // A new instance with the workbook at path open.
 std::shared_ptr<Application> OpenWorkbookInNewApp(ApplicationFactory& factory, const std::string& path);
 

@@ -62,12 +62,7 @@ void SaveReportCopy(ApplicationFactory& factory, FileSystem& files, const std::s
   // The instance ends however the copy ended; a failure to end it does not undo a copy.
   struct QuitAtEnd {
     Application& app;
-    ~QuitAtEnd() {
-      try {
-        app.Quit();
-      } catch (...) {
-      }
-    }
+    ~QuitAtEnd() { QuitQuietly(app); }
   } quit{*app};
   WriteFromWorkbook(*app, target, format);
 }
