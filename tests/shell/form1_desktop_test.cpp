@@ -20,16 +20,13 @@ TEST_F(Form1Test, FramesOptionButtonsAndLabelsAreWhite) {
   Form1& window = Loaded();
   const QImage shown = window.grab().toImage();
   // An empty spot inside each frame, and the far corner of each option button and label,
-  // where no text or mark is drawn.
-  for (const char* name : {"Frame1", "Frame4", "Frame6"}) {
-    const QWidget* frame = window.findChild<QGroupBox*>(name);
-    const QPoint inside = frame->mapTo(&window, QPoint(frame->width() - 10, frame->height() - 10));
-    EXPECT_EQ(shown.pixelColor(inside), QColor(Qt::white)) << name;
-  }
-  for (const char* name : {"Option1", "Option2", "Option3", "Label2", "Label3"}) {
+  // where no text or mark is drawn: that many pixels in from the bottom right.
+  const std::pair<const char*, int> spots[] = {{"Frame1", 10}, {"Frame4", 10}, {"Frame6", 10}, {"Option1", 1},
+                                               {"Option2", 1}, {"Option3", 1}, {"Label2", 1},  {"Label3", 1}};
+  for (const auto& [name, inset] : spots) {
     const QWidget* control = window.findChild<QWidget*>(name);
-    const QPoint corner = control->mapTo(&window, QPoint(control->width() - 1, control->height() - 1));
-    EXPECT_EQ(shown.pixelColor(corner), QColor(Qt::white)) << name;
+    const QPoint spot = control->mapTo(&window, QPoint(control->width() - inset, control->height() - inset));
+    EXPECT_EQ(shown.pixelColor(spot), QColor(Qt::white)) << name;
   }
 }
 
