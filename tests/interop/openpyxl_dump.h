@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QString>
+#include <cmath>
 
 namespace tallowmere::testing {
 
@@ -61,6 +62,19 @@ print(json.dumps({
 
 inline QJsonObject CellOf(const QJsonObject& dump, int row, int column) {
   return dump["cells"].toObject()[QString("%1,%2").arg(row).arg(column)].toObject();
+}
+
+// The pixels a spreadsheet shows for a column width as a file stores it (characters of
+// the widest digit, 7 pixels in Arial 10 at 96 dpi, padding included).
+inline int StoredWidthPixels(double width) {
+  constexpr double kDigit = 7;
+  return static_cast<int>(std::trunc((256 * width + std::trunc(128 / kDigit)) / 256 * kDigit));
+}
+
+// The file's header and footer margins are 0, as the layout sets them.
+inline void ExpectNoHeaderFooterMargins(const QJsonObject& dump) {
+  EXPECT_EQ(dump["margins"].toArray()[4].toDouble(), 0.0);  // header
+  EXPECT_EQ(dump["margins"].toArray()[5].toDouble(), 0.0);  // footer
 }
 
 // The page setup the cash-flow layout makes, with the print area's absolute address

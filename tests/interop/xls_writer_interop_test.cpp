@@ -23,10 +23,12 @@ namespace {
 
 using testing::CellOf;
 using testing::ExpectCashFlowPageSetup;
+using testing::ExpectNoHeaderFooterMargins;
 using testing::kOpenpyxlScript;
 using testing::PythonHas;
 using testing::RunProgram;
 using testing::RunPythonJson;
+using testing::StoredWidthPixels;
 
 // A small cash-flow-like sheet, built as the layout builds one: select, then set.
 void BuildSampleSheet(Application& app) {
@@ -282,10 +284,9 @@ TEST_F(XlsWriterInteropTest, OwnXlsxHoldsTheSameValuesFormatsAndPageSetup) {
   // Widths as whole pixels, as wide as the engine's picture shows the columns.
   QJsonObject widths = dump["widths"].toObject();
   for (auto [column, pixels] : {std::pair{"A", 12}, {"B", 229}, {"C", 81}, {"D", 63}}) {
-    EXPECT_EQ(std::trunc((256 * widths[column].toDouble() + 18) / 256 * 7), pixels) << column;
+    EXPECT_EQ(StoredWidthPixels(widths[column].toDouble()), pixels) << column;
   }
-  EXPECT_EQ(dump["margins"].toArray()[4].toDouble(), 0.0);
-  EXPECT_EQ(dump["margins"].toArray()[5].toDouble(), 0.0);
+  ExpectNoHeaderFooterMargins(dump);
 }
 
 }  // namespace
