@@ -99,4 +99,10 @@ const std::array<std::uint32_t, 56>& WorkbookData::DefaultPalette() {
   return palette;
 }
 
+std::optional<std::uint32_t> WorkbookData::PaletteRgb(int index) const {
+  if (index < 1 || index > static_cast<int>(palette.size())) return std::nullopt;
+  const std::uint32_t bgr = palette[static_cast<std::size_t>(index - 1)];
+  return ((bgr & 0xFF) << 16) | (bgr & 0xFF00) | ((bgr >> 16) & 0xFF);
+}
+
 }  // namespace tallowmere::engine

@@ -145,6 +145,9 @@ class WorkbookData {
   std::vector<std::shared_ptr<SheetData>> sheets;
   int activeSheet = 0;  // index into sheets
 
+  // The colour of palette entry index (1 to 56) as 0xRRGGBB; none for another index.
+  std::optional<std::uint32_t> PaletteRgb(int index) const;
+
   static const std::array<std::uint32_t, 56>& DefaultPalette();
 };
 

@@ -81,9 +81,8 @@ const Style& RangePainter::StyleAt(int row, int column) const {
 }
 
 QColor RangePainter::PaletteColor(int index, QColor automatic) const {
-  if (index < 1 || index > static_cast<int>(workbook_.palette.size())) return automatic;
-  const std::uint32_t bgr = workbook_.palette[static_cast<std::size_t>(index - 1)];
-  return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+  const std::optional<std::uint32_t> rgb = workbook_.PaletteRgb(index);
+  return rgb ? QColor(static_cast<QRgb>(*rgb)) : automatic;
 }
 
 // The pixels of a cell, or of the whole merged area when the cell is its top left;

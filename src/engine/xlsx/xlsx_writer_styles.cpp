@@ -34,11 +34,10 @@ lxw_format* XlsxFormats::Of(StyleId style) {
 }
 
 std::optional<lxw_color_t> XlsxFormats::PaletteColor(int index) const {
-  if (index < 1 || index > static_cast<int>(workbook_.palette.size())) return std::nullopt;
-  const std::uint32_t bgr = workbook_.palette[static_cast<std::size_t>(index - 1)];
-  const lxw_color_t rgb = ((bgr & 0xFF) << 16) | (bgr & 0xFF00) | ((bgr >> 16) & 0xFF);
+  const std::optional<std::uint32_t> rgb = workbook_.PaletteRgb(index);
+  if (!rgb) return std::nullopt;
   // The library reads 0 as "no colour": black has a value of its own.
-  return rgb == 0 ? lxw_color_t{LXW_COLOR_BLACK} : rgb;
+  return *rgb == 0 ? lxw_color_t{LXW_COLOR_BLACK} : lxw_color_t{*rgb};
 }
 
 lxw_format* XlsxFormats::Make(const Style& style) {
