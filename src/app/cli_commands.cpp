@@ -79,7 +79,11 @@ int DeliverWorkbook(ApplicationFactory& factory, FileSystem& files, const std::s
   if (temporary.empty()) return Fail(kErrors, "the workbook could not be saved; " + out + " was not written");
   int status = errorReports ? kErrors : kDone;
   try {
-    SaveReportCopy(factory, files, temporary, out, format);
+    // The run's own workbook is not needed afterwards: an .xls moves to its place.
+    if (format == CopyFormat::Xls)
+      MoveFileReplacing(files, temporary, out);
+    else
+      SaveReportCopy(factory, files, temporary, out, format);
   } catch (const std::exception& e) {
     status = Fail(kErrors, e.what());
   }

@@ -37,14 +37,9 @@ SaveChoice StderrDialogs::SaveFileName(const std::string&, const std::vector<Fil
 void CliReportHost::LoadPreviewPicture(const std::string& picturePath) {
   if (picturePath.empty()) throw std::runtime_error("No picture of the sheet was made");
   if (picturePath_.empty()) return;
-  // The report removes its own picture once it is handed over, so it may as well move: one
-  // rename instead of writing the whole picture a second time. Across file systems, or
-  // when the move fails for any other reason, it is copied (and a copy that fails says why).
-  try {
-    files_.Rename(picturePath, picturePath_);
-  } catch (const FileError&) {
-    CopyFileReplacing(files_, picturePath, picturePath_);
-  }
+  // The report removes its own picture once it is handed over, so it may as well move:
+  // one rename instead of writing the whole picture a second time.
+  MoveFileReplacing(files_, picturePath, picturePath_);
 }
 
 }  // namespace tallowmere::cli

@@ -146,6 +146,14 @@ void CopyFileReplacing(FileSystem& files, const std::string& source, const std::
   });
 }
 
+void MoveFileReplacing(FileSystem& files, const std::string& source, const std::string& target) {
+  try {
+    files.Rename(source, target);
+  } catch (const FileError&) {
+    CopyFileReplacing(files, source, target);
+  }
+}
+
 bool RemoveQuietly(FileSystem& files, const std::string& path) {
   if (files.Remove(path)) return true;
   files.MakeWritable(path);

@@ -74,6 +74,10 @@ void WriteFileWholeWith(FileSystem& files, const std::string& path,
 // agreed to replace it). Throws FileError; target is then as it was.
 void CopyFileReplacing(FileSystem& files, const std::string& source, const std::string& target);
 
+// Puts source in target's place in one rename where both lie on one file system; where
+// the rename fails, copies it as CopyFileReplacing does and leaves source.
+void MoveFileReplacing(FileSystem& files, const std::string& source, const std::string& target);
+
 // Deletes the file; when that fails, makes the file writable and deletes it again. True
 // when no file is left at path; never throws.
 bool RemoveQuietly(FileSystem& files, const std::string& path);

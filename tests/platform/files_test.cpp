@@ -102,6 +102,20 @@ TEST_F(FilesTest, AWriterThatFailsLeavesTheTargetAndNoFreshFile) {
   EXPECT_EQ(EntryCount(), 1);
 }
 
+TEST_F(FilesTest, AMoveRenamesAndCopiesOnlyWhenTheRenameFails) {
+  for (const int failing : {0, 1}) {
+    SCOPED_TRACE(failing);
+    const std::string source = Write("source", "new");
+    const std::string target = Write("target", "old");
+    FailingFileSystem files;
+    files.failAt = failing;
+    MoveFileReplacing(files, source, target);
+    EXPECT_EQ(Read(target), "new");
+    EXPECT_EQ(files.operations.front(), "Rename " + source + " -> " + target);
+    EXPECT_EQ(fs::exists(source), failing == 1) << "a failed rename leaves the source, copied";
+  }
+}
+
 // Each operation of a whole write or copy fails in turn: the target keeps its old content,
 // the failure names the target, and nothing is left beside it. When it succeeds the
 // target holds the new content.
