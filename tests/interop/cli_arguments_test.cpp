@@ -71,7 +71,7 @@ TEST_F(CliArguments, HelpAndBadArguments) {
 TEST_F(CliArguments, BothProgramsTellTheirVersionAndHelp) {
   for (const std::string& program : {kCli, kWindowProgram}) {
     EXPECT_EQ(Run(program, "--version"), 0) << program;
-    EXPECT_EQ(out, fs::path(program).filename().string() + " " TM_VERSION "\n");
+    EXPECT_EQ(out, fs::path(program).filename().string() + " " TM_VERSION "\n") << program;
     EXPECT_EQ(Run(program, "--help"), 0) << program;
     EXPECT_NE(out.find("--version"), std::string::npos) << out;
   }
