@@ -39,6 +39,7 @@ const void* Load(const OutputModule& module, const char* what) {
     using Entry = const void* (*)();
     if (const auto entry = reinterpret_cast<Entry>(dlsym(handle, module.entry))) return entry();
     why = candidate.string() + " has no " + module.entry;
+    dlclose(handle);
   }
   throw EngineError(std::string("The module that ") + what + " (" + module.file + ") cannot be loaded: " + why);
 }

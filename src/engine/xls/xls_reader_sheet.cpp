@@ -16,6 +16,17 @@ constexpr double kPointsPerInch = 72.0;
 constexpr double kDigitWidth = 7.0;   // pixels of the widest digit of Arial 10 at 96 dpi
 constexpr double kCellPadding = 5.0;  // pixels of margin a column width in characters leaves out
 
+// A range as the sheet records store it: first and last row, then first and last column,
+// zero-based; columns take two bytes, or one in a selection's list.
+CellRect ReadRange(RecordCursor& cursor, bool byteColumns) {
+  CellRect rect;
+  rect.firstRow = cursor.U16() + 1;
+  rect.lastRow = cursor.U16() + 1;
+  rect.firstColumn = (byteColumns ? cursor.U8() : cursor.U16()) + 1;
+  rect.lastColumn = (byteColumns ? cursor.U8() : cursor.U16()) + 1;
+  return rect;
+}
+
 // Column widths are stored in 1/256 of a character including the cell padding; the
 // object model speaks of characters without it, to two decimals.
 double CharactersFromStoredWidth(double stored256) {
@@ -294,11 +305,7 @@ void SheetReader::ReadColInfo(RecordCursor& cursor) {
 void SheetReader::ReadMergedCells(RecordCursor& cursor) {
   const std::size_t count = cursor.U16();
   for (std::size_t i = 0; i < count; ++i) {
-    CellRect rect;
-    rect.firstRow = cursor.U16() + 1;
-    rect.lastRow = cursor.U16() + 1;
-    rect.firstColumn = cursor.U16() + 1;
-    rect.lastColumn = cursor.U16() + 1;
+    const CellRect rect = ReadRange(cursor, false);
     if (rect.firstRow > rect.lastRow || rect.firstColumn > rect.lastColumn || rect.lastColumn > kMaxColumns) {
       Damaged("a merged range is malformed");
     }
@@ -343,11 +350,7 @@ void SheetReader::ReadSelection(RecordCursor& cursor) {
   sheet_.activeColumn = activeColumn;
   sheet_.selection = CellRect{activeRow, activeColumn, activeRow, activeColumn};
   for (std::size_t i = 0; i < count; ++i) {
-    CellRect rect;
-    rect.firstRow = cursor.U16() + 1;
-    rect.lastRow = cursor.U16() + 1;
-    rect.firstColumn = cursor.U8() + 1;
-    rect.lastColumn = cursor.U8() + 1;
+    const CellRect rect = ReadRange(cursor, true);
     if (i == activeRef) sheet_.selection = rect;
   }
   selectionRead_ = selectionRead_ || pane == kTopLeftPane;
