@@ -3,8 +3,6 @@
 // for the widest month layout the parameter limits allow (136 columns).
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
-#include <cstdlib>
 #include <filesystem>
 #include <map>
 
@@ -61,8 +59,6 @@ BENCHMARK_CAPTURE(ReadOnly, month_136_columns, std::string("2023"))->Unit(benchm
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QGuiApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

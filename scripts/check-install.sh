@@ -32,7 +32,10 @@ runs() {
     fail "$bin/tallowmere-cli generate --picture"
   [ "$(head -c 2 "$work/plan.bmp")" = BM ] || fail "no picture from $bin"
   [ "$(od -An -c -N2 "$work/plan.xlsx" | tr -d ' \n')" = PK ] || fail "no .xlsx from $bin"
-  for module in drawing xlsx; do
+  XDG_CONFIG_HOME="$work/config" TEMP="$work/temp" XDG_CACHE_HOME="$work/cache" LD_DEBUG=files \
+    "$bin/tallowmere-cli" generate --out "$work/plan.pdf" 2>>"$work/loads" || fail "$bin/tallowmere-cli generate PDF"
+  [ "$(head -c 4 "$work/plan.pdf")" = %PDF ] || fail "no PDF from $bin"
+  for module in picture page xlsx; do
     grep -q "calling init: $bin/\.\./lib/.*tallowmere-$module\.so" "$work/loads" ||
       fail "$bin/tallowmere-cli did not load its installed tallowmere-$module.so"
   done

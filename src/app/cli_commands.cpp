@@ -124,6 +124,10 @@ class PrivateFolder {
 int RunGenerate(const GenerateOptions& options, SettingsStore& store) {
   const std::optional<CopyFormat> format = FormatOfPath(options.out);
   if (!format) return Fail(kRefused, options.out + ": --out takes a file ending in .xls, .xlsx or .pdf");
+  // The drawing libraries load on a thread of their own while the settings are read and
+  // the sheet is laid out.
+  if (!options.picture.empty()) engine::PreparePicture();
+  if (*format == CopyFormat::Pdf) engine::PreparePage();
   ReadOnlyStore settings(store);
   if (!options.items.empty()) {
     try {
@@ -144,8 +148,6 @@ int RunGenerate(const GenerateOptions& options, SettingsStore& store) {
   }
   if (!ApplyOptions(options, fields) || !StartCheck(fields)) return kRefused;
 
-  // The drawing libraries load on a thread of their own while the sheet is laid out.
-  if (!options.picture.empty() || *format == CopyFormat::Pdf) engine::PrepareDrawing();
   std::unique_ptr<PrivateFolder> folder;
   try {
     folder = std::make_unique<PrivateFolder>();

@@ -1,6 +1,7 @@
 // tallowmere-cli: the cash-flow workbook and its picture without a window. It links no
-// GUI library: the engine loads its drawing module, and brings up Qt's GUI layer on the
-// headless platform, only when a picture or a page is drawn.
+// GUI library: the engine loads its picture module (the font libraries) only when a
+// picture is drawn, and its page module, which brings up Qt's GUI layer on the headless
+// platform, only when a page is.
 #include <QtGlobal>
 #include <cstdlib>
 #include <iostream>

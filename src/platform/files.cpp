@@ -1,5 +1,7 @@
 #include "platform/files.h"
 
+#include <fcntl.h>
+
 #include <QCoreApplication>
 #include <cerrno>
 #include <cstdio>
@@ -13,6 +15,13 @@ namespace fs = std::filesystem;
 
 namespace tallowmere {
 namespace {
+
+// Takes size bytes of disk for file, which is empty; false with errno set when the disk
+// has no room. A file system that cannot take blocks ahead is written as usual.
+bool Reserve(std::FILE* file, std::size_t size) {
+  if (size == 0 || ::fallocate(::fileno(file), 0, 0, static_cast<off_t>(size)) == 0) return true;
+  return errno != ENOSPC && errno != EFBIG && errno != EDQUOT;
+}
 
 [[noreturn]] void Fail(const std::string& what, const std::string& path, const std::string& reason) {
   throw FileError(what + " " + path + ": " + reason, reason);
@@ -41,9 +50,14 @@ class LocalFiles : public FileSystem {
   void Write(const std::string& path, const std::uint8_t* data, std::size_t size) override {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) Fail("Cannot write", path, std::strerror(errno));
-    // A full disk may show only when the buffer is flushed or the file closed.
-    bool ok = std::fwrite(data, 1, size, file) == size && std::fflush(file) == 0;
+    // The file's blocks are taken at once: a disk too full for it fails before a byte is
+    // written, and a file that replaces another in a rename is not first written out to
+    // disk by file systems that do so for files whose blocks are not yet placed (ext4).
+    bool ok = Reserve(file, size);
     int error = ok ? 0 : errno;
+    // A full disk may show only when the buffer is flushed or the file closed.
+    ok = ok && std::fwrite(data, 1, size, file) == size && std::fflush(file) == 0;
+    if (!ok && !error) error = errno;
     if (std::fclose(file) != 0 && ok) {
       ok = false;
       error = errno;

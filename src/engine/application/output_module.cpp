@@ -66,20 +66,29 @@ class ModuleLoad {
   std::shared_future<const void*> load_;
 };
 
-ModuleLoad& DrawingLoad() {
-  static ModuleLoad load(kDrawingModule, "draws pictures and pages");
+ModuleLoad& PictureLoad() {
+  static ModuleLoad load(kPictureModule, "draws pictures");
+  return load;
+}
+
+ModuleLoad& PageLoad() {
+  static ModuleLoad load(kPageModule, "draws pages");
   return load;
 }
 
 }  // namespace
 
-const DrawingFunctions& Drawing() { return *static_cast<const DrawingFunctions*>(DrawingLoad().Get()); }
+const PictureFunctions& Picture() { return *static_cast<const PictureFunctions*>(PictureLoad().Get()); }
+
+const PageFunctions& Page() { return *static_cast<const PageFunctions*>(PageLoad().Get()); }
 
 const XlsxFunctions& Xlsx() {
   static ModuleLoad load(kXlsxModule, "writes .xlsx files");
   return *static_cast<const XlsxFunctions*>(load.Get());
 }
 
-void PrepareDrawing() { DrawingLoad().Start(std::launch::async); }
+void PreparePicture() { PictureLoad().Start(std::launch::async); }
+
+void PreparePage() { PageLoad().Start(std::launch::async); }
 
 }  // namespace tallowmere::engine

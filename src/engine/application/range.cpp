@@ -257,7 +257,7 @@ void EngineRange::SetBorderLineStyle(int index, int lineStyle) {
 
 void EngineRange::CopyPicture() {
   auto& data = OpenData(*context_);
-  auto picture = CallEngine([&] { return Drawing().renderRangeBmp(data, *sheet_, rect_); });
+  auto picture = CallEngine([&] { return Picture().renderRangeBmp(data, *sheet_, rect_); });
   context_->clipboard->SetPicture(std::make_shared<const PictureBytes>(std::move(picture)));
 }
 

@@ -41,7 +41,7 @@ void WriteXlsx(const WorkbookData& workbook, const std::string& path, FileSystem
 }
 
 void WritePdf(const WorkbookData& workbook, const SheetData& sheet, const std::string& path, FileSystem& files) {
-  WriteBytes("export the sheet", path, files, [&] { return Drawing().renderPdfPage(workbook, sheet); });
+  WriteBytes("export the sheet", path, files, [&] { return Page().renderPdfPage(workbook, sheet); });
 }
 
 }  // namespace tallowmere::engine

@@ -1,10 +1,8 @@
 #include "engine/render/range_painter.h"
 
-#include <QFontMetrics>
 #include <algorithm>
 #include <cstdint>
 
-#include "engine/formula/unicode.h"
 #include "engine/number_format.h"
 
 namespace tallowmere::engine {
@@ -12,7 +10,7 @@ namespace {
 
 constexpr int kTextPadding = 2;  // pixels between a cell's edge and its text
 
-QString ToQString(const std::string& utf8) { return QString::fromStdU16String(ToUtf16(utf8)); }
+constexpr Canvas::Rgb kWhite = 0xFFFFFF, kBlack = 0x000000;
 
 // A line drawn between two cells when either side asks for it; the cell's own colour wins.
 const BorderSide* Edge(const BorderSide& own, const BorderSide& neighbour) {
@@ -34,39 +32,18 @@ RangePainter::RangePainter(const WorkbookData& workbook, const SheetData& sheet,
   }
 }
 
-void RangePainter::PaintBand(QPainter& painter, int top, int bottom) {
-  painter_ = &painter;
-  painter.translate(0, -top);
-  const auto [firstRow, lastRow] = RowsTouching(top, bottom);
-  // Copied into the lambda: clang before 16 cannot capture structured bindings.
-  const auto each = [&, first = firstRow, last = lastRow](auto step) {
-    for (int row = first; row <= last; ++row) {
+void RangePainter::Paint(Canvas& canvas) {
+  canvas_ = &canvas;
+  fonts_.clear();
+  const auto each = [&](auto step) {
+    for (int row = grid_.shown.firstRow; row <= grid_.shown.lastRow; ++row) {
       for (int column = grid_.shown.firstColumn; column <= grid_.shown.lastColumn; ++column) step(row, column);
     }
   };
   each([this](int row, int column) { PaintFill(row, column); });
   each([this](int row, int column) { PaintBorders(row, column); });
   each([this](int row, int column) { PaintText(row, column); });
-  painter_ = nullptr;
-}
-
-// The shown rows whose painting can reach pixel rows [top, bottom): a cell draws
-// inside its own rows and on the last pixel row above them, a merged area from the
-// row of its first shown cell. One row more each way costs little and keeps the
-// edges safe.
-std::pair<int, int> RangePainter::RowsTouching(int top, int bottom) const {
-  const auto& tops = grid_.rowTop;  // one entry per shown row, then the bottom edge
-  const int count = static_cast<int>(tops.size()) - 1;
-  const int firstBelow = static_cast<int>(std::upper_bound(tops.begin() + 1, tops.end(), top) - tops.begin()) - 1;
-  const int lastAbove = static_cast<int>(std::upper_bound(tops.begin(), tops.end() - 1, bottom) - tops.begin()) - 1;
-  int first = grid_.shown.firstRow + std::max(0, firstBelow - 1);
-  const int last = grid_.shown.firstRow + std::min(count - 1, lastAbove + 1);
-  for (const CellRect& merge : merges_) {
-    if (merge.lastRow >= first && merge.firstRow <= last) {
-      first = std::min(first, std::max(merge.firstRow, grid_.shown.firstRow));
-    }
-  }
-  return {first, last};
+  canvas_ = nullptr;
 }
 
 const CellRect* RangePainter::MergeAt(int row, int column) const {
@@ -80,14 +57,14 @@ const Style& RangePainter::StyleAt(int row, int column) const {
   return workbook_.styles.Get(sheet_.EffectiveStyle(row, column));
 }
 
-QColor RangePainter::PaletteColor(int index, QColor automatic) const {
+Canvas::Rgb RangePainter::PaletteColor(int index, Canvas::Rgb automatic) const {
   const std::optional<std::uint32_t> rgb = workbook_.PaletteRgb(index);
-  return rgb ? QColor(static_cast<QRgb>(*rgb)) : automatic;
+  return rgb ? *rgb & 0xFFFFFF : automatic;
 }
 
 // The pixels of a cell, or of the whole merged area when the cell is its top left;
 // empty for the other cells of a merged area.
-QRect RangePainter::CellArea(int row, int column) const {
+PixelRect RangePainter::CellArea(int row, int column) const {
   CellRect area{row, column, row, column};
   if (const CellRect* merge = MergeAt(row, column)) {
     // The merged area is drawn by its top-left cell, or by the first cell the picture
@@ -101,20 +78,20 @@ QRect RangePainter::CellArea(int row, int column) const {
   area.firstColumn = std::max(area.firstColumn, grid_.shown.firstColumn);
   area.lastRow = std::min(area.lastRow, grid_.shown.lastRow);
   area.lastColumn = std::min(area.lastColumn, grid_.shown.lastColumn);
-  return QRect(QPoint(grid_.Left(area.firstColumn), grid_.Top(area.firstRow)),
-               QPoint(grid_.Right(area.lastColumn) - 1, grid_.Bottom(area.lastRow) - 1));
+  return {grid_.Left(area.firstColumn), grid_.Top(area.firstRow), grid_.Right(area.lastColumn) - 1,
+          grid_.Bottom(area.lastRow) - 1};
 }
 
 void RangePainter::PaintFill(int row, int column) {
-  const QRect area = CellArea(row, column);
-  if (area.isEmpty()) return;
+  const PixelRect area = CellArea(row, column);
+  if (area.IsEmpty()) return;
   const Style& style = StyleAt(row, column);
   if (style.fillColorIndex == kColorNone) return;
-  const QColor color = PaletteColor(style.fillColorIndex, Qt::white);
+  const Canvas::Rgb color = PaletteColor(style.fillColorIndex, kWhite);
   // The picture and the page start white, and most cells of a sheet are filled white:
   // painting them would change nothing but the size of a page.
-  if (color == QColor(Qt::white)) return;
-  painter_->fillRect(area, color);
+  if (color == kWhite) return;
+  canvas_->FillRect(area, color);
 }
 
 bool RangePainter::InsideOneMerge(int row1, int column1, int row2, int column2) const {
@@ -122,12 +99,8 @@ bool RangePainter::InsideOneMerge(int row1, int column1, int row2, int column2) 
   return merge && merge == MergeAt(row2, column2);
 }
 
-void RangePainter::Line(const BorderSide& side, QPoint from, QPoint to) {
-  painter_->setPen(QPen(PaletteColor(side.colorIndex, Qt::black), 1));
-  // Through the middle of the pixels it covers: the same pixels in the picture, and on a
-  // page the line lies on them rather than half a pixel up and to the left.
-  const QPointF centre(0.5, 0.5);
-  painter_->drawLine(QPointF(from) + centre, QPointF(to) + centre);
+void RangePainter::Line(const BorderSide& side, int x1, int y1, int x2, int y2) {
+  canvas_->Line(x1, y1, x2, y2, PaletteColor(side.colorIndex, kBlack));
 }
 
 // Each cell draws its right and bottom edges on its last pixel column and row, which is
@@ -142,16 +115,16 @@ void RangePainter::PaintBorders(int row, int column) {
   const int lineLeft = column == grid_.shown.firstColumn ? left : left - 1;
   if (!InsideOneMerge(row, column, row, column + 1)) {
     if (const BorderSide* side = Edge(style.right, StyleAt(row, column + 1).left)) {
-      Line(*side, {right, lineTop}, {right, bottom});
+      Line(*side, right, lineTop, right, bottom);
     }
   }
   if (!InsideOneMerge(row, column, row + 1, column)) {
     if (const BorderSide* side = Edge(style.bottom, StyleAt(row + 1, column).top)) {
-      Line(*side, {lineLeft, bottom}, {right, bottom});
+      Line(*side, lineLeft, bottom, right, bottom);
     }
   }
-  if (column == grid_.shown.firstColumn && style.left.line) Line(style.left, {left, lineTop}, {left, bottom});
-  if (row == grid_.shown.firstRow && style.top.line) Line(style.top, {lineLeft, top}, {right, top});
+  if (column == grid_.shown.firstColumn && style.left.line) Line(style.left, left, lineTop, left, bottom);
+  if (row == grid_.shown.firstRow && style.top.line) Line(style.top, lineLeft, top, right, top);
 }
 
 bool RangePainter::IsEmptyCell(int row, int column) const {
@@ -161,7 +134,7 @@ bool RangePainter::IsEmptyCell(int row, int column) const {
 
 // How far text too wide for its cell may run into empty neighbours: to the right for
 // left-aligned text, to the left for right-aligned text, both ways for centred text.
-QRect RangePainter::OverflowArea(int row, int column, QRect area, int textWidth, HAlign align) {
+PixelRect RangePainter::OverflowArea(int row, int column, PixelRect area, int textWidth, HAlign align) {
   int first = column, last = column;
   const auto wide = [&] { return grid_.Right(last) - grid_.Left(first) - 2 * kTextPadding < textWidth; };
   const bool right = align != HAlign::Right, left = align == HAlign::Right || align == HAlign::Center;
@@ -172,45 +145,36 @@ QRect RangePainter::OverflowArea(int row, int column, QRect area, int textWidth,
     if (growRight) ++last;
     if (growLeft) --first;
   }
-  return QRect(QPoint(grid_.Left(first), area.top()), QPoint(grid_.Right(last) - 1, area.bottom()));
+  return {grid_.Left(first), area.top, grid_.Right(last) - 1, area.bottom};
 }
 
 RangePainter::TextFont& RangePainter::FontOf(const Style& style) {
   const double size = style.font.size > 0 ? style.font.size : 10.0;
   const auto key = std::make_tuple(style.font.name, size, style.font.bold, style.font.italic);
   if (const auto found = fonts_.find(key); found != fonts_.end()) return found->second;
-  QFont font;
-  // Arial and the other common faces come from their metric-compatible free twins
-  // through fontconfig; the explicit fallback keeps the picture the same everywhere.
-  font.setFamilies({ToQString(style.font.name), QStringLiteral("Liberation Sans")});
-  font.setPointSizeF(size);
-  font.setBold(style.font.bold);
-  font.setItalic(style.font.italic);
-  const QFontMetrics metrics(font, painter_->device());
-  return fonts_.emplace(key, TextFont{font, metrics, {}}).first->second;
+  const int handle = canvas_->Font({style.font.name, size, style.font.bold, style.font.italic});
+  return fonts_.emplace(key, TextFont{handle, {}}).first->second;
 }
 
-int RangePainter::WidthIn(TextFont& font, const QString& text) {
-  const auto found = font.widths.constFind(text);
-  if (found != font.widths.constEnd()) return *found;
-  const int width = font.metrics.horizontalAdvance(text);
-  font.widths.insert(text, width);
+int RangePainter::WidthIn(TextFont& font, const std::string& text) {
+  const auto found = font.widths.find(text);
+  if (found != font.widths.end()) return found->second;
+  const int width = canvas_->TextWidth(font.handle, text);
+  font.widths.emplace(text, width);
   return width;
 }
 
 void RangePainter::PaintText(int row, int column) {
   const Cell* cell = sheet_.Find(row, column);
   if (!cell || !cell->HasContent()) return;
-  QRect area = CellArea(row, column);
-  if (area.isEmpty()) return;
+  PixelRect area = CellArea(row, column);
+  if (area.IsEmpty()) return;
   const Style& style = StyleAt(row, column);
   const Value value = cell->formula ? calculator_.ValueAt(row, column) : cell->value;
-  QString text = ToQString(FormatForDisplay(value, style.numberFormat));
-  if (text.isEmpty()) return;
+  std::string text = FormatForDisplay(value, style.numberFormat);
+  if (text.empty()) return;
 
   TextFont& font = FontOf(style);
-  painter_->setFont(font.font);
-  const QFontMetrics& metrics = font.metrics;
   HAlign align = style.horizontal;
   if (align == HAlign::General) {
     align = value.type == Value::Type::Number   ? HAlign::Right
@@ -220,30 +184,30 @@ void RangePainter::PaintText(int row, int column) {
   int textWidth = WidthIn(font, text);
   const bool isNumber = value.type == Value::Type::Number;
   const bool merged = MergeAt(row, column) != nullptr;
-  if (isNumber && textWidth > area.width() - 2 * kTextPadding) {
+  if (isNumber && textWidth > area.Width() - 2 * kTextPadding) {
     // A number never overflows: a spreadsheet shows "#" marks when it does not fit.
-    const int hashes = std::max(1, (area.width() - 2 * kTextPadding) / std::max(1, metrics.horizontalAdvance('#')));
-    text = QString(hashes, '#');
+    const int hashes = std::max(1, (area.Width() - 2 * kTextPadding) / std::max(1, WidthIn(font, "#")));
+    text.assign(static_cast<std::size_t>(hashes), '#');
     textWidth = WidthIn(font, text);
-  } else if (!style.wrap && !merged && textWidth > area.width() - 2 * kTextPadding) {
+  } else if (!style.wrap && !merged && textWidth > area.Width() - 2 * kTextPadding) {
     area = OverflowArea(row, column, area, textWidth, align);
   }
 
-  int flags = align == HAlign::Right ? Qt::AlignRight : align == HAlign::Center ? Qt::AlignHCenter : Qt::AlignLeft;
-  flags |= style.vertical == VAlign::Top      ? Qt::AlignTop
-           : style.vertical == VAlign::Center ? Qt::AlignVCenter
-                                              : Qt::AlignBottom;
-  if (style.wrap) flags |= Qt::TextWordWrap;
-  const QRect textArea = area.adjusted(kTextPadding, 0, -kTextPadding, -1);
-  painter_->setPen(PaletteColor(style.font.colorIndex, Qt::black));
+  TextPlacement placement;
+  placement.horizontal = align == HAlign::Right    ? TextPlacement::Horizontal::Right
+                         : align == HAlign::Center ? TextPlacement::Horizontal::Center
+                                                   : TextPlacement::Horizontal::Left;
+  placement.vertical = style.vertical == VAlign::Top      ? TextPlacement::Vertical::Top
+                       : style.vertical == VAlign::Center ? TextPlacement::Vertical::Center
+                                                          : TextPlacement::Vertical::Bottom;
+  placement.wrap = style.wrap;
+  const PixelRect textArea = area.Adjusted(kTextPadding, 0, -kTextPadding, -1);
+  const Canvas::Rgb colour = PaletteColor(style.font.colorIndex, kBlack);
   // Only text that does not fit its area needs the clip: a clip for every cell would make
   // most of a page.
-  const bool fits = !style.wrap && textWidth <= textArea.width() && metrics.height() <= textArea.height();
-  if (fits) return painter_->drawText(textArea, flags, text);
-  painter_->save();
-  painter_->setClipRect(area, Qt::IntersectClip);  // within any clip of the whole page
-  painter_->drawText(textArea, flags, text);
-  painter_->restore();
+  const bool fits =
+      !style.wrap && textWidth <= textArea.Width() && canvas_->LineHeight(font.handle) <= textArea.Height();
+  canvas_->Text(font.handle, textArea, fits ? std::nullopt : std::optional<PixelRect>(area), placement, text, colour);
 }
 
 }  // namespace tallowmere::engine

@@ -1,21 +1,17 @@
 #pragma once
 // Paints a range of a sheet as a spreadsheet shows it: fills, borders, then the texts of
-// the evaluated values in their number formats, on any QPainter. One picture pixel is one
-// unit of the painter's coordinates at 96 dpi; the picture's BMP and the printed page
-// differ only in the device and the transformation they hand over.
+// the evaluated values in their number formats, on any canvas. One canvas pixel is one
+// pixel of the picture at 96 dpi; the picture's BMP and the printed page differ only in
+// the canvas they hand over.
 
-#include <QFont>
-#include <QFontMetrics>
-#include <QHash>
-#include <QPainter>
-#include <QString>
 #include <map>
 #include <string>
 #include <tuple>
-#include <utility>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/calc.h"
+#include "engine/render/canvas.h"
 #include "engine/render/render_grid.h"
 #include "engine/workbook.h"
 
@@ -25,44 +21,37 @@ class RangePainter {
  public:
   RangePainter(const WorkbookData& workbook, const SheetData& sheet, const PictureGrid& grid);
 
-  // Paints the picture's pixel rows [top, bottom) on painter, moved up by top: a device
-  // that holds just those rows gets them at its top, and (0, height) paints the whole
-  // picture at the painter's origin. Every cell that can touch the rows is painted, in
-  // the same order as for the whole picture, so each pixel comes out as if the picture
-  // were drawn at once.
-  void PaintBand(QPainter& painter, int top, int bottom);
+  // Paints the whole picture on canvas, its top left at the canvas's origin.
+  void Paint(Canvas& canvas);
 
  private:
-  std::pair<int, int> RowsTouching(int top, int bottom) const;
   const CellRect* MergeAt(int row, int column) const;
   const Style& StyleAt(int row, int column) const;
-  QColor PaletteColor(int index, QColor automatic) const;
-  QRect CellArea(int row, int column) const;
+  Canvas::Rgb PaletteColor(int index, Canvas::Rgb automatic) const;
+  PixelRect CellArea(int row, int column) const;
   void PaintFill(int row, int column);
   bool InsideOneMerge(int row1, int column1, int row2, int column2) const;
-  void Line(const BorderSide& side, QPoint from, QPoint to);
+  void Line(const BorderSide& side, int x1, int y1, int x2, int y2);
   void PaintBorders(int row, int column);
   bool IsEmptyCell(int row, int column) const;
-  QRect OverflowArea(int row, int column, QRect area, int textWidth, HAlign align);
-  // A cell font with its metrics and the widths of the texts measured in it so far: a
-  // sheet shows the same few texts ("0", "-") in the same few fonts over and over.
+  PixelRect OverflowArea(int row, int column, PixelRect area, int textWidth, HAlign align);
+  // A cell font's handle and the widths of the texts measured in it so far: a sheet shows
+  // the same few texts ("0", "-") in the same few fonts over and over.
   struct TextFont {
-    QFont font;
-    QFontMetrics metrics;
-    QHash<QString, int> widths;
+    int handle;
+    std::unordered_map<std::string, int> widths;
   };
   TextFont& FontOf(const Style& style);
-  static int WidthIn(TextFont& font, const QString& text);
+  int WidthIn(TextFont& font, const std::string& text);
   void PaintText(int row, int column);
 
   const WorkbookData& workbook_;
   const SheetData& sheet_;
   const PictureGrid& grid_;
-  QPainter* painter_ = nullptr;  // the band being painted
+  Canvas* canvas_ = nullptr;  // the canvas being painted
   Calculator calculator_;
   std::vector<CellRect> merges_;  // merges of several cells inside the picture
-  // By face, size, bold, italic. Measured for the first band's device: every band of one
-  // drawing has the same resolution.
+  // By face, size, bold, italic, for the canvas being painted.
   std::map<std::tuple<std::string, double, bool, bool>, TextFont> fonts_;
 };
 

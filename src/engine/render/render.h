@@ -12,7 +12,7 @@ namespace tallowmere::engine {
 inline constexpr int kMaxPicturePixels = 16384;
 
 // Renders rect of sheet (formula values evaluated, number formats applied) at 96 dpi.
-// Needs a QGuiApplication. Throws EngineError when the picture cannot be made.
+// Throws EngineError when the picture cannot be made.
 std::vector<std::uint8_t> RenderRangeBmp(const WorkbookData& workbook, const SheetData& sheet, const CellRect& rect);
 
 }  // namespace tallowmere::engine

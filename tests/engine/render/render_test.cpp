@@ -30,6 +30,17 @@ int Ink(const QImage& image, QRect area) {
   return count;
 }
 
+// Runs of inked pixel rows in area: the lines of text set there.
+int InkedLines(const QImage& image, QRect area) {
+  int lines = 0;
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    const bool inked = Ink(image, QRect(area.left(), y, area.width(), 1)) > 0;
+    const bool above = y > area.top() && Ink(image, QRect(area.left(), y - 1, area.width(), 1)) > 0;
+    if (inked && !above) ++lines;
+  }
+  return lines;
+}
+
 TEST(RenderGrid, ConvertsWidthsAndHeightsLikeASpreadsheetAt96Dpi) {
   EXPECT_EQ(ColumnWidthPixels(8.43), 64);
   EXPECT_EQ(ColumnWidthPixels(1.0), 12);
@@ -100,24 +111,21 @@ TEST_F(RenderTest, PlacesTextLikeASpreadsheet) {
   Put(2, 2, Value::Number(123456789));                     // shows ### inside B2
   Put(3, 2, Value::String("wrapped words in a cell"), wrapped);
   sheet.rowHeights[3] = 60;
-  const QImage image = Render(book, sheet, {1, 1, 3, 4});
+  Put(4, 1, Value::String("first\nsecond"));
+  sheet.rowHeights[4] = 45;
+  const QImage image = Render(book, sheet, {1, 1, 4, 4});
   const int b = 64, c = b + 33, d = c + 64;
   EXPECT_GT(Ink(image, QRect(c, 0, 64, 17)), 20) << "text runs on into the empty neighbour";
   EXPECT_EQ(Ink(image, QRect(0, 0, b, 17)), 0) << "left-aligned text never runs to the left";
   EXPECT_GT(Ink(image, QRect(b, 17, 33, 17)), 10);
   EXPECT_EQ(Ink(image, QRect(c, 17, d - c + 64, 17)), 0) << "a number too wide stays in its cell";
   EXPECT_EQ(Ink(image, QRect(c, 34, 128, 80)), 0) << "wrapped text stays in its cell";
-  int inkedLines = 0;
-  for (int y = 34; y < 34 + 80; ++y) {
-    const bool inked = Ink(image, QRect(b, y, 33, 1)) > 0;
-    const bool above = y > 34 && Ink(image, QRect(b, y - 1, 33, 1)) > 0;
-    if (inked && !above) ++inkedLines;
-  }
-  EXPECT_GE(inkedLines, 3) << "the words are set on several lines";
+  EXPECT_GE(InkedLines(image, QRect(b, 34, 33, 80)), 3) << "the words are set on several lines";
+  EXPECT_EQ(InkedLines(image, QRect(0, 114, 64, 60)), 2) << "a line feed starts a line, wrapped or not";
 
   // A neighbour with content stops the overflow.
   Put(1, 3, Value::String("x"));
-  const QImage blocked = Render(book, sheet, {1, 1, 3, 4});
+  const QImage blocked = Render(book, sheet, {1, 1, 4, 4});
   EXPECT_EQ(Ink(blocked, QRect(c + 15, 0, 64 - 15, 17)), 0);
 }
 

@@ -1,6 +1,6 @@
-// The command line's private font configuration: when it serves a workbook, and what it
+// The private font configuration: when it serves a workbook, and what it
 // lays out under the user's cache folder.
-#include "engine/output/gui_layer.h"
+#include "engine/render/private_fonts.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "engine/formula/formula.h"
-#include "engine/output/font_coverage.h"
+#include "engine/render/font_coverage.h"
 
 namespace tallowmere::engine {
 namespace {

@@ -1,4 +1,4 @@
-#include "engine/render/page_placement.h"
+#include "engine/page/page_placement.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // Where the print area lands on its page: scaled down to fit the pages the setup asks for
 // (never up), centred where it fits, at the margin where it does not; the paper and its
 // orientation.
-#include "engine/render/page_placement.h"
+#include "engine/page/page_placement.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "engine/render/pdf_page.h"
+#include "engine/page/pdf_page.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -9,7 +9,8 @@
 
 #include "engine/address.h"
 #include "engine/engine_error.h"
-#include "engine/render/page_placement.h"
+#include "engine/page/page_placement.h"
+#include "engine/page/qt_canvas.h"
 #include "engine/render/range_painter.h"
 #include "engine/render/render.h"
 #include "engine/render/render_grid.h"
@@ -42,7 +43,8 @@ void PaintPage(QPainter& painter, const WorkbookData& workbook, const SheetData&
   painter.setClipRect(placement.printable);
   painter.translate(placement.origin);
   painter.scale(placement.scale * kPointsPerPixel, placement.scale * kPointsPerPixel);  // pixels from here
-  RangePainter(workbook, sheet, grid).PaintBand(painter, 0, grid.height);
+  QtCanvas canvas(painter);
+  RangePainter(workbook, sheet, grid).Paint(canvas);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "engine/output/font_coverage.h"
+#include "engine/render/font_coverage.h"
 
 #include <algorithm>
 #include <string_view>
