@@ -137,7 +137,7 @@ int FontFaces::FaceFor(FontEntry& font, std::size_t candidate) {
     return slot;
   }
   face->hb = hb_ft_font_create_referenced(face->ft);
-  // Advances as designed, not rounded to whole pixels: glyphs are placed at quarter pixels.
+  // Advances as designed, not rounded to whole pixels: glyphs are placed at half pixels.
   hb_ft_font_set_load_flags(face->hb, FT_LOAD_NO_HINTING);
   faces_.push_back(std::move(face));
   slot = static_cast<int>(faces_.size()) - 1;

@@ -102,7 +102,7 @@ void RasterCanvas::Text(int font, const PixelRect& area, const std::optional<Pix
   }
 }
 
-// Draws each glyph at the quarter pixel nearest its place on the baseline.
+// Draws each glyph at the half pixel nearest its place on the baseline.
 void RasterCanvas::DrawLine(const FontFaces::ShapedText& line, std::int32_t x, int baseline, const PixelRect& bounds,
                             Rgb colour) {
   constexpr std::int32_t kStep = kUnit / FontFaces::kSubpixelSteps;
