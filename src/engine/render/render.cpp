@@ -28,8 +28,9 @@ void PutLe(std::uint8_t* at, std::uint32_t value, int bytes) {
 
 // Memory for pictures of megabytes comes in the system's huge pages where it allows them:
 // far fewer page faults as the white is first written.
+constexpr std::size_t kHugePage = std::size_t{2} << 20;
+
 void AskForHugePages(std::uint8_t* data, std::size_t size) {
-  constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
   const auto start = (reinterpret_cast<std::uintptr_t>(data) + kHugePage - 1) & ~(kHugePage - 1);
   const auto end = (reinterpret_cast<std::uintptr_t>(data) + size) & ~(kHugePage - 1);
   if (end > start) ::madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
@@ -44,7 +45,8 @@ std::vector<std::uint8_t> WhiteBmp(int width, int height) {
   const std::size_t stride = Stride(width), pixels = stride * static_cast<std::size_t>(height);
   std::vector<std::uint8_t> bytes;
   try {
-    bytes.reserve(kBmpHeaderSize + pixels);
+    // Room for the whole of the last huge page the picture reaches into.
+    bytes.reserve(kBmpHeaderSize + pixels + (pixels >= kHugePage ? kHugePage : 0));
     AskForHugePages(bytes.data(), bytes.capacity());
     bytes.assign(kBmpHeaderSize + pixels, 0xFF);
   } catch (const std::bad_alloc&) {
