@@ -26,10 +26,10 @@ void PutLe(std::uint8_t* at, std::uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) at[i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
-// Memory for pictures of megabytes comes in the system's huge pages where it allows them:
-// far fewer page faults as the white is first written.
 constexpr std::size_t kHugePage = std::size_t{2} << 20;
 
+// Memory for pictures of megabytes comes in the system's huge pages where it allows them:
+// far fewer page faults as the white is first written.
 void AskForHugePages(std::uint8_t* data, std::size_t size) {
   const auto start = (reinterpret_cast<std::uintptr_t>(data) + kHugePage - 1) & ~(kHugePage - 1);
   const auto end = (reinterpret_cast<std::uintptr_t>(data) + size) & ~(kHugePage - 1);
