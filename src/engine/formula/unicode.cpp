@@ -104,6 +104,16 @@ bool IsValidUtf8(std::string_view text) {
   return true;
 }
 
+std::vector<std::pair<std::size_t, char32_t>> CodePoints(std::string_view utf8) {
+  std::vector<std::pair<std::size_t, char32_t>> points;
+  for (std::size_t pos = 0; pos < utf8.size();) {
+    const auto decoded = DecodeAt(utf8, pos);
+    points.emplace_back(pos, decoded ? decoded->code : kReplacement);
+    pos += decoded ? decoded->length : 1;
+  }
+  return points;
+}
+
 std::size_t Utf16Length(std::string_view utf8) {
   std::size_t units = 0;
   for (std::size_t pos = 0; pos < utf8.size();) {

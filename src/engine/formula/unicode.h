@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace tallowmere::engine {
 
@@ -19,6 +21,10 @@ std::string ToUtf8(std::u16string_view utf16);
 
 // True when text is well-formed UTF-8, so that ToUtf16 replaces nothing.
 bool IsValidUtf8(std::string_view text);
+
+// Each code point of UTF-8 text with the byte it begins at; a byte that does not begin a
+// well-formed sequence stands for U+FFFD, as in ToUtf16.
+std::vector<std::pair<std::size_t, char32_t>> CodePoints(std::string_view utf8);
 
 // Number of UTF-16 units of UTF-8 text (what the file format counts), found without
 // converting: always ToUtf16(text).size(), malformed bytes included, so that a length

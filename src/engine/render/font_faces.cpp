@@ -24,19 +24,6 @@ FT_Library Library(void* library) { return static_cast<FT_Library>(library); }
 
 int RoundedPixels(FT_Pos value) { return static_cast<int>(std::lround(static_cast<double>(value) / 64.0)); }
 
-// The code points of UTF-16 text with the unit each starts at.
-std::vector<std::pair<std::size_t, char32_t>> CodePoints(const std::u16string& text) {
-  std::vector<std::pair<std::size_t, char32_t>> points;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char32_t c = text[i];
-    const bool pair = c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000;
-    if (pair) c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-    points.emplace_back(i, c);
-    if (pair) ++i;
-  }
-  return points;
-}
-
 }  // namespace
 
 struct FontFaces::Face {
@@ -167,28 +154,28 @@ const FontFaces::ShapedText& FontFaces::Shape(int font, std::string_view utf8) {
 }
 
 FontFaces::ShapedText FontFaces::ShapeAnew(FontEntry& entry, std::string_view utf8) {
-  const std::u16string text = ToUtf16(utf8);
-  const auto points = CodePoints(text);
+  const auto points = CodePoints(utf8);
+  std::vector<int> faceOf(points.size());
+  for (std::size_t i = 0; i < points.size(); ++i) faceOf[i] = FaceOfCharacter(entry, points[i].second);
   ShapedText shaped;
   hb_buffer_t* buffer = static_cast<hb_buffer_t*>(buffer_);
   // Runs of characters of one face, each shaped with the whole text around it as context.
   for (std::size_t first = 0; first < points.size();) {
-    const int face = FaceOfCharacter(entry, points[first].second);
     std::size_t last = first + 1;
-    while (last < points.size() && FaceOfCharacter(entry, points[last].second) == face) ++last;
+    while (last < points.size() && faceOf[last] == faceOf[first]) ++last;
     const std::size_t start = points[first].first;
-    const std::size_t end = last < points.size() ? points[last].first : text.size();
+    const std::size_t end = last < points.size() ? points[last].first : utf8.size();
     hb_buffer_clear_contents(buffer);
-    hb_buffer_add_utf16(buffer, reinterpret_cast<const std::uint16_t*>(text.data()), static_cast<int>(text.size()),
-                        static_cast<unsigned>(start), static_cast<int>(end - start));
+    hb_buffer_add_utf8(buffer, utf8.data(), static_cast<int>(utf8.size()), static_cast<unsigned>(start),
+                       static_cast<int>(end - start));
     hb_buffer_guess_segment_properties(buffer);
-    hb_shape(faces_[static_cast<std::size_t>(face)]->hb, buffer, nullptr, 0);
+    hb_shape(faces_[static_cast<std::size_t>(faceOf[first])]->hb, buffer, nullptr, 0);
     unsigned count = 0;
     const hb_glyph_info_t* infos = hb_buffer_get_glyph_infos(buffer, &count);
     const hb_glyph_position_t* positions = hb_buffer_get_glyph_positions(buffer, &count);
     for (unsigned i = 0; i < count; ++i) {
       shaped.glyphs.push_back(
-          {face, infos[i].codepoint, shaped.advance + positions[i].x_offset, positions[i].y_offset});
+          {faceOf[first], infos[i].codepoint, shaped.advance + positions[i].x_offset, positions[i].y_offset});
       shaped.advance += positions[i].x_advance;
     }
     first = last;
@@ -213,10 +200,10 @@ const FontFaces::GlyphImage& FontFaces::Glyph(int face, std::uint32_t glyph, int
   image.width = static_cast<int>(bitmap.width);
   image.rows = static_cast<int>(bitmap.rows);
   image.coverage.resize(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.rows));
+  const bool mono = bitmap.pixel_mode == FT_PIXEL_MODE_MONO;
   for (int y = 0; y < image.rows; ++y) {
     const unsigned char* row = bitmap.buffer + static_cast<std::ptrdiff_t>(y) * bitmap.pitch;
     for (int x = 0; x < image.width; ++x) {
-      const bool mono = bitmap.pixel_mode == FT_PIXEL_MODE_MONO;
       const std::uint8_t value = mono ? ((row[x / 8] >> (7 - x % 8)) & 1 ? 255 : 0) : row[x];
       image
           .coverage[static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width) + static_cast<std::size_t>(x)] =
