@@ -31,8 +31,6 @@ int AlignmentFlags(TextPlacement placement) {
 }  // namespace
 
 int QtCanvas::Font(const CanvasFont& font) {
-  const auto key = std::make_tuple(font.face, font.points, font.bold, font.italic);
-  if (const auto found = handles_.find(key); found != handles_.end()) return found->second;
   QFont qfont;
   // Arial and the other common faces come from their metric-compatible free twins
   // through fontconfig; the explicit fallback keeps the page the same everywhere.
@@ -41,7 +39,7 @@ int QtCanvas::Font(const CanvasFont& font) {
   qfont.setBold(font.bold);
   qfont.setItalic(font.italic);
   faces_.push_back({qfont, QFontMetrics(qfont, painter_.device())});
-  return handles_[key] = static_cast<int>(faces_.size()) - 1;
+  return static_cast<int>(faces_.size()) - 1;
 }
 
 int QtCanvas::TextWidth(int font, const std::string& text) {

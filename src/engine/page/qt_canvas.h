@@ -5,8 +5,6 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
-#include <map>
-#include <tuple>
 #include <vector>
 
 #include "engine/render/canvas.h"
@@ -32,8 +30,7 @@ class QtCanvas : public Canvas {
     QFontMetrics metrics;
   };
   QPainter& painter_;
-  std::vector<Face> faces_;
-  std::map<std::tuple<std::string, double, bool, bool>, int> handles_;
+  std::vector<Face> faces_;  // by handle
 };
 
 }  // namespace tallowmere::engine

@@ -50,7 +50,7 @@ class Canvas {
 
   virtual ~Canvas() = default;
 
-  // A handle of font for the calls below; the same font gives the same handle.
+  // A handle of font for the calls below. The painter asks once for each font it uses.
   virtual int Font(const CanvasFont& font) = 0;
   // The advance of text (UTF-8) on one line, in pixels.
   virtual int TextWidth(int font, const std::string& text) = 0;
