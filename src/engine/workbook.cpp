@@ -1,24 +1,19 @@
 #include "engine/workbook.h"
 
-#include <sstream>
+#include <functional>
 
 namespace tallowmere::engine {
 namespace {
 
-void AppendSide(std::ostringstream& out, const BorderSide& side) { out << side.line << ',' << side.colorIndex << ';'; }
+// Folds value's hash into seed, so that the order of the values counts.
+template <typename T>
+void Combine(std::size_t& seed, const T& value) {
+  seed ^= std::hash<T>{}(value) + 0x9e3779b97f4a7c15ULL + (seed << 6) + (seed >> 2);
+}
 
-// A text that equal styles share and different styles never do: the interning key.
-std::string StyleKey(const Style& s) {
-  std::ostringstream out;
-  out.precision(17);
-  out << s.font.name.size() << ':' << s.font.name << ';' << s.font.size << ';' << s.font.bold << ';' << s.font.italic
-      << ';' << s.font.colorIndex << ';' << s.fillColorIndex << ';' << static_cast<int>(s.horizontal) << ';'
-      << static_cast<int>(s.vertical) << ';' << s.wrap << ';' << s.numberFormat.size() << ':' << s.numberFormat << ';';
-  AppendSide(out, s.left);
-  AppendSide(out, s.top);
-  AppendSide(out, s.right);
-  AppendSide(out, s.bottom);
-  return out.str();
+void CombineSide(std::size_t& seed, const BorderSide& side) {
+  Combine(seed, side.line);
+  Combine(seed, side.colorIndex);
 }
 
 // 0xRRGGBB as written in tables, turned into the object model's 0xBBGGRR.
@@ -26,15 +21,29 @@ constexpr std::uint32_t Rgb(std::uint32_t rgb) { return ((rgb >> 16) & 0xFF) | (
 
 }  // namespace
 
+std::size_t StyleHash::operator()(const Style& s) const {
+  std::size_t seed = 0;
+  Combine(seed, s.font.name);
+  Combine(seed, s.font.size);
+  Combine(seed, s.font.bold);
+  Combine(seed, s.font.italic);
+  Combine(seed, s.font.colorIndex);
+  Combine(seed, s.fillColorIndex);
+  Combine(seed, static_cast<int>(s.horizontal));
+  Combine(seed, static_cast<int>(s.vertical));
+  Combine(seed, s.wrap);
+  Combine(seed, s.numberFormat);
+  for (const BorderSide* side : {&s.left, &s.top, &s.right, &s.bottom}) CombineSide(seed, *side);
+  return seed;
+}
+
 StyleTable::StyleTable() { Intern(Style{}); }
 
 StyleId StyleTable::Intern(const Style& style) {
-  auto key = StyleKey(style);
-  auto found = index_.find(key);
-  if (found != index_.end()) return found->second;
-  auto id = static_cast<StyleId>(styles_.size());
+  if (const auto found = index_.find(style); found != index_.end()) return found->second;
+  const auto id = static_cast<StyleId>(styles_.size());
   styles_.push_back(style);
-  index_.emplace(std::move(key), id);
+  index_.emplace(style, id);
   return id;
 }
 

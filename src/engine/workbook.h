@@ -54,6 +54,10 @@ struct Style {
 
 using StyleId = std::uint32_t;
 
+struct StyleHash {
+  std::size_t operator()(const Style& style) const;
+};
+
 // Interned styles: equal styles share one id; id 0 is the default style.
 class StyleTable {
  public:
@@ -64,7 +68,7 @@ class StyleTable {
 
  private:
   std::vector<Style> styles_;
-  std::unordered_map<std::string, StyleId> index_;
+  std::unordered_map<Style, StyleId, StyleHash> index_;
 };
 
 struct Cell {
