@@ -8,7 +8,7 @@
 
 #include "bench_support.h"
 #include "model/template_model.h"
-#include "platform/qsettings_store.h"
+#include "platform/qt/qsettings_store.h"
 
 namespace tallowmere {
 namespace {

@@ -1,29 +1,18 @@
 // tallowmere-cli: the cash-flow workbook and its picture without a window. It links no
-// GUI library: the engine loads its picture module (the font libraries) only when a
-// picture is drawn, and its page module, which brings up Qt's GUI layer on the headless
-// platform, only when a page is.
-#include <QtGlobal>
+// Qt library: it reads the windowed program's settings file itself, the engine loads its
+// picture module (the font libraries) only when a picture is drawn, and its page module,
+// which brings up Qt's GUI layer on the headless platform, only when a page is.
 #include <cstdlib>
 #include <iostream>
+#include <memory>
 
 #include "cli_commands.h"
 #include "cli_options.h"
-#include "platform/qsettings_store.h"
+#include "platform/conf_file_store.h"
 
 using namespace tallowmere::cli;
 
-namespace {
-
-// Qt's own notes about the headless platform (a missing runtime folder, size hints) are
-// no business of a script reading our stderr; serious failures still get through.
-void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
-  if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << message.toStdString() << "\n";
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
-  qInstallMessageHandler(QuietQtMessages);
   const std::vector<std::string> args(argv + 1, argv + argc);
   CommandLine line;
   try {
@@ -38,8 +27,14 @@ int main(int argc, char** argv) {
       case Command::Help: std::cout << UsageText(line.helpTopic); return 0;
       case Command::Version: std::cout << "tallowmere-cli " TALLOWMERE_VERSION "\n"; return 0;
       case Command::Generate: {
-        tallowmere::QSettingsStore store;
-        return RunGenerate(line.generate, store);
+        std::unique_ptr<tallowmere::ConfFileStore> store;
+        try {
+          store = std::make_unique<tallowmere::ConfFileStore>(tallowmere::ConfFileStore::StandardFiles());
+        } catch (const std::exception& e) {
+          std::cerr << "tallowmere-cli: " << e.what() << "\n";
+          return 2;  // refused: without its settings the run writes nothing
+        }
+        return RunGenerate(line.generate, *store);
       }
       case Command::Picture: return RunPicture(line.picture);
     }

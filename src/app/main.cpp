@@ -7,7 +7,7 @@
 #include "engine/application/application.h"
 #include "platform/files.h"
 #include "platform/picture_clipboard.h"
-#include "platform/qsettings_store.h"
+#include "platform/qt/qsettings_store.h"
 #include "platform/widgets/qt_dialogs.h"
 #include "shell/application_identity.h"
 #include "shell/form1.h"
@@ -30,6 +30,7 @@ class QuitWhenPainted : public QObject {
 int main(int argc, char** argv) {
   using namespace tallowmere;
   QApplication app(argc, argv);
+  SetPendingEventsRunner([] { QCoreApplication::processEvents(); });
   QApplication::setApplicationVersion(TALLOWMERE_VERSION);
   // --help and --version answer and end the program; without options the window starts.
   QCommandLineParser parser;

@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 
-#include <QCoreApplication>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -174,8 +173,14 @@ bool RemoveQuietly(FileSystem& files, const std::string& path) {
   return files.Remove(path);
 }
 
+namespace {
+void (*pendingEventsRunner)() = nullptr;
+}  // namespace
+
+void SetPendingEventsRunner(void (*runner)()) { pendingEventsRunner = runner; }
+
 void RemoveFile(FileSystem& files, const std::string& path) {
-  if (QCoreApplication::instance()) QCoreApplication::processEvents();
+  if (pendingEventsRunner) pendingEventsRunner();
   RemoveQuietly(files, path);
 }
 

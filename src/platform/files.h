@@ -86,4 +86,8 @@ bool RemoveQuietly(FileSystem& files, const std::string& path);
 // writable and deletes it again. Failures are silent; a folder is never removed.
 void RemoveFile(FileSystem& files, const std::string& path);
 
+// What RemoveFile runs to let pending window events run: the windowed program sets its
+// event loop's; without one (the command line) there are no events to wait for.
+void SetPendingEventsRunner(void (*runner)());
+
 }  // namespace tallowmere

@@ -1,5 +1,5 @@
 // The settings store on a real QSettings file in a temporary configuration folder.
-#include "platform/qsettings_store.h"
+#include "platform/qt/qsettings_store.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/qsettings_store.h"
+#include "platform/qt/qsettings_store.h"
 
 #include <QStringList>
 #include <stdexcept>
