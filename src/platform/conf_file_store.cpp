@@ -1,7 +1,6 @@
 #include "platform/conf_file_store.h"
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -330,10 +329,14 @@ std::optional<std::string> ReadFile(const std::string& path) {
   return bytes;
 }
 
-std::string HomeFolder() {
-  if (const char* home = std::getenv("HOME"); home && *home) return home;
-  if (const passwd* user = ::getpwuid(::getuid()); user && user->pw_dir) return user->pw_dir;
-  return "/";
+// The folder of the user's settings: $XDG_CONFIG_HOME, else .config in $HOME, where an
+// unset or empty $HOME stands for the root folder (so QSettings has it).
+std::string UserConfigFolder() {
+  const char* configHome = std::getenv("XDG_CONFIG_HOME");
+  const char* home = std::getenv("HOME");
+  std::string folder = configHome && *configHome ? configHome : std::string(home ? home : "") + "/.config";
+  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+  return folder;
 }
 
 }  // namespace
@@ -347,9 +350,7 @@ ConfFileStore::ConfFileStore(const std::vector<std::string>& files) {
 }
 
 std::vector<std::string> ConfFileStore::StandardFiles() {
-  const char* configHome = std::getenv("XDG_CONFIG_HOME");
-  const std::string user = configHome && *configHome ? configHome : HomeFolder() + "/.config";
-  return {user + kFileName, std::string("/etc/xdg") + kFileName};
+  return {UserConfigFolder() + kFileName, std::string("/etc/xdg") + kFileName};
 }
 
 std::string ConfFileStore::Read(const std::string& key, const std::string& defaultValue) {
