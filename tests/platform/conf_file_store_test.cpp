@@ -98,10 +98,12 @@ TEST_F(ConfFileStoreTest, ReadsWhatTheWindowedProgramWrote) {
   {
     QSettingsStore store;  // the test program's configuration folder is a temporary one
     for (std::size_t i = 0; i < texts.size(); ++i) store.Write("Field" + std::to_string(i), texts[i]);
+    store.Write("System Value - Rows", "45");  // a key the file spells with escapes
     store.Flush();
   }
   ConfFileStore store(ConfFileStore::StandardFiles());
   for (std::size_t i = 0; i < texts.size(); ++i) EXPECT_EQ(store.Read("Field" + std::to_string(i), "<none>"), texts[i]);
+  EXPECT_EQ(store.Read("System Value - Rows", "<none>"), "45");
   QFile::remove(QString::fromStdString(QSettingsStore().Location()));
 }
 
