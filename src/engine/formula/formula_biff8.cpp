@@ -9,7 +9,7 @@
 #include <optional>
 
 #include "engine/formula/formula_internal.h"
-#include "engine/formula/unicode.h"
+#include "text/unicode.h"
 
 namespace tallowmere::engine {
 

@@ -4,7 +4,7 @@
 #include <charconv>
 
 #include "engine/formula/formula_internal.h"
-#include "engine/formula/unicode.h"
+#include "text/unicode.h"
 
 namespace tallowmere::engine {
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "engine/formula/formula_internal.h"
-#include "engine/formula/unicode.h"
+#include "text/unicode.h"
 
 namespace tallowmere::engine {
 

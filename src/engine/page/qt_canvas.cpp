@@ -4,7 +4,7 @@
 #include <QRect>
 #include <QString>
 
-#include "engine/formula/unicode.h"
+#include "text/unicode.h"
 
 namespace tallowmere::engine {
 namespace {

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "engine/formula/formula.h"
-#include "engine/formula/unicode.h"
+#include "text/unicode.h"
 
 namespace tallowmere::engine {
 namespace {

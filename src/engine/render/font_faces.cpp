@@ -12,7 +12,7 @@
 #include <cmath>
 
 #include "engine/engine_error.h"
-#include "engine/formula/unicode.h"
+#include "text/unicode.h"
 
 namespace tallowmere::engine {
 namespace {

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "engine/engine_error.h"
-#include "engine/formula/unicode.h"
+#include "text/unicode.h"
 
 namespace tallowmere::engine::xls {
 namespace {

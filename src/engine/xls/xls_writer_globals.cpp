@@ -1,9 +1,9 @@
 // The workbook globals substream of a BIFF8 file.
 #include "engine/address.h"
-#include "engine/formula/unicode.h"
 #include "engine/sheet_format.h"
 #include "engine/xls/biff8_records.h"
 #include "engine/xls/xls_writer_parts.h"
+#include "text/unicode.h"
 
 namespace tallowmere::engine::biff8 {
 namespace {

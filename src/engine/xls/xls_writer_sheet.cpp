@@ -5,10 +5,10 @@
 
 #include "engine/calc.h"
 #include "engine/engine_error.h"
-#include "engine/formula/unicode.h"
 #include "engine/sheet_format.h"
 #include "engine/xls/biff8_records.h"
 #include "engine/xls/xls_writer_parts.h"
+#include "text/unicode.h"
 
 namespace tallowmere::engine::biff8 {
 namespace {

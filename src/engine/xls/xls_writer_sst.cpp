@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "engine/formula/unicode.h"
 #include "engine/xls/biff8_records.h"
+#include "text/unicode.h"
 
 namespace tallowmere::engine::biff8 {
 namespace {

@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "engine/engine_error.h"
-#include "engine/formula/unicode.h"
 #include "engine/xls/biff8_records.h"
+#include "text/unicode.h"
 
 namespace tallowmere::engine::biff8 {
 namespace {

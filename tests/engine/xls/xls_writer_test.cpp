@@ -8,9 +8,9 @@
 #include <cstring>
 
 #include "engine/engine_error.h"
-#include "engine/formula/unicode.h"
 #include "engine/xls/biff8_records.h"
 #include "engine/xls/xls_writer_parts.h"
+#include "text/unicode.h"
 
 namespace tallowmere::engine {
 namespace {

@@ -1,10 +1,10 @@
 // UTF-8 <-> UTF-16 by Unicode's table of well-formed byte sequences.
 
-#include "engine/formula/unicode.h"
+#include "text/unicode.h"
 
 #include <optional>
 
-namespace tallowmere::engine {
+namespace tallowmere {
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
@@ -124,4 +124,4 @@ std::size_t Utf16Length(std::string_view utf8) {
   return units;
 }
 
-}  // namespace tallowmere::engine
+}  // namespace tallowmere

@@ -1,8 +1,8 @@
 #pragma once
-// The engine's one conversion between UTF-8, in which it keeps text, and UTF-16, in which
-// the file format stores it and Qt draws it. Malformed input never fails a conversion:
-// each byte that does not begin a well-formed UTF-8 sequence, and each unpaired
-// surrogate, becomes U+FFFD.
+// The program's one conversion between UTF-8, in which it keeps text, and UTF-16, in which
+// the file format stores it, Qt draws it and the settings file escapes it. Malformed
+// input never fails a conversion: each byte that does not begin a well-formed UTF-8
+// sequence, and each unpaired surrogate, becomes U+FFFD.
 
 #include <cstddef>
 #include <string>
@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-namespace tallowmere::engine {
+namespace tallowmere {
 
 // UTF-16 code units of UTF-8 text. Well-formed means Unicode's definition: no overlong
 // forms, no encoded surrogates, nothing past U+10FFFF. U+0000 and U+FEFF are kept.
@@ -31,4 +31,4 @@ std::vector<std::pair<std::size_t, char32_t>> CodePoints(std::string_view utf8);
 // check agrees with what is written.
 std::size_t Utf16Length(std::string_view utf8);
 
-}  // namespace tallowmere::engine
+}  // namespace tallowmere

@@ -1,13 +1,13 @@
 // The conversion between UTF-8 and UTF-16 that every string of the file format and of
 // the picture goes through: well-formed text unchanged both ways, malformed UTF-8
 // replaced byte by byte, unpaired surrogates replaced one by one.
-#include "engine/formula/unicode.h"
+#include "text/unicode.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-namespace tallowmere::engine {
+namespace tallowmere {
 namespace {
 
 using namespace std::string_literals;
@@ -82,4 +82,4 @@ TEST(Unicode, UnpairedSurrogatesBecomeReplacementCharacters) {
 }
 
 }  // namespace
-}  // namespace tallowmere::engine
+}  // namespace tallowmere
