@@ -12,12 +12,13 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "text/unicode.h"
+
 namespace tallowmere {
 namespace {
 
 constexpr std::string_view kSection = "Tallowmere/";
 constexpr const char* kFileName = "/Quenwick.conf";
-constexpr char32_t kReplacement = 0xFFFD;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsSpace(char c) { return IsBlank(c) || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
@@ -36,68 +37,9 @@ std::string_view Trimmed(std::string_view text) {
   return text;
 }
 
-void AppendUtf8(std::string& out, char32_t point) {
-  if ((point >= 0xD800 && point <= 0xDFFF) || point > 0x10FFFF) point = kReplacement;
-  if (point < 0x80) {
-    out += static_cast<char>(point);
-  } else if (point < 0x800) {
-    out += static_cast<char>(0xC0 | (point >> 6));
-    out += static_cast<char>(0x80 | (point & 0x3F));
-  } else if (point < 0x10000) {
-    out += static_cast<char>(0xE0 | (point >> 12));
-    out += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (point & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (point >> 18));
-    out += static_cast<char>(0x80 | ((point >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (point & 0x3F));
-  }
-}
-
-// Appends UTF-16 code units (from escapes) as UTF-8, pairing surrogates.
-void AppendUnits(std::string& out, const std::u16string& units) {
-  for (std::size_t i = 0; i < units.size(); ++i) {
-    const char32_t unit = units[i];
-    if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF) {
-      AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (units[i + 1] - 0xDC00));
-      ++i;
-    } else {
-      AppendUtf8(out, unit);
-    }
-  }
-}
-
-// The length of the well-formed UTF-8 character at text[at], or 0 when there is none.
-std::size_t Utf8Length(std::string_view text, std::size_t at) {
-  const auto lead = static_cast<unsigned char>(text[at]);
-  const std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
-  if (length == 0 || at + length > text.size()) return 0;
-  char32_t point = length == 1 ? lead : lead & (0x7F >> length);
-  for (std::size_t i = 1; i < length; ++i) {
-    const auto next = static_cast<unsigned char>(text[at + i]);
-    if ((next & 0xC0) != 0x80) return 0;
-    point = (point << 6) | (next & 0x3F);
-  }
-  const char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
-  if (point < least[length] || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) return 0;
-  return length;
-}
-
-// text with each byte that starts no well-formed UTF-8 character replaced by U+FFFD.
-std::string ValidUtf8(std::string_view text) {
-  std::string out;
-  for (std::size_t at = 0; at < text.size();) {
-    if (const std::size_t length = Utf8Length(text, at)) {
-      out.append(text.substr(at, length));
-      at += length;
-    } else {
-      AppendUtf8(out, kReplacement);
-      ++at;
-    }
-  }
-  return out;
-}
+// Text read from the file as well-formed UTF-8: a byte that begins no well-formed
+// character becomes U+FFFD.
+std::string ValidUtf8(const std::string& text) { return IsValidUtf8(text) ? text : ToUtf8(ToUtf16(text)); }
 
 // A key as the file spells it: "\" stands for "/", %XX for a Latin-1 character and
 // %UXXXX for a UTF-16 code unit.
@@ -114,7 +56,7 @@ std::string UnescapedKey(std::string_view key) {
       value = value * 16 + static_cast<char32_t>(escaped ? digit : 0);
     }
     if (escaped) {
-      AppendUtf8(out, value);
+      out += ToUtf8(std::u16string(1, static_cast<char16_t>(value)));
       i = first + digits - 1;
     } else {
       out += key[i] == '\\' ? '/' : key[i];
@@ -188,7 +130,7 @@ class ValueReader {
   // Writes the code units of the escapes just read; trimming never reaches behind them.
   void WriteUnits() {
     if (units_.empty()) return;
-    AppendUnits(current_, units_);
+    current_ += ToUtf8(units_);
     units_.clear();
     kept_ = current_.size();
   }
@@ -218,15 +160,13 @@ class ValueReader {
   std::vector<std::string> texts_;
 };
 
-bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
-
 // The text QSettings gives for one stored text: "@@" stands for "@", and of the typed
 // forms "@String(...)", "@ByteArray(...)" (ASCII) and "@Invalid()" are texts too; nullopt
 // for the other typed forms.
 std::optional<std::string> TextOfSingle(const std::string& s) {
   if (!s.empty() && s.front() == '@' && s.back() == ')') {
-    if (StartsWith(s, "@String(")) return s.substr(8, s.size() - 9);
-    if (StartsWith(s, "@ByteArray(")) {
+    if (s.starts_with("@String(")) return s.substr(8, s.size() - 9);
+    if (s.starts_with("@ByteArray(")) {
       const std::string bytes = s.substr(11, s.size() - 12);
       for (const char c : bytes)
         if (static_cast<unsigned char>(c) >= 0x80) return std::nullopt;
@@ -234,9 +174,9 @@ std::optional<std::string> TextOfSingle(const std::string& s) {
     }
     if (s == "@Invalid()") return "";
     for (const char* typed : {"@Variant(", "@DateTime(", "@Rect(", "@Size(", "@Point("})
-      if (StartsWith(s, typed)) return std::nullopt;
+      if (s.starts_with(typed)) return std::nullopt;
   }
-  return StartsWith(s, "@@") ? s.substr(1) : s;
+  return s.starts_with("@@") ? s.substr(1) : s;
 }
 
 // The texts of a list joined with ", ". A list that holds any typed form is no list of
@@ -244,8 +184,8 @@ std::optional<std::string> TextOfSingle(const std::string& s) {
 std::string TextOfList(const std::vector<std::string>& texts) {
   std::string joined;
   for (std::size_t i = 0; i < texts.size(); ++i) {
-    if (!texts[i].empty() && texts[i].front() == '@' && !StartsWith(texts[i], "@@")) return "";
-    joined += (i ? ", " : "") + (StartsWith(texts[i], "@@") ? texts[i].substr(1) : texts[i]);
+    if (!texts[i].empty() && texts[i].front() == '@' && !texts[i].starts_with("@@")) return "";
+    joined += (i ? ", " : "") + (texts[i].starts_with("@@") ? texts[i].substr(1) : texts[i]);
   }
   return joined;
 }
@@ -284,7 +224,7 @@ std::string SectionPrefix(std::string_view line) {
 
 // The keys and raw values of an INI file; a key given twice keeps its last value.
 std::map<std::string, std::string> ParseFile(std::string_view data) {
-  if (StartsWith(data, "\xEF\xBB\xBF")) data.remove_prefix(3);
+  if (data.starts_with("\xEF\xBB\xBF")) data.remove_prefix(3);
   std::map<std::string, std::string> values;
   std::string section;
   for (std::size_t at = 0; at < data.size();) {
