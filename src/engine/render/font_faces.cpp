@@ -12,6 +12,7 @@
 #include <cmath>
 
 #include "engine/engine_error.h"
+#include "engine/render/bidi.h"
 #include "text/unicode.h"
 
 namespace tallowmere::engine {
@@ -155,32 +156,55 @@ const FontFaces::ShapedText& FontFaces::Shape(int font, std::string_view utf8) {
 
 FontFaces::ShapedText FontFaces::ShapeAnew(FontEntry& entry, std::string_view utf8) {
   const auto points = CodePoints(utf8);
+  std::vector<char32_t> characters(points.size());
   std::vector<int> faceOf(points.size());
-  for (std::size_t i = 0; i < points.size(); ++i) faceOf[i] = FaceOfCharacter(entry, points[i].second);
-  ShapedText shaped;
-  hb_buffer_t* buffer = static_cast<hb_buffer_t*>(buffer_);
-  // Runs of characters of one face, each shaped with the whole text around it as context.
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    characters[i] = points[i].second;
+    faceOf[i] = FaceOfCharacter(entry, characters[i]);
+  }
+  const std::vector<std::uint8_t> levels = BidiLevels(characters);
+  // Runs of characters of one face and one direction, in the order they are typed.
+  struct Run {
+    std::size_t first, last;
+  };
+  std::vector<Run> runs;
+  std::vector<std::uint8_t> runLevels;
   for (std::size_t first = 0; first < points.size();) {
     std::size_t last = first + 1;
-    while (last < points.size() && faceOf[last] == faceOf[first]) ++last;
-    const std::size_t start = points[first].first;
-    const std::size_t end = last < points.size() ? points[last].first : utf8.size();
-    hb_buffer_clear_contents(buffer);
-    hb_buffer_add_utf8(buffer, utf8.data(), static_cast<int>(utf8.size()), static_cast<unsigned>(start),
-                       static_cast<int>(end - start));
-    hb_buffer_guess_segment_properties(buffer);
-    hb_shape(faces_[static_cast<std::size_t>(faceOf[first])]->hb, buffer, nullptr, 0);
-    unsigned count = 0;
-    const hb_glyph_info_t* infos = hb_buffer_get_glyph_infos(buffer, &count);
-    const hb_glyph_position_t* positions = hb_buffer_get_glyph_positions(buffer, &count);
-    for (unsigned i = 0; i < count; ++i) {
-      shaped.glyphs.push_back(
-          {faceOf[first], infos[i].codepoint, shaped.advance + positions[i].x_offset, positions[i].y_offset});
-      shaped.advance += positions[i].x_advance;
-    }
+    while (last < points.size() && faceOf[last] == faceOf[first] && levels[last] == levels[first]) ++last;
+    runs.push_back({first, last});
+    runLevels.push_back(levels[first]);
     first = last;
   }
+  ShapedText shaped;
+  for (const std::size_t index : VisualOrder(runLevels)) {
+    const Run& run = runs[index];
+    const std::size_t start = points[run.first].first;
+    const std::size_t end = run.last < points.size() ? points[run.last].first : utf8.size();
+    ShapeRun(faceOf[run.first], runLevels[index] % 2 == 1, utf8, start, end, shaped);
+  }
   return shaped;
+}
+
+// Shapes the characters from start to end of text, with the whole text around them as
+// context, and places the glyphs after those shaped already; a right-to-left run comes
+// out of HarfBuzz in the order it is drawn.
+void FontFaces::ShapeRun(int face, bool rightToLeft, std::string_view utf8, std::size_t start, std::size_t end,
+                         ShapedText& shaped) {
+  hb_buffer_t* buffer = static_cast<hb_buffer_t*>(buffer_);
+  hb_buffer_clear_contents(buffer);
+  hb_buffer_add_utf8(buffer, utf8.data(), static_cast<int>(utf8.size()), static_cast<unsigned>(start),
+                     static_cast<int>(end - start));
+  hb_buffer_set_direction(buffer, rightToLeft ? HB_DIRECTION_RTL : HB_DIRECTION_LTR);
+  hb_buffer_guess_segment_properties(buffer);  // script and language
+  hb_shape(faces_[static_cast<std::size_t>(face)]->hb, buffer, nullptr, 0);
+  unsigned count = 0;
+  const hb_glyph_info_t* infos = hb_buffer_get_glyph_infos(buffer, &count);
+  const hb_glyph_position_t* positions = hb_buffer_get_glyph_positions(buffer, &count);
+  for (unsigned i = 0; i < count; ++i) {
+    shaped.glyphs.push_back({face, infos[i].codepoint, shaped.advance + positions[i].x_offset, positions[i].y_offset});
+    shaped.advance += positions[i].x_advance;
+  }
 }
 
 const FontFaces::GlyphImage& FontFaces::Glyph(int face, std::uint32_t glyph, int subpixelStep) {

@@ -1,7 +1,8 @@
 #pragma once
 // The fonts of a picture: found through fontconfig (a face that lacks a character hands
-// it to the next face that has it), shaped by HarfBuzz, drawn by FreeType with slight
-// hinting and grey antialiasing, each glyph drawn once and kept.
+// it to the next face that has it), shaped by HarfBuzz in runs laid out in the order of
+// the bidirectional algorithm, drawn by FreeType with slight hinting and grey
+// antialiasing, each glyph drawn once and kept.
 
 #include <cstdint>
 #include <map>
@@ -65,6 +66,8 @@ class FontFaces {
   int FaceFor(FontEntry& font, std::size_t candidate);
   int FaceOfCharacter(FontEntry& font, char32_t character);
   ShapedText ShapeAnew(FontEntry& font, std::string_view utf8);
+  void ShapeRun(int face, bool rightToLeft, std::string_view utf8, std::size_t start, std::size_t end,
+                ShapedText& shaped);
 
   FcConfig* config_;
   void* library_ = nullptr;  // FT_Library
