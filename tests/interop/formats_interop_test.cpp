@@ -257,6 +257,28 @@ TEST_P(Formats, PdfIsOneA4LandscapePageWithTheSheetsTextsInEmbeddedFonts) {
   }
 }
 
+// The page holds the whole print area, however large: 2,000 rows are twice as tall as
+// the largest picture.
+TEST(PdfPage, HoldsAPrintAreaLargerThanAPicture) {
+  if (QStandardPaths::findExecutable("pdftotext").isEmpty()) GTEST_SKIP() << "poppler-utils is not installed";
+  ScratchDir scratch("pdf-large");
+  InProcessClipboard clipboard;
+  engine::EngineApplicationFactory factory(clipboard, LocalFileSystem());
+  auto app = factory.Create();
+  auto workbook = app->GetWorkbooks().Add();
+  app->GetRange("A1")->SetFormulaR1C1("first row");
+  app->GetRange("A2000")->SetFormulaR1C1("last row");
+  PageSetup& page = workbook->ActiveSheet()->GetPageSetup();
+  page.SetPrintArea("A1:A2000");
+  page.SetZoomOff();
+  page.SetFitToPagesWide(1);
+  page.SetFitToPagesTall(1);
+  const std::string pdf = scratch.File("large.pdf");
+  workbook->ExportAsFixedFormat(xl::kTypePDF, pdf);
+  const QString text = OutputOf("pdftotext", {QString::fromStdString(pdf), "-"});
+  EXPECT_TRUE(text.contains("first row") && text.contains("last row")) << text.toStdString();
+}
+
 INSTANTIATE_TEST_SUITE_P(Layouts, Formats, ::testing::ValuesIn(Layouts()),
                          [](const auto& test) { return test.param.name; });
 

@@ -6,13 +6,13 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
+#include <limits>
 
 #include "engine/address.h"
 #include "engine/engine_error.h"
 #include "engine/page/page_placement.h"
 #include "engine/page/qt_canvas.h"
 #include "engine/render/range_painter.h"
-#include "engine/render/render.h"
 #include "engine/render/render_grid.h"
 #include "engine/sheet_format.h"
 
@@ -24,6 +24,10 @@ namespace {
 constexpr int kDeviceDpi = 96;
 constexpr double kPointsPerInch = 72.0;
 constexpr double kPointsPerPixel = kPointsPerInch / kDeviceDpi;
+
+// The page is drawn in vectors and scaled to fit, so it holds the whole print area,
+// however far it reaches past the size a picture may have.
+constexpr int kUnlimitedPixels = std::numeric_limits<int>::max();
 
 CellRect PrintArea(const SheetData& sheet) { return PrintAreaRect(sheet).value_or(UsedRect(sheet)); }
 
@@ -52,7 +56,7 @@ void PaintPage(QPainter& painter, const WorkbookData& workbook, const SheetData&
 std::vector<std::uint8_t> RenderPdfPage(const WorkbookData& workbook, const SheetData& sheet) {
   if (!QGuiApplication::instance())
     throw EngineError("A page cannot be drawn without the application's graphics system.");
-  const PictureGrid grid = LayOutGrid(sheet, PrintArea(sheet), kMaxPicturePixels);
+  const PictureGrid grid = LayOutGrid(sheet, PrintArea(sheet), kUnlimitedPixels);
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
