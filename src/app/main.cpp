@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QTimer>
+#include <cstring>
 
 #include "engine/application/application.h"
 #include "platform/files.h"
@@ -25,14 +26,9 @@ class QuitWhenPainted : public QObject {
   }
 };
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  using namespace tallowmere;
-  QApplication app(argc, argv);
-  SetPendingEventsRunner([] { QCoreApplication::processEvents(); });
-  QApplication::setApplicationVersion(TALLOWMERE_VERSION);
-  // --help and --version answer and end the program; without options the window starts.
+// Reads the options; --help, --version and an unknown option answer and end the program.
+// True when the program is to end as soon as its main window is shown.
+bool ProcessOptions(const QCoreApplication& app) {
   QCommandLineParser parser;
   parser.setApplicationDescription(
       "Builds cash-flow planning workbooks. The command line tallowmere-cli makes\n"
@@ -43,6 +39,30 @@ int main(int argc, char** argv) {
   quitWhenShown.setFlags(QCommandLineOption::HiddenFromHelp);
   parser.addOption(quitWhenShown);
   parser.process(app);
+  return parser.isSet(quitWhenShown);
+}
+
+// True when an argument may be answered on the terminal: such options are read before the
+// window system is brought up, so that they work without a display.
+bool MayAnswerInText(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (argv[i][0] == '-' && std::strcmp(argv[i], "--quit-when-shown") != 0) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace tallowmere;
+  QCoreApplication::setApplicationVersion(TALLOWMERE_VERSION);
+  if (MayAnswerInText(argc, argv)) {
+    const QCoreApplication text(argc, argv);
+    ProcessOptions(text);
+  }
+  QApplication app(argc, argv);
+  SetPendingEventsRunner([] { QCoreApplication::processEvents(); });
+  const bool quitWhenShown = ProcessOptions(app);
 
   QApplication::setWindowIcon(ApplicationIcon());
   // Desktops match the windows to the desktop entry, and so to its name and icon.
@@ -64,7 +84,7 @@ int main(int argc, char** argv) {
   form1.SetReportHost(&handOver);
   if (!form1.Form_Load()) return 0;
   QuitWhenPainted quitWhenPainted;
-  if (parser.isSet(quitWhenShown)) form1.installEventFilter(&quitWhenPainted);
+  if (quitWhenShown) form1.installEventFilter(&quitWhenPainted);
   form1.show();
   return QApplication::exec();
 }

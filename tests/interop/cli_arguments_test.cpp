@@ -31,8 +31,8 @@ class CliArguments : public ::testing::Test {
   // Runs the command line with args; returns its exit status and keeps stdout and stderr.
   int Cli(const std::string& args) { return Run(kCli, args); }
   int Run(const std::string& program, const std::string& args) {
-    const std::string command = "env XDG_CONFIG_HOME=" + (work / "cfg").string() + " TEMP=" + temp.string() +
-                                " QT_QPA_PLATFORM=offscreen " + program + " " + args + " >" +
+    const std::string command = "env " + display + " XDG_CONFIG_HOME=" + (work / "cfg").string() +
+                                " TEMP=" + temp.string() + " " + program + " " + args + " >" +
                                 (work / "stdout").string() + " 2>" + (work / "stderr").string();
     const int status = std::system(command.c_str());
     out = Read(work / "stdout");
@@ -48,7 +48,8 @@ class CliArguments : public ::testing::Test {
   std::string Path(const std::string& name) const { return (work / name).string(); }
 
   fs::path work;
-  fs::path temp;  // TEMP of the runs
+  fs::path temp;                                      // TEMP of the runs
+  std::string display = "QT_QPA_PLATFORM=offscreen";  // how the runs reach a display, as env's arguments
   std::string out, err;
 };
 
@@ -68,7 +69,9 @@ TEST_F(CliArguments, HelpAndBadArguments) {
   EXPECT_FALSE(fs::exists(work / "x.xls"));
 }
 
+// Without any display, too.
 TEST_F(CliArguments, BothProgramsTellTheirVersionAndHelp) {
+  display = "-u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM";
   for (const std::string& program : {kCli, kWindowProgram}) {
     EXPECT_EQ(Run(program, "--version"), 0) << program;
     EXPECT_EQ(out, fs::path(program).filename().string() + " " TM_VERSION "\n") << program;
