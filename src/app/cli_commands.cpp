@@ -17,6 +17,7 @@
 #include "sheet/report_copy.h"
 #include "sheet/report_driver.h"
 #include "sheet/temporary_workbook.h"
+#include "text/unicode.h"
 
 namespace tallowmere::cli {
 namespace {
@@ -32,36 +33,40 @@ int Fail(int status, const std::string& message) {
   return status;
 }
 
-// Years typed on the command line pass the same field check as years typed into the
-// window's By Year fields; false (after printing why) when one is refused.
-bool CheckYearField(PlainParameterFields& fields, ParameterField field, const std::string& text) {
-  const FieldCheck check = CheckYear(text, WholeNumberOf(CurrentYearText()));
-  if (check.rejected) return Fail(kRefused, text + ": " + check.message), false;
-  fields.SetText(field, check.text);
+// The longest text a field of the window holds, in UTF-16 units.
+constexpr std::size_t kMaxFieldLength = 32767;
+
+// Applies the flags to the fields.
+void ApplyOptions(const GenerateOptions& options, PlainParameterFields& fields) {
+  if (options.company) fields.SetText(ParameterField::Company, *options.company);
+  if (!options.mode) return;
+  fields.SetMode(*options.mode);
+  if (*options.mode == PeriodMode::Week) return fields.SetText(ParameterField::Weeks, options.weeks);
+  const YearRangeFields range = YearRangeOf(*options.mode);
+  fields.SetText(range.first, options.first);
+  fields.SetText(range.last, options.last);
+}
+
+// The value of field passes the check the window makes when the field is left; false
+// (after printing why) when it is refused. A value typed on the command line takes the
+// form the check gives it, as one typed into the field does; a stored one is only checked.
+bool CheckField(PlainParameterFields& fields, ParameterField field, bool typed) {
+  const std::string text = fields.Text(field);
+  const FieldCheck check =
+      field == ParameterField::Weeks ? CheckWeekCount(text) : CheckYear(text, WholeNumberOf(CurrentYearText()));
+  if (check.rejected) return Fail(kRefused, text + (typed ? "" : " (stored)") + ": " + check.message), false;
+  if (typed) fields.SetText(field, check.text);
   return true;
 }
 
-// Applies the flags to the fields; false when a value is refused.
-bool ApplyOptions(const GenerateOptions& options, PlainParameterFields& fields) {
-  if (options.company) fields.SetText(ParameterField::Company, *options.company);
-  if (!options.mode) return true;
-  fields.SetMode(*options.mode);
-  switch (*options.mode) {
-    case PeriodMode::Year:
-      return CheckYearField(fields, ParameterField::FirstYear, options.first) &&
-             CheckYearField(fields, ParameterField::LastYear, options.last);
-    case PeriodMode::Month:
-      fields.SetText(ParameterField::MonthFirstYear, options.first);
-      fields.SetText(ParameterField::MonthLastYear, options.last);
-      return true;
-    case PeriodMode::Week: {
-      const FieldCheck check = CheckWeekCount(options.weeks);
-      if (check.rejected) return Fail(kRefused, options.weeks + ": " + check.message), false;
-      fields.SetText(ParameterField::Weeks, check.text);
-      return true;
-    }
-  }
-  return true;
+// The fields the report reads pass the window's checks, whether given here or stored.
+bool CheckFields(const GenerateOptions& options, PlainParameterFields& fields) {
+  if (Utf16Length(fields.Text(ParameterField::Company)) > kMaxFieldLength)
+    return Fail(kRefused, "the company name is longer than " + std::to_string(kMaxFieldLength) + " characters"), false;
+  const bool typed = options.mode.has_value();
+  if (fields.Mode() == PeriodMode::Week) return CheckField(fields, ParameterField::Weeks, typed);
+  const YearRangeFields range = YearRangeOf(fields.Mode());
+  return CheckField(fields, range.first, typed) && CheckField(fields, range.last, typed);
 }
 
 // The Start command's check of the year range: By Month checks its own two fields.
@@ -119,11 +124,23 @@ class PrivateFolder {
   std::string path_;
 };
 
+// True when a and b name one file, existing or not.
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code ec;
+  if (std::filesystem::equivalent(a, b, ec)) return true;
+  const std::filesystem::path first = std::filesystem::weakly_canonical(a, ec);
+  if (ec) return a == b;
+  const std::filesystem::path second = std::filesystem::weakly_canonical(b, ec);
+  return ec ? a == b : first == second;
+}
+
 }  // namespace
 
 int RunGenerate(const GenerateOptions& options, SettingsStore& store) {
   const std::optional<CopyFormat> format = FormatOfPath(options.out);
   if (!format) return Fail(kRefused, options.out + ": --out takes a file ending in .xls, .xlsx or .pdf");
+  if (!options.picture.empty() && SameFile(options.out, options.picture))
+    return Fail(kRefused, options.out + ": --out and --picture name the same file");
   // The drawing libraries load on a thread of their own while the settings are read and
   // the sheet is laid out.
   if (!options.picture.empty()) engine::PreparePicture();
@@ -146,7 +163,8 @@ int RunGenerate(const GenerateOptions& options, SettingsStore& store) {
   } catch (const std::exception& e) {
     return Fail(kRefused, std::string("the template items and parameters cannot be loaded: ") + e.what());
   }
-  if (!ApplyOptions(options, fields) || !StartCheck(fields)) return kRefused;
+  ApplyOptions(options, fields);
+  if (!CheckFields(options, fields) || !StartCheck(fields)) return kRefused;
 
   std::unique_ptr<PrivateFolder> folder;
   try {
@@ -166,6 +184,8 @@ int RunGenerate(const GenerateOptions& options, SettingsStore& store) {
 }
 
 int RunPicture(const PictureOptions& options) {
+  if (SameFile(options.in, options.out))
+    return Fail(kRefused, options.out + ": the picture would replace the workbook it is made of");
   StderrDialogs dialogs;
   InProcessClipboard clipboard;
   FileSystem& files = LocalFileSystem();

@@ -5,26 +5,58 @@
 
 #include "model/store_keys.h"
 #include "model/template_model.h"
+#include "text/unicode.h"
 
 namespace tallowmere::cli {
+
+namespace {
+
+// The longest name a text field of the window and a cell hold, in UTF-16 units.
+constexpr std::size_t kMaxNameLength = 32767;
+// Every three bytes of UTF-8 make at least one UTF-16 unit; a line may add a byte-order
+// mark and a CR.
+constexpr std::size_t kMaxLineBytes = 3 * kMaxNameLength + 4;
+
+std::runtime_error TooLong(const std::string& where) {
+  return std::runtime_error(where + " holds a name longer than " + std::to_string(kMaxNameLength) + " characters");
+}
+
+// Reads the next line into line without its line feed, refusing one too long to be a
+// name before it is read whole (the file may have no end, like a device); false at the end.
+bool ReadLine(std::istream& in, std::string& line, const std::string& where) {
+  line.clear();
+  std::streambuf& buffer = *in.rdbuf();
+  for (int c = buffer.sbumpc(); c != std::char_traits<char>::eof(); c = buffer.sbumpc()) {
+    if (c == '\n') return true;
+    if (line.size() == kMaxLineBytes) throw TooLong(where);
+    line.push_back(static_cast<char>(c));
+  }
+  return !line.empty();
+}
+
+}  // namespace
 
 std::vector<std::string> ReadItemNames(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw std::runtime_error("Cannot read the item list " + path);
+  const std::string where = "The item list " + path;
   std::vector<std::string> names;
   std::string line;
   bool first = true;
-  while (std::getline(in, line)) {
+  while (ReadLine(in, line, where)) {
     if (first && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
     first = false;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty()) continue;
+    if (Utf16Length(line) > kMaxNameLength) throw TooLong(where);
     if (static_cast<int>(names.size()) == kMaxItems)
-      throw std::runtime_error("The item list " + path + " holds more than " + std::to_string(kMaxItems) + " names");
+      throw std::runtime_error(where + " holds more than " + std::to_string(kMaxItems) + " names");
     names.push_back(line);
   }
   if (in.bad()) throw std::runtime_error("Cannot read the item list " + path);
-  if (names.empty()) throw std::runtime_error("The item list " + path + " holds no names");
+  if (names.empty()) throw std::runtime_error(where + " holds no names");
+  if (const std::string_view missing = MissingReservedItem(names); !missing.empty())
+    throw std::runtime_error(where + " has no item named \"" + std::string(missing) + "\"");
   return names;
 }
 

@@ -16,13 +16,15 @@ constexpr const char* kGenerateUsage =
     "\n"
     "  --out FILE            where the workbook goes (.xls, .xlsx or .pdf; replaced when it\n"
     "                        exists, and kept whole when the new one cannot be written)\n"
-    "  --picture FILE.bmp    also write the picture of the sheet\n"
+    "  --picture FILE.bmp    also write the picture of the sheet (not to FILE)\n"
     "  --company TEXT        company name shown in the title area\n"
     "  --by-year FIRST LAST  one column per year\n"
     "  --by-month FIRST LAST one column per month of the years FIRST to LAST\n"
     "  --by-week N           N week columns (1 to 100)\n"
     "  --items FILE          item names, one per line (UTF-8), instead of the stored table;\n"
     "                        the list must hold every reserved item\n"
+    "\n"
+    "Years and week counts, given or stored, pass the checks the window makes of them.\n"
     "\n"
     "Exit status: 0 done, 1 errors were reported on stderr (a file that could not be made\n"
     "whole is not written; an older one in its place stays as it was), 2 refused (bad\n"
@@ -31,7 +33,8 @@ constexpr const char* kGenerateUsage =
 constexpr const char* kPictureUsage =
     "Usage: tallowmere-cli picture IN.xls OUT.bmp\n"
     "\n"
-    "Writes a picture of the used range of the active sheet of the workbook IN.xls.\n"
+    "Writes a picture of the used range of the active sheet of the workbook IN.xls\n"
+    "to OUT.bmp, which may not be IN.xls itself.\n"
     "\n"
     "Exit status: 0 done, 1 no picture could be made, 2 bad arguments.\n";
 
@@ -51,6 +54,11 @@ class ArgReader {
     if (Done()) throw UsageError(flag + " needs a value");
     return Next();
   }
+  const std::string& FileName(const std::string& flag) {
+    const std::string& name = Value(flag);
+    if (name.empty()) throw UsageError(flag + " needs a file name");
+    return name;
+  }
 
  private:
   const std::vector<std::string>& args_;
@@ -67,13 +75,13 @@ GenerateOptions ParseGenerate(ArgReader& reader) {
   while (!reader.Done()) {
     const std::string flag = reader.Next();
     if (flag == "--out") {
-      options.out = reader.Value(flag);
+      options.out = reader.FileName(flag);
     } else if (flag == "--picture") {
-      options.picture = reader.Value(flag);
+      options.picture = reader.FileName(flag);
     } else if (flag == "--company") {
       options.company = reader.Value(flag);
     } else if (flag == "--items") {
-      options.items = reader.Value(flag);
+      options.items = reader.FileName(flag);
     } else if (flag == "--by-year" || flag == "--by-month") {
       SetMode(options, flag == "--by-year" ? PeriodMode::Year : PeriodMode::Month);
       options.first = reader.Value(flag);

@@ -35,6 +35,8 @@ std::string ItemKind(std::string_view name);
 bool IsHeaderItem(std::string_view name);
 // True when name matches one of the eight names the reference rules depend on.
 bool IsReservedItem(std::string_view name);
+// The first of those eight names that none of names matches; empty when each is there.
+std::string_view MissingReservedItem(const std::vector<std::string>& names);
 // The 44 names of the default template, in order.
 const std::vector<std::string>& DefaultItemNames();
 

@@ -1,5 +1,6 @@
 // The fixed vocabulary of item names: which names are totals, headings or reserved, and
 // the default template.
+#include <algorithm>
 #include <array>
 
 #include "model/item_names.h"
@@ -41,6 +42,15 @@ bool IsReservedItem(std::string_view name) {
     if (form == MatchForm(reserved)) return true;
   }
   return false;
+}
+
+std::string_view MissingReservedItem(const std::vector<std::string>& names) {
+  for (std::string_view reserved : kReservedNames) {
+    const std::string form = MatchForm(reserved);
+    if (std::none_of(names.begin(), names.end(), [&](const std::string& name) { return MatchForm(name) == form; }))
+      return reserved;
+  }
+  return {};
 }
 
 const std::vector<std::string>& DefaultItemNames() {

@@ -1,6 +1,7 @@
 // tallowmere-cli's answers to help, bad arguments, refused parameters and item lists, and
 // its picture command.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -89,6 +90,8 @@ TEST_F(CliArguments, BothProgramsTellTheirVersionAndHelp) {
 TEST_F(CliArguments, RefusedRequestsSayWhyAndWriteNothing) {
   std::ofstream(work / "empty.txt") << "\r\n\n";
   std::ofstream(work / "short.txt") << "Cash on Hand (beginning of month)\nRent\n";
+  std::ofstream(work / "long.txt") << std::string(32768, 'x') << "\n";
+  std::ofstream(work / "cfg" / "stored.conf") << "[Tallowmere]\nIsYear=False\nIsMonth=False\nWeeks=100000\n";
   const struct {
     const char* out;
     std::string arguments;
@@ -104,11 +107,20 @@ TEST_F(CliArguments, RefusedRequestsSayWhyAndWriteNothing) {
       {"a.xls.txt", "", "--out takes a file ending in .xls, .xlsx or .pdf"},
       {"a.xls", "--items " + Path("missing.txt"), "missing.txt"},
       {"a.xls", "--items " + Path("empty.txt"), "holds no names"},
-      {"a.xls", "--items " + Path("short.txt"), "template items and parameters cannot be loaded"},
+      {"a.xls", "--items " + Path("short.txt"), "has no item named \"Cash Sales\""},
+      {"a.xls", "--items " + Path("long.txt"), "holds a name longer than 32767 characters"},
+      {"a.xls", "--company " + std::string(32768, 'x'), "company name is longer than 32767 characters"},
+      {"a.xls", "--by-month 1969 1970", "Year can't be less then 1970."},
+      {"a.xls", "--by-month 2147483648 2147483648", "Year can't be less then 1970."},
+      {"a.xls", "--picture " + Path("a.xls"), "--out and --picture name the same file"},
+      {"a.xls", "--picture ''", "--picture needs a file name"},
+      {"a.xls", "STORED", "100000 (stored): Week number can't be greater then 100."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.out) + " " + c.arguments);
-    EXPECT_EQ(Cli("generate --out " + Path(c.out) + " " + c.arguments), 2);
+    const bool stored = c.arguments == "STORED";
+    if (stored) fs::rename(work / "cfg" / "stored.conf", work / "cfg" / "Quenwick.conf");
+    EXPECT_EQ(Cli("generate --out " + Path(c.out) + " " + (stored ? "" : c.arguments)), 2);
     EXPECT_NE(err.find(c.message), std::string::npos) << err;
     EXPECT_FALSE(fs::exists(work / c.out));
   }
@@ -149,6 +161,13 @@ TEST_F(CliArguments, PictureReachesItsPlaceFromAnyTemporaryFolder) {
 
 TEST_F(CliArguments, PictureOfAnUnreadableFileFails) {
   std::ofstream(work / "junk.xls") << "not a workbook";
+  ASSERT_EQ(::mkfifo(Path("pipe.xls").c_str(), 0600), 0);
+  for (const char* in : {"pipe.xls", "tmp"}) {
+    EXPECT_EQ(Cli("picture " + Path(in) + " " + Path("j.bmp")), 1) << in;
+    EXPECT_NE(err.find("Cannot open"), std::string::npos) << err;
+  }
+  EXPECT_EQ(Cli("picture " + Path("junk.xls") + " " + Path("junk.xls")), 2);
+  EXPECT_EQ(Read(work / "junk.xls"), "not a workbook");
   EXPECT_EQ(Cli("picture " + Path("junk.xls") + " " + Path("j.bmp")), 1);
   EXPECT_FALSE(err.empty());
   EXPECT_FALSE(fs::exists(work / "j.bmp"));

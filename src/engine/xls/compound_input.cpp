@@ -3,6 +3,7 @@
 #include <gsf/gsf.h>
 
 #include <cstring>
+#include <filesystem>
 #include <mutex>
 
 #include "engine/engine_error.h"
@@ -75,6 +76,13 @@ CompoundInput CompoundInput::FromSource(GsfInput* source, const std::string& wha
 }
 
 CompoundInput CompoundInput::OpenFile(const std::string& path) {
+  // Only a file can hold a workbook; a device or a pipe would be read into memory without
+  // end, and a folder has nothing to read.
+  std::error_code ec;
+  const std::filesystem::file_type type = std::filesystem::status(path, ec).type();
+  if (type == std::filesystem::file_type::directory) throw EngineError("Cannot open '" + path + "': it is a folder.");
+  if (!ec && type != std::filesystem::file_type::regular)
+    throw EngineError("Cannot open '" + path + "': it is not a file that can hold a workbook.");
   InitGsfOnce();
   GError* error = nullptr;
   GsfInput* source = gsf_input_stdio_new(path.c_str(), &error);
