@@ -13,6 +13,7 @@
 #include "model/template_model.h"
 #include "model/text_values.h"
 #include "platform/files.h"
+#include "platform/interrupt_cleanup.h"
 #include "sheet/automation_link.h"
 #include "sheet/report_copy.h"
 #include "sheet/report_driver.h"
@@ -111,6 +112,7 @@ class PrivateFolder {
         throw std::runtime_error("Cannot create a folder in " + TempFolder() + ": " + ec.message());
     }
     if (path_.empty()) throw std::runtime_error("Cannot create a folder in " + TempFolder());
+    interrupted_ = std::make_unique<RemovedOnInterrupt>(path_);
   }
   ~PrivateFolder() {
     std::error_code ec;
@@ -122,6 +124,7 @@ class PrivateFolder {
 
  private:
   std::string path_;
+  std::unique_ptr<RemovedOnInterrupt> interrupted_;  // let go once the folder is gone
 };
 
 // True when a and b name one file, existing or not.

@@ -9,6 +9,7 @@
 #include "cli_commands.h"
 #include "cli_options.h"
 #include "platform/conf_file_store.h"
+#include "platform/interrupt_cleanup.h"
 
 using namespace tallowmere::cli;
 
@@ -22,6 +23,9 @@ int main(int argc, char** argv) {
     std::cerr << "tallowmere-cli: " << e.what() << "\n\n" << UsageText(topic);
     return 2;
   }
+  // A run that is interrupted leaves nothing half made; the cleanup waits on a thread of
+  // its own, started before any other.
+  if (line.command == Command::Generate || line.command == Command::Picture) tallowmere::CleanUpOnInterrupt();
   try {
     switch (line.command) {
       case Command::Help: std::cout << UsageText(line.helpTopic); return 0;

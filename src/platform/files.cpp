@@ -7,8 +7,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <random>
 #include <system_error>
+
+#include "platform/interrupt_cleanup.h"
 
 namespace fs = std::filesystem;
 
@@ -112,8 +115,10 @@ std::string ClaimNameBeside(FileSystem& files, const std::string& target) {
 template <typename Fill>
 void ReplaceWhole(FileSystem& files, const std::string& what, const std::string& target, Fill fill) {
   std::string fresh;
+  std::optional<RemovedOnInterrupt> interrupted;  // after the removal below, when it fails
   try {
     fresh = ClaimNameBeside(files, target);
+    interrupted.emplace(fresh);
     fill(fresh);
     files.Rename(fresh, target);
   } catch (const FileError& error) {

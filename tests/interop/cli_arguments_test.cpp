@@ -159,6 +159,26 @@ TEST_F(CliArguments, PictureReachesItsPlaceFromAnyTemporaryFolder) {
   EXPECT_EQ(Read(work / "p.bmp"), moved);
 }
 
+// A run ended by a signal halfway takes its temporary folder and half-made files with it;
+// the older files stay.
+TEST_F(CliArguments, InterruptedRunLeavesNothingBehind) {
+  std::ofstream items(work / "items.txt");
+  for (int i = 0; i < 5000; ++i) items << "Item " << i << "\n";
+  items << "Cash on Hand (beginning of month)\nCash Sales\nTOTAL CASH RECEIPTS\n"
+           "Total Cash Available (before cash out)\nPurchases (merchandise)\nSUBTOTAL\n"
+           "TOTAL CASH PAID OUT\nCash Position (end of month)\n";
+  items.close();
+  fs::create_directories(work / "out");
+  std::ofstream(work / "out" / "a.xlsx") << "older plan";
+  std::ofstream(work / "out" / "a.bmp") << "older picture";
+  const int status =
+      Run("timeout -s TERM 0.4 " + kCli, "generate --by-week 100 --items " + Path("items.txt") + " --out " +
+                                             Path("out/a.xlsx") + " --picture " + Path("out/a.bmp"));
+  EXPECT_TRUE(status == 124 || status == 0) << status << err;
+  EXPECT_TRUE(fs::is_empty(temp));
+  EXPECT_EQ(std::distance(fs::directory_iterator(work / "out"), fs::directory_iterator()), 2);
+}
+
 TEST_F(CliArguments, PictureOfAnUnreadableFileFails) {
   std::ofstream(work / "junk.xls") << "not a workbook";
   ASSERT_EQ(::mkfifo(Path("pipe.xls").c_str(), 0600), 0);

@@ -1,0 +1,66 @@
+#include "platform/interrupt_cleanup.h"
+
+#include <pthread.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <mutex>
+#include <set>
+#include <thread>
+
+namespace tallowmere {
+namespace {
+
+std::mutex registeredLock;
+std::multiset<std::string>& Registered() {
+  static auto* registered = new std::multiset<std::string>;  // lives until the very end
+  return *registered;
+}
+
+sigset_t InterruptSignals() {
+  sigset_t signals;
+  sigemptyset(&signals);
+  for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&signals, signal);
+  return signals;
+}
+
+// Waits for an interrupt, removes what is registered and ends the program by the signal.
+// The lock stays taken, so that nothing is registered or let go meanwhile.
+[[noreturn]] void WaitForInterrupt(sigset_t signals) {
+  int signal = 0;
+  while (sigwait(&signals, &signal) != 0) {
+  }
+  registeredLock.lock();
+  for (const std::string& path : Registered()) {
+    std::error_code ec;
+    std::filesystem::remove_all(path, ec);
+  }
+  ::signal(signal, SIG_DFL);
+  sigset_t only;
+  sigemptyset(&only);
+  sigaddset(&only, signal);
+  pthread_sigmask(SIG_UNBLOCK, &only, nullptr);
+  raise(signal);
+  _exit(128 + signal);  // the signal was ignored by default after all
+}
+
+}  // namespace
+
+void CleanUpOnInterrupt() {
+  const sigset_t signals = InterruptSignals();
+  pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+  std::thread(WaitForInterrupt, signals).detach();
+}
+
+RemovedOnInterrupt::RemovedOnInterrupt(std::string path) : path_(std::move(path)) {
+  const std::lock_guard<std::mutex> hold(registeredLock);
+  Registered().insert(path_);
+}
+
+RemovedOnInterrupt::~RemovedOnInterrupt() {
+  const std::lock_guard<std::mutex> hold(registeredLock);
+  Registered().erase(Registered().find(path_));
+}
+
+}  // namespace tallowmere
