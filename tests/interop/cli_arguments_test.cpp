@@ -127,11 +127,13 @@ TEST_F(CliArguments, RefusedRequestsSayWhyAndWriteNothing) {
   EXPECT_TRUE(fs::is_empty(work / "tmp"));
 }
 
+// The company's umbrella comes from a second face in the picture and on the page.
 TEST_F(CliArguments, StoredParametersApplyAndAreNotWritten) {
   std::ofstream(work / "cfg" / "Quenwick.conf")
-      << "[Tallowmere]\nCompany=Stored Co\nIsYear=True\nIsMonth=False\nYear=2015\nYear1=2016\n";
+      << "[Tallowmere]\nCompany=Stored Co \u2602\nIsYear=True\nIsMonth=False\nYear=2015\nYear1=2016\n";
   const auto before = fs::last_write_time(work / "cfg" / "Quenwick.conf");
   EXPECT_EQ(Cli("generate --out " + Path("a.xls")), 0) << err;
+  EXPECT_EQ(Cli("generate --out " + Path("a.pdf")), 0) << err;
   EXPECT_EQ(fs::last_write_time(work / "cfg" / "Quenwick.conf"), before);
   EXPECT_EQ(Cli("picture " + Path("a.xls") + " " + Path("a.bmp")), 0) << err;
   EXPECT_EQ(Read(work / "a.bmp").substr(0, 2), "BM");
