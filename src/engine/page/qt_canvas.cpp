@@ -48,18 +48,32 @@ int QtCanvas::TextWidth(int font, const std::string& text) {
 
 int QtCanvas::LineHeight(int font) { return faces_[static_cast<std::size_t>(font)].metrics.height(); }
 
-void QtCanvas::FillRect(const PixelRect& area, Rgb colour) { painter_.fillRect(ToQRect(area), ToQColor(colour)); }
+void QtCanvas::FillRect(const PixelRect& area, Rgb colour) {
+  DrawLines();
+  painter_.fillRect(ToQRect(area), ToQColor(colour));
+}
 
 void QtCanvas::Line(int x1, int y1, int x2, int y2, Rgb colour) {
-  painter_.setPen(QPen(ToQColor(colour), 1));
+  if (colour != linesColour_) DrawLines();
+  linesColour_ = colour;
   // Through the middle of the pixels it covers, so that on a page the line lies on them
   // rather than half a pixel up and to the left.
   const QPointF centre(0.5, 0.5);
-  painter_.drawLine(QPointF(x1, y1) + centre, QPointF(x2, y2) + centre);
+  lines_.emplace_back(QPointF(x1, y1) + centre, QPointF(x2, y2) + centre);
+}
+
+// Lines of one colour that follow each other go to the page as one path: a stroke each
+// made most of a page's size and time.
+void QtCanvas::DrawLines() {
+  if (lines_.empty()) return;
+  painter_.setPen(QPen(ToQColor(linesColour_), 1));
+  painter_.drawLines(lines_.data(), static_cast<int>(lines_.size()));
+  lines_.clear();
 }
 
 void QtCanvas::Text(int font, const PixelRect& area, const std::optional<PixelRect>& clip, TextPlacement placement,
                     const std::string& text, Rgb colour) {
+  DrawLines();
   painter_.setFont(faces_[static_cast<std::size_t>(font)].font);
   painter_.setPen(ToQColor(colour));
   const int flags = AlignmentFlags(placement);

@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QLineF>
 #include <QPainter>
 #include <vector>
 
@@ -15,6 +16,9 @@ class QtCanvas : public Canvas {
  public:
   // Texts are measured for painter's device, which keeps its resolution while drawn on.
   explicit QtCanvas(QPainter& painter) : painter_(painter) {}
+  ~QtCanvas() override { DrawLines(); }
+  QtCanvas(const QtCanvas&) = delete;
+  QtCanvas& operator=(const QtCanvas&) = delete;
 
   int Font(const CanvasFont& font) override;
   int TextWidth(int font, const std::string& text) override;
@@ -29,8 +33,12 @@ class QtCanvas : public Canvas {
     QFont font;
     QFontMetrics metrics;
   };
+  void DrawLines();
+
   QPainter& painter_;
-  std::vector<Face> faces_;  // by handle
+  std::vector<Face> faces_;    // by handle
+  std::vector<QLineF> lines_;  // not drawn yet, all of linesColour_
+  Rgb linesColour_ = 0;
 };
 
 }  // namespace tallowmere::engine
