@@ -56,6 +56,7 @@ void WriteXlsxFile(const WorkbookData& workbook, const std::string& path) {
   }
   // Closing writes the file and frees the workbook, whatever the outcome.
   xlsx::Check(workbook_close(book.release()), "writing the file");
+  xlsx::CheckWrittenWhole(path);
 }
 
 }  // namespace tallowmere::engine

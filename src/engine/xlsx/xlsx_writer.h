@@ -11,9 +11,10 @@ namespace tallowmere::engine {
 // notation with their results, formats in the palette's colours, column widths, row
 // heights, merged areas, page setup and selection. The library writes the file by name
 // (it cannot hand over the bytes), so give it a fresh file that replaces the real one
-// only after success; its scratch files go to the same folder. Throws EngineError with a
-// description when the workbook cannot be stored in the format or the file not written;
-// the file at path may then hold part of the workbook.
+// only after success; its scratch files go to the same folder. The written file is read
+// back: every part must be complete. Throws EngineError with a description when the
+// workbook cannot be stored in the format or the file not written whole; the file at path
+// may then hold part of the workbook.
 void WriteXlsxFile(const WorkbookData& workbook, const std::string& path);
 
 }  // namespace tallowmere::engine

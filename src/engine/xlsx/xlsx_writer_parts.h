@@ -1,6 +1,6 @@
 #pragma once
-// The parts of the .xlsx writer: the cell formats, one worksheet, and the check of what
-// the library reports.
+// The parts of the .xlsx writer: the cell formats, one worksheet, the check of what the
+// library reports and the check of the file it wrote.
 
 #include <xlsxwriter.h>
 
@@ -14,6 +14,11 @@ namespace tallowmere::engine::xlsx {
 
 // Throws EngineError naming what failed when the library reports an error.
 void Check(lxw_error error, const std::string& what);
+
+// Reads the written file at path back and throws EngineError unless it is a zip whose
+// members are all complete XML: the library does not notice when the scratch files it
+// builds the parts in are cut off (a full disk), and copies what they hold into the zip.
+void CheckWrittenWhole(const std::string& path);
 
 // The library's cell formats for the engine's styles, each made once, on first use.
 class XlsxFormats {

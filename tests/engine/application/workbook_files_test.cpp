@@ -4,12 +4,15 @@
 #include "engine/application/workbook_files.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <QTemporaryDir>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <optional>
 #include <ostream>
 
 #include "automation/automation.h"
@@ -66,14 +69,66 @@ TEST_P(EachFormat, FailedWriteLeavesNoFileAndSuccessReplacesTheOldOne) {
   EXPECT_EQ(Entries(), 1);  // no temporary or scratch file left beside it
 }
 
-TEST_F(WorkbookFileTest, XlsxThatTheLibraryRefusesLeavesTheOldFile) {
-  book.sheets.back()->name = "'Plan'";  // a sheet name may not start with an apostrophe there
-  const std::string path = Path("book");
+// Files may not grow past a size while it lives, as on a nearly full disk: a write past it
+// fails (the signal it would raise is ignored) rather than ending the program.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(std::optional<rlim_t> bytes) : handler_(std::signal(SIGXFSZ, SIG_IGN)) {
+    getrlimit(RLIMIT_FSIZE, &saved_);
+    rlimit limit = saved_;
+    if (bytes) limit.rlim_cur = *bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &saved_);
+    std::signal(SIGXFSZ, handler_);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  rlimit saved_{};
+  void (*handler_)(int);
+};
+
+struct XlsxFailure {
+  const char* name;
+  std::function<void(SheetData&)> fill;
+  std::optional<rlim_t> fileSizeLimit;
+};
+void PrintTo(const XlsxFailure& failure, std::ostream* out) { *out << failure.name; }
+
+class XlsxThatFails : public WorkbookFileTest, public ::testing::WithParamInterface<XlsxFailure> {};
+
+TEST_P(XlsxThatFails, IsReportedAndLeavesTheOldFileAlone) {
+  GetParam().fill(*book.sheets.back());
+  const std::string path = Path("book.xlsx");
   std::ofstream(path) << "old";
-  EXPECT_THROW(WriteXlsx(book, path, LocalFileSystem()), AutomationError);
+  {
+    const FileSizeLimit limit(GetParam().fileSizeLimit);
+    EXPECT_THROW(WriteXlsx(book, path, LocalFileSystem()), AutomationError);
+  }
   EXPECT_EQ(Read(path), "old");
-  EXPECT_EQ(Entries(), 1);
+  EXPECT_EQ(Entries(), 1);  // neither the fresh file nor a scratch file of the library
 }
+
+// A sheet name of the format may not start with an apostrophe.
+void NameTheSheetAsTheFormatForbids(SheetData& sheet) { sheet.name = "'Plan'"; }
+
+// Some 20 KB of sheet XML, which compresses to a few.
+void FillWithNumbers(SheetData& sheet) {
+  for (int row = 1; row <= 200; ++row) {
+    for (int column = 1; column <= 4; ++column) sheet.Cells()[{row, column}].value = Value::Number(row * column);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Xlsx, XlsxThatFails,
+                         ::testing::Values(XlsxFailure{"RefusedSheetName", NameTheSheetAsTheFormatForbids,
+                                                       std::nullopt},
+                                           // The library's scratch copy of the sheet's XML is cut off at 12 KB while
+                                           // the compressed zip still fits: the zip itself is intact.
+                                           XlsxFailure{"DiskFullMidway", FillWithNumbers, 12 * 1024}),
+                         [](const auto& test) { return std::string(test.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Formats, EachFormat,
