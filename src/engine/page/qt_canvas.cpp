@@ -49,31 +49,40 @@ int QtCanvas::TextWidth(int font, const std::string& text) {
 int QtCanvas::LineHeight(int font) { return faces_[static_cast<std::size_t>(font)].metrics.height(); }
 
 void QtCanvas::FillRect(const PixelRect& area, Rgb colour) {
-  DrawLines();
-  painter_.fillRect(ToQRect(area), ToQColor(colour));
+  if (!lines_.empty() || colour != pendingColour_) DrawPending();
+  pendingColour_ = colour;
+  rects_.push_back(ToQRect(area));
 }
 
 void QtCanvas::Line(int x1, int y1, int x2, int y2, Rgb colour) {
-  if (colour != linesColour_) DrawLines();
-  linesColour_ = colour;
+  if (!rects_.empty() || colour != pendingColour_) DrawPending();
+  pendingColour_ = colour;
   // Through the middle of the pixels it covers, so that on a page the line lies on them
   // rather than half a pixel up and to the left.
   const QPointF centre(0.5, 0.5);
   lines_.emplace_back(QPointF(x1, y1) + centre, QPointF(x2, y2) + centre);
 }
 
-// Lines of one colour that follow each other go to the page as one path: a stroke each
-// made most of a page's size and time.
-void QtCanvas::DrawLines() {
-  if (lines_.empty()) return;
-  painter_.setPen(QPen(ToQColor(linesColour_), 1));
-  painter_.drawLines(lines_.data(), static_cast<int>(lines_.size()));
-  lines_.clear();
+// Fills or lines of one colour that follow each other go to the page as one path: a path
+// each, with its colour and state set again, made most of a page's size and time.
+void QtCanvas::DrawPending() {
+  if (!rects_.empty()) {
+    painter_.setPen(Qt::NoPen);
+    painter_.setBrush(ToQColor(pendingColour_));
+    painter_.drawRects(rects_.data(), static_cast<int>(rects_.size()));
+    painter_.setBrush(Qt::NoBrush);
+    rects_.clear();
+  }
+  if (!lines_.empty()) {
+    painter_.setPen(QPen(ToQColor(pendingColour_), 1));
+    painter_.drawLines(lines_.data(), static_cast<int>(lines_.size()));
+    lines_.clear();
+  }
 }
 
 void QtCanvas::Text(int font, const PixelRect& area, const std::optional<PixelRect>& clip, TextPlacement placement,
                     const std::string& text, Rgb colour) {
-  DrawLines();
+  DrawPending();
   painter_.setFont(faces_[static_cast<std::size_t>(font)].font);
   painter_.setPen(ToQColor(colour));
   const int flags = AlignmentFlags(placement);

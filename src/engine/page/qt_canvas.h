@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QLineF>
 #include <QPainter>
+#include <QRect>
 #include <vector>
 
 #include "engine/render/canvas.h"
@@ -16,7 +17,7 @@ class QtCanvas : public Canvas {
  public:
   // Texts are measured for painter's device, which keeps its resolution while drawn on.
   explicit QtCanvas(QPainter& painter) : painter_(painter) {}
-  ~QtCanvas() override { DrawLines(); }
+  ~QtCanvas() override { DrawPending(); }
   QtCanvas(const QtCanvas&) = delete;
   QtCanvas& operator=(const QtCanvas&) = delete;
 
@@ -33,12 +34,14 @@ class QtCanvas : public Canvas {
     QFont font;
     QFontMetrics metrics;
   };
-  void DrawLines();
+  void DrawPending();
 
   QPainter& painter_;
-  std::vector<Face> faces_;    // by handle
-  std::vector<QLineF> lines_;  // not drawn yet, all of linesColour_
-  Rgb linesColour_ = 0;
+  std::vector<Face> faces_;  // by handle
+  // Fills or lines not drawn yet, all of pendingColour_; one of the two is empty.
+  std::vector<QRect> rects_;
+  std::vector<QLineF> lines_;
+  Rgb pendingColour_ = 0;
 };
 
 }  // namespace tallowmere::engine
