@@ -79,17 +79,24 @@ bool StartCheck(PlainParameterFields& fields) {
   return !check.rejected;
 }
 
-// Writes the report's workbook to out in format and removes it; the status of the run.
-int DeliverWorkbook(ApplicationFactory& factory, FileSystem& files, const std::string& temporary,
-                    const std::string& out, CopyFormat format, int errorReports) {
+// Writes the report's workbook to out in format and removes it; the status of the run. A
+// sheet laid out only in part replaces no older file: neither out nor the picture.
+int DeliverWorkbook(const ReportEnvironment& report, const std::string& temporary, const std::string& out,
+                    CopyFormat format, int errorReports) {
+  FileSystem& files = report.files;
   if (temporary.empty()) return Fail(kErrors, "the workbook could not be saved; " + out + " was not written");
+  if (!report.sheetWhole) {
+    RemoveQuietly(files, temporary);
+    return Fail(kErrors, "the sheet could not be laid out whole; " + out +
+                             (report.exportPicture ? " and the picture were" : " was") + " not written");
+  }
   int status = errorReports ? kErrors : kDone;
   try {
     // The run's own workbook is not needed afterwards: an .xls moves to its place.
     if (format == CopyFormat::Xls)
       MoveFileReplacing(files, temporary, out);
     else
-      SaveReportCopy(factory, files, temporary, out, format);
+      SaveReportCopy(report.factory, files, temporary, out, format);
   } catch (const std::exception& e) {
     status = Fail(kErrors, e.what());
   }
@@ -181,9 +188,9 @@ int RunGenerate(const GenerateOptions& options, SettingsStore& store) {
   engine::EngineApplicationFactory factory(clipboard, files);
   ReportEnvironment env{factory, dialogs, clipboard, files, folder->Path()};
   env.exportPicture = !options.picture.empty();
-  CliReportHost host(options.picture, files);
+  CliReportHost host(options.picture, env);
   const std::string temporary = GenerateReport0(env, model, SnapshotOf(fields), host);
-  return DeliverWorkbook(factory, files, temporary, options.out, *format, dialogs.ErrorReports());
+  return DeliverWorkbook(env, temporary, options.out, *format, dialogs.ErrorReports());
 }
 
 int RunPicture(const PictureOptions& options) {

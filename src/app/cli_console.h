@@ -6,6 +6,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/files.h"
+#include "sheet/report_driver.h"
 #include "sheet/report_host.h"
 
 namespace tallowmere::cli {
@@ -25,10 +26,12 @@ class StderrDialogs : public Dialogs {
   int errorReports_ = 0;
 };
 
-// Copies the report's picture to picturePath ("" keeps none) and remembers the workbook.
+// Moves the report's picture to picturePath ("" keeps none), unless the report could not
+// lay its sheet out whole, and remembers the workbook.
 class CliReportHost : public ReportHost {
  public:
-  CliReportHost(std::string picturePath, FileSystem& files) : picturePath_(std::move(picturePath)), files_(files) {}
+  CliReportHost(std::string picturePath, const ReportEnvironment& report)
+      : picturePath_(std::move(picturePath)), report_(report) {}
 
   void SetMainPointer(PointerKind) override {}
   // Throws std::runtime_error when no picture was made, FileError when it cannot be moved or copied.
@@ -41,7 +44,7 @@ class CliReportHost : public ReportHost {
 
  private:
   std::string picturePath_;
-  FileSystem& files_;
+  const ReportEnvironment& report_;
   std::string workbook_;
 };
 

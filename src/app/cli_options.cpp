@@ -27,8 +27,8 @@ constexpr const char* kGenerateUsage =
     "Years and week counts, given or stored, pass the checks the window makes of them.\n"
     "\n"
     "Exit status: 0 done, 1 errors were reported on stderr (a file that could not be made\n"
-    "whole is not written; an older one in its place stays as it was), 2 refused (bad\n"
-    "arguments or parameters; nothing written).\n";
+    "whole, or of a sheet whose layout stopped at an error, is not written; an older one in\n"
+    "its place stays as it was), 2 refused (bad arguments or parameters; nothing written).\n";
 
 constexpr const char* kPictureUsage =
     "Usage: tallowmere-cli picture IN.xls OUT.bmp\n"

@@ -40,6 +40,7 @@ bool ErrorTrap::Test(int line, const std::function<bool()>& condition) {
 }
 
 void ErrorTrap::Report(int line, std::string_view description) {
+  ++failures_;
   try {
     ReportError(dialogs_, location_, line, description);
   } catch (...) {

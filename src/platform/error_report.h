@@ -37,9 +37,13 @@ class ErrorTrap {
   // Reports a failure caught elsewhere under this procedure's location.
   void Report(int line, std::string_view description);
 
+  // Failures reported so far.
+  int Failures() const { return failures_; }
+
  private:
   Dialogs& dialogs_;
   std::string_view location_;
+  int failures_ = 0;
 };
 
 }  // namespace tallowmere

@@ -27,6 +27,7 @@ class ReportRun {
   void ExportPicture();
   void HandOver();
   const std::string& TempWorkbookPath() const { return tempWorkbookPath_; }
+  int Failures() const { return trap_.Failures(); }
 
  private:
   Application& App() const { return link_.SpreadsheetApp(); }
@@ -161,6 +162,7 @@ std::string GenerateReport0(ReportEnvironment& env, TemplateModel& model, const 
   ReportRun run(env, host);
   run.PrepareWorkbook();
   run.LayOut(model, parameters);
+  env.sheetWhole = run.Failures() == 0;
   run.RestoreSettings();
   run.SaveTemporaryWorkbook();
   if (env.exportPicture) run.ExportPicture();

@@ -32,6 +32,9 @@ struct ReportEnvironment {
   // Whether the report exports and hands over the picture of its sheet (the windows
   // always do; the command line only when a picture was asked for).
   bool exportPicture = true;
+  // Set by the report: whether every step that makes the sheet, up to its layout,
+  // succeeded. A report goes on after a failed step, so its workbook may hold half a sheet.
+  bool sheetWhole = false;
 };
 
 // The picture file of a report in folder: "temp.bmp".

@@ -47,6 +47,13 @@ class CliArguments : public ::testing::Test {
     return text.str();
   }
   std::string Path(const std::string& name) const { return (work / name).string(); }
+  // An item list of extra names, then the reserved items.
+  void WriteItems(const std::string& name, const std::string& extra) const {
+    std::ofstream(work / name) << extra
+                               << "Cash on Hand (beginning of month)\nCash Sales\nTOTAL CASH RECEIPTS\n"
+                                  "Total Cash Available (before cash out)\nPurchases (merchandise)\nSUBTOTAL\n"
+                                  "TOTAL CASH PAID OUT\nCash Position (end of month)\n";
+  }
 
   fs::path work;
   fs::path temp;                                      // TEMP of the runs
@@ -161,15 +168,26 @@ TEST_F(CliArguments, PictureReachesItsPlaceFromAnyTemporaryFolder) {
   EXPECT_EQ(Read(work / "p.bmp"), moved);
 }
 
+// An item the engine refuses stops the layout of the sheet: the run reports it and keeps
+// the older workbook and picture rather than replacing them with half a sheet.
+TEST_F(CliArguments, HalfASheetReplacesNoOlderFile) {
+  WriteItems("items.txt", "Rent\n=NOSUCHFUNCTION(1)\nInsurance\n");
+  std::ofstream(work / "a.xls") << "older plan";
+  std::ofstream(work / "a.bmp") << "older picture";
+  EXPECT_EQ(Cli("generate --items " + Path("items.txt") + " --out " + Path("a.xls") + " --picture " + Path("a.bmp")),
+            1);
+  EXPECT_NE(err.find("the sheet could not be laid out whole"), std::string::npos) << err;
+  EXPECT_EQ(Read(work / "a.xls"), "older plan");
+  EXPECT_EQ(Read(work / "a.bmp"), "older picture");
+  EXPECT_TRUE(fs::is_empty(temp));
+}
+
 // A run ended by a signal halfway takes its temporary folder and half-made files with it;
 // the older files stay.
 TEST_F(CliArguments, InterruptedRunLeavesNothingBehind) {
-  std::ofstream items(work / "items.txt");
-  for (int i = 0; i < 5000; ++i) items << "Item " << i << "\n";
-  items << "Cash on Hand (beginning of month)\nCash Sales\nTOTAL CASH RECEIPTS\n"
-           "Total Cash Available (before cash out)\nPurchases (merchandise)\nSUBTOTAL\n"
-           "TOTAL CASH PAID OUT\nCash Position (end of month)\n";
-  items.close();
+  std::string many;
+  for (int i = 0; i < 5000; ++i) many += "Item " + std::to_string(i) + "\n";
+  WriteItems("items.txt", many);
   fs::create_directories(work / "out");
   std::ofstream(work / "out" / "a.xlsx") << "older plan";
   std::ofstream(work / "out" / "a.bmp") << "older picture";
