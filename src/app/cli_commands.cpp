@@ -34,9 +34,6 @@ int Fail(int status, const std::string& message) {
   return status;
 }
 
-// The longest text a field of the window holds, in UTF-16 units.
-constexpr std::size_t kMaxFieldLength = 32767;
-
 // Applies the flags to the fields.
 void ApplyOptions(const GenerateOptions& options, PlainParameterFields& fields) {
   if (options.company) fields.SetText(ParameterField::Company, *options.company);
@@ -62,8 +59,8 @@ bool CheckField(PlainParameterFields& fields, ParameterField field, bool typed) 
 
 // The fields the report reads pass the window's checks, whether given here or stored.
 bool CheckFields(const GenerateOptions& options, PlainParameterFields& fields) {
-  if (Utf16Length(fields.Text(ParameterField::Company)) > kMaxFieldLength)
-    return Fail(kRefused, "the company name is longer than " + std::to_string(kMaxFieldLength) + " characters"), false;
+  if (Utf16Length(fields.Text(ParameterField::Company)) > kMaxTextLength)
+    return Fail(kRefused, "the company name is longer than " + std::to_string(kMaxTextLength) + " characters"), false;
   const bool typed = options.mode.has_value();
   if (fields.Mode() == PeriodMode::Week) return CheckField(fields, ParameterField::Weeks, typed);
   const YearRangeFields range = YearRangeOf(fields.Mode());

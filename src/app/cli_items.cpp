@@ -8,17 +8,14 @@
 #include "text/unicode.h"
 
 namespace tallowmere::cli {
-
 namespace {
 
-// The longest name a text field of the window and a cell hold, in UTF-16 units.
-constexpr std::size_t kMaxNameLength = 32767;
 // Every three bytes of UTF-8 make at least one UTF-16 unit; a line may add a byte-order
 // mark and a CR.
-constexpr std::size_t kMaxLineBytes = 3 * kMaxNameLength + 4;
+constexpr std::size_t kMaxLineBytes = 3 * kMaxTextLength + 4;
 
 std::runtime_error TooLong(const std::string& where) {
-  return std::runtime_error(where + " holds a name longer than " + std::to_string(kMaxNameLength) + " characters");
+  return std::runtime_error(where + " holds a name longer than " + std::to_string(kMaxTextLength) + " characters");
 }
 
 // Reads the next line into line without its line feed, refusing one too long to be a
@@ -48,7 +45,7 @@ std::vector<std::string> ReadItemNames(const std::string& path) {
     first = false;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty()) continue;
-    if (Utf16Length(line) > kMaxNameLength) throw TooLong(where);
+    if (Utf16Length(line) > kMaxTextLength) throw TooLong(where);
     if (static_cast<int>(names.size()) == kMaxItems)
       throw std::runtime_error(where + " holds more than " + std::to_string(kMaxItems) + " names");
     names.push_back(line);

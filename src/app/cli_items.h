@@ -2,6 +2,7 @@
 // Template items for the command line: a list file read as stored names, and a view of
 // the settings store that is only ever read.
 
+#include <cstddef>
 #include <map>
 #include <string>
 #include <vector>
@@ -9,6 +10,10 @@
 #include "platform/settings_store.h"
 
 namespace tallowmere::cli {
+
+// The longest text a field of the window and a cell hold, in UTF-16 units: the longest
+// company or item name the command line takes.
+inline constexpr std::size_t kMaxTextLength = 32767;
 
 // The names in path, one per line: UTF-8, a leading byte-order mark and the CR of CR LF
 // line ends dropped, empty lines skipped. Throws std::runtime_error for an unreadable
