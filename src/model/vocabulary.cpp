@@ -1,7 +1,7 @@
 // The fixed vocabulary of item names: which names are totals, headings or reserved, and
 // the default template.
-#include <algorithm>
 #include <array>
+#include <unordered_set>
 
 #include "model/item_names.h"
 #include "model/template_model.h"
@@ -45,10 +45,10 @@ bool IsReservedItem(std::string_view name) {
 }
 
 std::string_view MissingReservedItem(const std::vector<std::string>& names) {
+  std::unordered_set<std::string> forms;
+  for (const std::string& name : names) forms.insert(MatchForm(name));
   for (std::string_view reserved : kReservedNames) {
-    const std::string form = MatchForm(reserved);
-    if (std::none_of(names.begin(), names.end(), [&](const std::string& name) { return MatchForm(name) == form; }))
-      return reserved;
+    if (!forms.contains(MatchForm(reserved))) return reserved;
   }
   return {};
 }
