@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <optional>
 
 #include "cli_console.h"
 #include "cli_items.h"
@@ -116,7 +117,7 @@ class PrivateFolder {
         throw std::runtime_error("Cannot create a folder in " + TempFolder() + ": " + ec.message());
     }
     if (path_.empty()) throw std::runtime_error("Cannot create a folder in " + TempFolder());
-    interrupted_ = std::make_unique<RemovedOnInterrupt>(path_);
+    interrupted_.emplace(path_);
   }
   ~PrivateFolder() {
     std::error_code ec;
@@ -128,7 +129,7 @@ class PrivateFolder {
 
  private:
   std::string path_;
-  std::unique_ptr<RemovedOnInterrupt> interrupted_;  // let go once the folder is gone
+  std::optional<RemovedOnInterrupt> interrupted_;  // let go once the folder is gone
 };
 
 // True when a and b name one file, existing or not.
