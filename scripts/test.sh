@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets up, checks the formatting, then builds (warnings are errors) and runs the whole test
+# Sets up, checks the formatting, builds the portable libraries for Windows
+# (scripts/cross-check.sh), then builds (warnings are errors) and runs the whole test
 # suite twice: a normal build, whose install and Debian package are then checked, and a
 # build with AddressSanitizer, UndefinedBehaviorSanitizer and leak checks. Then builds the
 # fuzz targets with clang and runs each for a minute from its seed corpus under the same
@@ -10,6 +11,7 @@ here="$(cd "$(dirname "$0")/.." && pwd)"
 
 jobs="$(nproc)"
 "$here/scripts/check-format.sh"
+"$here/scripts/cross-check.sh" "$here/build-mingw"
 
 "$here/scripts/build.sh" "$here/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DTALLOWMERE_BENCH=ON \
   -DTALLOWMERE_WERROR=ON

@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/local_time.h"
+
 namespace tallowmere {
 namespace {
 
@@ -75,12 +77,7 @@ bool ParseBoolean(std::string_view text) {
 
 std::string BooleanText(bool value) { return value ? "True" : "False"; }
 
-std::string CurrentYearText() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  return std::to_string(local.tm_year + 1900);
-}
+std::string CurrentYearText() { return std::to_string(LocalTime(std::time(nullptr)).tm_year + 1900); }
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
