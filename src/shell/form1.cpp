@@ -64,7 +64,7 @@ bool Form1::Form_Load() {
 void Form1::StoreSettings() {
   ErrorTrap trap(services_.dialogs, location::kForm1FormQueryUnload);
   const StepRunner run = [&](int line, const std::function<void()>& write) { trap.Run(line, write); };
-  WriteStoreSteps(services_.store, ParameterStoreSteps(*this), run);
+  WriteStoreSteps(services_.store, ParameterStoreSteps(*this, model_->UnreadParameters()), run);
   model_->SaveTemplate(services_.store, run);
   // The writes above may wait in memory; one flush makes them permanent. Its failure is
   // reported at the last write, the saved flag, which does not hold until the flush does.

@@ -53,6 +53,22 @@ TEST_F(Form1Test, StoredParametersAreApplied) {
   EXPECT_EQ(CheckedOptions(), std::vector<std::string>{"Option1"});
 }
 
+TEST_F(Form1Test, StoredNumbersOfAnySizeKeepTheCompanyAcrossARestart) {
+  store.values = {
+      {"Year", "99999999999"}, {"Year1", "2024.5"}, {"Company", "Acme"}, {"IsYear", "True"}, {"IsMonth", "False"}};
+  Make();
+  EXPECT_TRUE(form->Form_Load());
+  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_EQ(Text(ParameterField::FirstYear), "99999999999");
+  EXPECT_EQ(Text(ParameterField::LastYear), "2024.5");
+  EXPECT_EQ(Text(ParameterField::Company), "Acme");
+  EXPECT_EQ(CheckedOptions(), std::vector<std::string>{"Option1"});
+  form->close();
+  EXPECT_EQ(store.values["Year"], "99999999999");
+  EXPECT_EQ(store.values["Year1"], "2024.5");
+  EXPECT_EQ(store.values["Company"], "Acme");
+}
+
 TEST_F(Form1Test, DamagedStoreIsReportedAndStartUpGoesOn) {
   store.values["IsYear"] = "maybe";
   Make();
