@@ -87,8 +87,21 @@ TEST_F(CliArguments, BothProgramsTellTheirVersionAndHelp) {
     EXPECT_NE(out.find("--version"), std::string::npos) << out;
   }
   EXPECT_EQ(Cli("--version generate"), 2);
+  // An option neither the program's nor the toolkit's is refused once the toolkit has
+  // taken its own, which needs the display.
+  display = "QT_QPA_PLATFORM=offscreen";
   EXPECT_EQ(Run(kWindowProgram, "--no-such-option"), 1);
   EXPECT_NE(err.find("no-such-option"), std::string::npos) << err;
+}
+
+// The toolkit's own options reach the toolkit: the window comes up and the program ends
+// normally. -platform names the display the runs use; the others work on any.
+TEST_F(CliArguments, WindowProgramLeavesTheToolkitOptionsToTheToolkit) {
+  for (const char* options : {"-platform offscreen", "-style Fusion", "-reverse", "-session tm-session-1",
+                              "-reverse -style Fusion"}) {
+    EXPECT_EQ(Run(kWindowProgram, std::string(options) + " --quit-when-shown"), 0) << options << err;
+    EXPECT_EQ(err.find("Unknown option"), std::string::npos) << options << err;
+  }
 }
 
 // Refused requests: exit status 2, the reason on stderr, no output and nothing in TEMP.
