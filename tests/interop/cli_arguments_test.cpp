@@ -97,8 +97,8 @@ TEST_F(CliArguments, BothProgramsTellTheirVersionAndHelp) {
 // The toolkit's own options reach the toolkit: the window comes up and the program ends
 // normally. -platform names the display the runs use; the others work on any.
 TEST_F(CliArguments, WindowProgramLeavesTheToolkitOptionsToTheToolkit) {
-  for (const char* options : {"-platform offscreen", "-style Fusion", "-reverse", "-session tm-session-1",
-                              "-reverse -style Fusion"}) {
+  for (const char* options :
+       {"-platform offscreen", "-style Fusion", "-reverse", "-session tm-session-1", "-reverse -style Fusion"}) {
     EXPECT_EQ(Run(kWindowProgram, std::string(options) + " --quit-when-shown"), 0) << options << err;
     EXPECT_EQ(err.find("Unknown option"), std::string::npos) << options << err;
   }

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -133,6 +134,21 @@ TEST_F(Form2Test, SecondReportAfterBackStartsAtZoomOneWithTheNewPicture) {
   EXPECT_FALSE(form->findChild<QScrollBar*>("HScroll1")->isEnabled());
   Button("PushButton1")->click();
   EXPECT_EQ(picture->size(), QSize(375, 250));
+  EXPECT_TRUE(dialogs.messages.empty());
+}
+
+// The image reader's allocation limit may lie below a large sheet's picture; the preview
+// shows it all the same and leaves the limit as it found it.
+TEST_F(Form2Test, PicturesAboveTheReadersAllocationLimitAreShown) {
+  const int limitBefore = QImageReader::allocationLimit();
+  const struct { int limitMegabytes, width, height; } cases[] = {{1, 1000, 600}, {2, 600, 1500}, {0, 300, 200}};
+  for (const auto& c : cases) {
+    QImageReader::setAllocationLimit(c.limitMegabytes);
+    EXPECT_NO_THROW(HandOver("large", c.width, c.height)) << c.width;
+    EXPECT_EQ(Child("Picture1")->size(), QSize(c.width, c.height));
+    EXPECT_EQ(QImageReader::allocationLimit(), c.limitMegabytes);
+  }
+  QImageReader::setAllocationLimit(limitBefore);
   EXPECT_TRUE(dialogs.messages.empty());
 }
 
