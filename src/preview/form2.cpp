@@ -332,9 +332,7 @@ void Form2::PushButton6_Click() {
   SaveChoice choice;
   trap.Run(112, [&] { choice = dialogs_.SaveFileName("Save File", CopyFileTypes()); });
   if (choice.path.empty()) return;  // cancelled
-  // A type the list does not have means the first and default one, .xls.
-  const CopyFormat format = CopyFormats().at(choice.type < CopyFormats().size() ? choice.type : 0).format;
-  const std::string target = format == CopyFormat::Xls ? choice.path : WithExtension(choice.path, format);
+  const auto [target, format] = TargetOfChoice(choice);
   if (trap.Test(118, [&] { return files_.Exists(target); })) {
     MessageAnswer answer = MessageAnswer::No;
     trap.Run(120, [&] {

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -311,6 +312,41 @@ TEST_F(Form2Test, OtherFormatsAreSavedThroughTheSpreadsheetApplication) {
   EXPECT_EQ(factory.log.calls, expected);
   ASSERT_EQ(dialogs.messages.size(), 2u);
   EXPECT_EQ(dialogs.messages[1].text, "Done.");
+}
+
+// A name ending in a known extension is saved in that format whatever type is chosen;
+// the chosen type decides for other names.
+TEST_F(Form2Test, TypedExtensionDecidesTheFormat) {
+  const std::string workbook = HandOver("report", 100, 100);
+  const struct {
+    const char* typed;
+    size_t type;
+    const char* written;  // the engine's call, or empty for a byte copy
+    const char* target;
+  } cases[] = {
+      {"a.xlsx", 0, "Workbook.SaveAs(%,51)", "a.xlsx"},
+      {"b.Pdf", 0, "Workbook.ExportAsFixedFormat(0,%)", "b.Pdf"},
+      {"c.XLS", 1, "", "c.XLS"},
+      {"d.pdf", 1, "Workbook.ExportAsFixedFormat(0,%)", "d.pdf"},
+      {"e.txt", 1, "Workbook.SaveAs(%,51)", "e.txt.xlsx"},
+      {"f", 0, "", "f"},
+  };
+  for (const auto& c : cases) {
+    factory.log.calls.clear();
+    dialogs.saveNames = {Path(c.typed)};
+    dialogs.saveTypes = {c.type};
+    Button("PushButton6")->click();
+    const std::string target = Path(c.target);
+    if (*c.written == 0) {
+      EXPECT_TRUE(factory.log.calls.empty()) << c.typed;
+      EXPECT_EQ(ReadAll(target), "workbook report") << c.typed;
+    } else {
+      std::string call = c.written;
+      call.replace(call.find('%'), 1, target);
+      EXPECT_NE(std::find(factory.log.calls.begin(), factory.log.calls.end(), call), factory.log.calls.end())
+          << c.typed;
+    }
+  }
 }
 
 TEST_F(Form2Test, ExistingTargetIsOverwrittenOnlyAfterYes) {
