@@ -282,7 +282,8 @@ void Form2::PlaceControls() {
                         TwipsToPixels(geometry_.PictureWidth()), TwipsToPixels(geometry_.PictureHeight()));
   const auto show = [](QScrollBar* bar, const ScrollBarState& state, int step, int viewport) {
     const QSignalBlocker blocker(bar);
-    bar->setRange(0, state.max);
+    // A disabled bar keeps its range in the geometry but shows none, so it draws no thumb.
+    bar->setRange(0, state.enabled ? state.max : 0);
     bar->setValue(state.value);
     bar->setEnabled(state.enabled);
     bar->setSingleStep(step > 0 ? std::max(1, kArrowStepTwips / step) : 1);

@@ -153,6 +153,28 @@ TEST_F(Form2Test, PicturesAboveTheReadersAllocationLimitAreShown) {
   EXPECT_TRUE(dialogs.messages.empty());
 }
 
+// A disabled bar looks like a bar with nowhere to go: no thumb, whatever range it had.
+TEST_F(Form2Test, DisabledBarsDrawNoThumb) {
+  HandOver("wide", 1200, 900);  // both bars enabled at zoom 1
+  const auto look = [](QWidget* widget) { return widget->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+  for (const char* name : {"HScroll1", "VScroll1"}) {
+    auto* bar = form->findChild<QScrollBar*>(name);
+    QScrollBar empty(bar->orientation());
+    empty.resize(bar->size());
+    empty.setRange(0, 0);
+    empty.setEnabled(false);
+    const QImage withoutThumb = look(&empty);
+    EXPECT_NE(look(bar), withoutThumb) << name << " at zoom 1 shows its thumb";
+    for (int click = 1; click <= 3; ++click) {
+      Button("PushButton2")->click();
+      if (click == 1) continue;  // zoom 0.75: 900 x 675 still exceeds the viewport
+      EXPECT_FALSE(bar->isEnabled()) << name << " " << click;
+      EXPECT_EQ(look(bar), withoutThumb) << name << " at zoom " << form->Geometry().Zoom();
+    }
+    for (int click = 1; click <= 3; ++click) Button("PushButton1")->click();
+  }
+}
+
 TEST_F(Form2Test, UnreadablePictureLeavesAnEmptyAreaAtDesignSize) {
   HandOver("first", 400, 300);
   EXPECT_THROW(form->LoadPicture(Path("missing.bmp")), std::runtime_error);
