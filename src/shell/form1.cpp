@@ -150,6 +150,12 @@ void Form1::mouseMoveEvent(QMouseEvent* event) {
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::MouseMove: PointerOver(watched); break;
+    case QEvent::MouseButtonPress:
+      // A press gives its button the focus first. When a field refused to let the focus
+      // go (its value was rejected), the message box took the release: the press must
+      // not hold the button down, as nothing would release it.
+      if (qobject_cast<QPushButton*>(watched) && focusWidget() != watched) return true;
+      break;
     case QEvent::FocusIn:
       if (auto* edit = qobject_cast<QLineEdit*>(watched))
         FieldGotFocus(edit, static_cast<QFocusEvent*>(event)->reason());
