@@ -1,5 +1,7 @@
 // Start-up, closing, layout, pointer rules and skin of the main window.
 
+#include <gtest/gtest-spi.h>
+
 #include <QCloseEvent>
 #include <QFile>
 #include <QGroupBox>
@@ -51,6 +53,15 @@ TEST_F(Form1Test, StoredParametersAreApplied) {
   store.values["IsYear"] = "True";
   Loaded();
   EXPECT_EQ(CheckedOptions(), std::vector<std::string>{"Option1"});
+}
+
+TEST(Form1Fixture, LastMessageWithoutAnyFailsTheTestRatherThanCrashing) {
+  EXPECT_NONFATAL_FAILURE(
+      {
+        const ScriptedDialogs none;
+        EXPECT_EQ(LastMessageOf(none), "");
+      },
+      "no message was shown");
 }
 
 TEST_F(Form1Test, StoredNumbersOfAnySizeKeepTheCompanyAcrossARestart) {
