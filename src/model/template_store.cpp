@@ -37,8 +37,8 @@ std::string StoredNumber(SettingsStore& store, const char* key, const std::strin
   return PlainDecimalText(store.Read(key, defaultValue));
 }
 
-// Runs the load of one key; a failure is kept (the first one to be thrown later) and the
-// key noted, so that the next keys still load.
+// Runs the load of one key (or one part); a failure is kept (the first one to be thrown
+// later) and the key noted, so that the next keys still load.
 class KeyLoads {
  public:
   void Run(const char* key, const std::function<void()>& load) {
@@ -109,23 +109,16 @@ void ApplyRestoredParameters(ParameterFields& fields) {
 void TemplateModel::LoadTemplate(bool restore, SettingsStore& store, ParameterFields& fields) {
   // The table and the parameters load apart: a damaged table key leaves the parameters
   // loading, and the first failure is thrown once both are done.
-  std::exception_ptr failure;
-  try {
-    LoadTable(restore, store);
-  } catch (...) {
-    failure = std::current_exception();
-  }
+  KeyLoads loads;
+  loads.Run("table", [&] { LoadTable(restore, store); });
   unreadParameters_.clear();
-  if (restore) {
-    ApplyRestoredParameters(fields);
-  } else {
-    try {
+  loads.Run("parameters", [&] {
+    if (restore)
+      ApplyRestoredParameters(fields);
+    else
       ApplyStoredParameters(store, fields, &unreadParameters_);
-    } catch (...) {
-      if (!failure) failure = std::current_exception();
-    }
-  }
-  if (failure) std::rethrow_exception(failure);
+  });
+  loads.ThrowFirstFailure();
 }
 
 void TemplateModel::LoadTable(bool restore, SettingsStore& store) {
