@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QTimer>
+#include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "engine/application/application.h"
@@ -26,9 +28,12 @@ class QuitWhenPainted : public QObject {
   }
 };
 
+// The program's own options that answer on the terminal and end the program.
+constexpr std::array<const char*, 6> kAnsweringOptions = {"-h", "-?", "--help", "--help-all", "-v", "--version"};
+
 // Reads the options; --help, --version and an unknown option answer and end the program.
 // True when the program is to end as soon as its main window is shown.
-bool ProcessOptions(const QCoreApplication& app) {
+bool ProcessOptions(const QStringList& arguments) {
   QCommandLineParser parser;
   parser.setApplicationDescription(
       "Builds cash-flow planning workbooks. The command line tallowmere-cli makes\n"
@@ -38,17 +43,23 @@ bool ProcessOptions(const QCoreApplication& app) {
   QCommandLineOption quitWhenShown("quit-when-shown", "End as soon as the main window is shown (to time the start).");
   quitWhenShown.setFlags(QCommandLineOption::HiddenFromHelp);
   parser.addOption(quitWhenShown);
-  parser.process(app);
+  parser.process(arguments);
   return parser.isSet(quitWhenShown);
 }
 
-// True when an argument may be answered on the terminal: such options are read before the
-// window system is brought up, so that they work without a display.
-bool MayAnswerInText(int argc, char** argv) {
+// The answering options among the arguments, after the program's name; empty when none
+// is given. They are read before the window system is brought up, so that they work
+// without a display; every other argument is left to the toolkit, which takes its own
+// (-platform, -style, -reverse, -session, ...) out before the rest is read.
+QStringList AnsweringArguments(int argc, char** argv) {
+  QStringList answering;
   for (int i = 1; i < argc; ++i) {
-    if (argv[i][0] == '-' && std::strcmp(argv[i], "--quit-when-shown") != 0) return true;
+    const auto same = [arg = argv[i]](const char* option) { return std::strcmp(arg, option) == 0; };
+    if (std::any_of(kAnsweringOptions.begin(), kAnsweringOptions.end(), same))
+      answering << QString::fromLocal8Bit(argv[i]);
   }
-  return false;
+  if (!answering.isEmpty()) answering.prepend(QString::fromLocal8Bit(argv[0]));
+  return answering;
 }
 
 }  // namespace
@@ -56,13 +67,13 @@ bool MayAnswerInText(int argc, char** argv) {
 int main(int argc, char** argv) {
   using namespace tallowmere;
   QCoreApplication::setApplicationVersion(TALLOWMERE_VERSION);
-  if (MayAnswerInText(argc, argv)) {
+  if (const QStringList answering = AnsweringArguments(argc, argv); !answering.isEmpty()) {
     const QCoreApplication text(argc, argv);
-    ProcessOptions(text);
+    ProcessOptions(answering);
   }
   QApplication app(argc, argv);
   SetPendingEventsRunner([] { QCoreApplication::processEvents(); });
-  const bool quitWhenShown = ProcessOptions(app);
+  const bool quitWhenShown = ProcessOptions(QCoreApplication::arguments());
 
   QApplication::setWindowIcon(ApplicationIcon());
   // Desktops match the windows to the desktop entry, and so to its name and icon.

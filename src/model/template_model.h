@@ -89,11 +89,15 @@ class TemplateModel {
   // least 5) and the saved flag, sizes the table to the row count, takes the names
   // from "Field1".. when it is true and the defaults otherwise, and applies the stored
   // parameters (ApplyStoredParameters). With restore: the 44 defaults and the parameter
-  // reset (ApplyRestoredParameters), whatever the store holds. Throws at the first step
-  // that fails: a count out of range or a flag that is no Boolean before the table is
+  // reset (ApplyRestoredParameters), whatever the store holds. The table fails at its
+  // first bad step: a count out of range or a flag that is no Boolean before the table is
   // touched; a name a reference rule needs and no item bears part way, the list holding
-  // the entries added before the failure. The By Month years are never set.
+  // the entries added before the failure. The parameters load all the same; the first
+  // failure is thrown once both are done. The By Month years are never set.
   void LoadTemplate(bool restore, SettingsStore& store, ParameterFields& fields);
+  // The closing writes of the parameter keys the last load could not read (see
+  // ApplyStoredParameters); empty after a restore.
+  const std::vector<StoreStep>& UnreadParameters() const { return unreadParameters_; }
   // Writes "Field1".., "System Value - Rows", "- Columns", "- Saved" in that order, each
   // write through run (see WriteStoreSteps).
   void SaveTemplate(SettingsStore& store, const StepRunner& run = {}) const;
@@ -106,21 +110,28 @@ class TemplateModel {
  private:
   // Sets the derived slots of item from its name and appends the name to the list.
   void DeriveAndShow(TemplateItem& item, const NameIndex& index);
+  // The table part of LoadTemplate.
+  void LoadTable(bool restore, SettingsStore& store);
 
   ItemListView& list_;
   std::vector<TemplateItem> items_;
+  std::vector<StoreStep> unreadParameters_;
 };
 
 // Applies the six window parameter keys to the fields, as a start-up load does: the By
-// Year years and the weeks as whole numbers, the company as stored, then the mode from
-// "IsYear" and "IsMonth". Throws (Overflow, Type mismatch) at the first value that cannot
-// be converted.
-void ApplyStoredParameters(SettingsStore& store, ParameterFields& fields);
+// Year years and the weeks as plain decimal numbers, the company as stored, then the mode
+// from "IsYear" and "IsMonth". A key that cannot be read (a flag that is no Boolean, a
+// failing store) leaves its field as it was and the later keys still apply; once all are
+// done the first failure is thrown. unread, when given, receives the closing writes of
+// the keys that failed, as the fields hold them after the load.
+void ApplyStoredParameters(SettingsStore& store, ParameterFields& fields, std::vector<StoreStep>* unread = nullptr);
 // The parameter reset of a restore: current year, current year, "5", "", By Month.
 void ApplyRestoredParameters(ParameterFields& fields);
 // The six window parameter writes of closing, in order, at lines 104 to 114: "Company",
 // "Year", "Year1", "Weeks", "IsYear", "IsMonth". Write them with WriteStoreSteps.
-// ("Text6" and "Text7" are written on every change by the window itself.)
-std::vector<StoreStep> ParameterStoreSteps(const ParameterFields& fields);
+// ("Text6" and "Text7" are written on every change by the window itself.) A step equal to
+// one of unread is left out: a key the start-up could not read keeps its stored text
+// while its field still holds what that load left there.
+std::vector<StoreStep> ParameterStoreSteps(const ParameterFields& fields, const std::vector<StoreStep>& unread = {});
 
 }  // namespace tallowmere

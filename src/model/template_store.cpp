@@ -1,7 +1,11 @@
 // Loading the template item table and the window parameters from the settings store,
 // and the store writes of closing.
+#include <algorithm>
 #include <cmath>
+#include <exception>
+#include <functional>
 #include <limits>
+#include <set>
 #include <stdexcept>
 
 #include "model/name_index.h"
@@ -29,9 +33,31 @@ int StoredCount(SettingsStore& store, const char* key, int defaultValue, int lea
   return static_cast<int>(value);
 }
 
-std::string StoredWholeNumber(SettingsStore& store, const char* key, const std::string& defaultValue) {
-  return std::to_string(WholeNumberOf(store.Read(key, defaultValue)));
+std::string StoredNumber(SettingsStore& store, const char* key, const std::string& defaultValue) {
+  return PlainDecimalText(store.Read(key, defaultValue));
 }
+
+// Runs the load of one key (or one part); a failure is kept (the first one to be thrown
+// later) and the key noted, so that the next keys still load.
+class KeyLoads {
+ public:
+  void Run(const char* key, const std::function<void()>& load) {
+    try {
+      load();
+    } catch (...) {
+      if (!failure_) failure_ = std::current_exception();
+      failedKeys_.insert(key);
+    }
+  }
+  bool Failed(const std::string& key) const { return failedKeys_.count(key) > 0; }
+  void ThrowFirstFailure() const {
+    if (failure_) std::rethrow_exception(failure_);
+  }
+
+ private:
+  std::exception_ptr failure_;
+  std::set<std::string> failedKeys_;
+};
 
 // The mode after one stored choice ("IsYear" or "IsMonth") is applied: that mode when it
 // is chosen; otherwise By Week in its place if it was the mode, else the mode unchanged.
@@ -42,18 +68,33 @@ PeriodMode ApplyChoice(bool chosen, PeriodMode mode, PeriodMode current) {
 
 }  // namespace
 
-void ApplyStoredParameters(SettingsStore& store, ParameterFields& fields) {
+void ApplyStoredParameters(SettingsStore& store, ParameterFields& fields, std::vector<StoreStep>* unread) {
   const std::string year = CurrentYearText();
-  fields.SetText(ParameterField::FirstYear, StoredWholeNumber(store, store_key::kYear, year));
-  fields.SetText(ParameterField::LastYear, StoredWholeNumber(store, store_key::kYear1, year));
-  fields.SetText(ParameterField::Weeks, StoredWholeNumber(store, store_key::kWeeks, "5"));
-  fields.SetText(ParameterField::Company, store.Read(store_key::kCompany, ""));
+  KeyLoads loads;
+  loads.Run(store_key::kYear,
+            [&] { fields.SetText(ParameterField::FirstYear, StoredNumber(store, store_key::kYear, year)); });
+  loads.Run(store_key::kYear1,
+            [&] { fields.SetText(ParameterField::LastYear, StoredNumber(store, store_key::kYear1, year)); });
+  loads.Run(store_key::kWeeks,
+            [&] { fields.SetText(ParameterField::Weeks, StoredNumber(store, store_key::kWeeks, "5")); });
+  loads.Run(store_key::kCompany, [&] { fields.SetText(ParameterField::Company, store.Read(store_key::kCompany, "")); });
   // Each choice applies as soon as it is read, so that a damaged "IsMonth" leaves the
   // "IsYear" choice applied; "IsMonth" wins when both are chosen.
-  const bool isYear = ParseBoolean(store.Read(store_key::kIsYear, BooleanText(true)));
-  fields.SetMode(ApplyChoice(isYear, PeriodMode::Year, fields.Mode()));
-  const bool isMonth = ParseBoolean(store.Read(store_key::kIsMonth, BooleanText(true)));
-  fields.SetMode(ApplyChoice(isMonth, PeriodMode::Month, fields.Mode()));
+  loads.Run(store_key::kIsYear, [&] {
+    const bool isYear = ParseBoolean(store.Read(store_key::kIsYear, BooleanText(true)));
+    fields.SetMode(ApplyChoice(isYear, PeriodMode::Year, fields.Mode()));
+  });
+  loads.Run(store_key::kIsMonth, [&] {
+    const bool isMonth = ParseBoolean(store.Read(store_key::kIsMonth, BooleanText(true)));
+    fields.SetMode(ApplyChoice(isMonth, PeriodMode::Month, fields.Mode()));
+  });
+  if (unread) {
+    unread->clear();
+    for (StoreStep& step : ParameterStoreSteps(fields)) {
+      if (loads.Failed(step.key)) unread->push_back(std::move(step));
+    }
+  }
+  loads.ThrowFirstFailure();
 }
 
 void ApplyRestoredParameters(ParameterFields& fields) {
@@ -66,6 +107,21 @@ void ApplyRestoredParameters(ParameterFields& fields) {
 }
 
 void TemplateModel::LoadTemplate(bool restore, SettingsStore& store, ParameterFields& fields) {
+  // The table and the parameters load apart: a damaged table key leaves the parameters
+  // loading, and the first failure is thrown once both are done.
+  KeyLoads loads;
+  loads.Run("table", [&] { LoadTable(restore, store); });
+  unreadParameters_.clear();
+  loads.Run("parameters", [&] {
+    if (restore)
+      ApplyRestoredParameters(fields);
+    else
+      ApplyStoredParameters(store, fields, &unreadParameters_);
+  });
+  loads.ThrowFirstFailure();
+}
+
+void TemplateModel::LoadTable(bool restore, SettingsStore& store) {
   int rows = kDefaultItemCount;
   bool saved = false;
   if (!restore) {
@@ -78,15 +134,16 @@ void TemplateModel::LoadTemplate(bool restore, SettingsStore& store, ParameterFi
     // A restore builds the defaults whatever the store holds, so the flag cannot stop it.
     saved = ParseBoolean(store.Read(store_key::kSaved, BooleanText(false)));
   }
+  // Every stored name is read before the table is replaced, so that a name the store
+  // cannot give leaves the table as it was rather than half empty.
+  std::vector<std::string> names = DefaultItemNames();
+  if (saved) {
+    names.clear();
+    for (int i = 1; i <= rows; ++i) names.push_back(store.Read(store_key::FieldKey(i), ""));
+  }
   items_.assign(static_cast<size_t>(rows), TemplateItem{});
   list_.Clear();
-
-  if (saved) {
-    for (int i = 1; i <= rows; ++i) Item(i).Name = store.Read(store_key::FieldKey(i), "");
-  } else {
-    const std::vector<std::string>& names = DefaultItemNames();
-    for (size_t i = 0; i < names.size(); ++i) Item(static_cast<int>(i) + 1).Name = names[i];
-  }
+  for (size_t i = 0; i < names.size(); ++i) Item(static_cast<int>(i) + 1).Name = std::move(names[i]);
 
   const NameIndex index(items_);
   for (TemplateItem& item : items_) {
@@ -94,16 +151,10 @@ void TemplateModel::LoadTemplate(bool restore, SettingsStore& store, ParameterFi
     DeriveAndShow(item, index);
   }
   list_.Select(0);
-
-  if (restore) {
-    ApplyRestoredParameters(fields);
-  } else {
-    ApplyStoredParameters(store, fields);
-  }
 }
 
-std::vector<StoreStep> ParameterStoreSteps(const ParameterFields& fields) {
-  return {
+std::vector<StoreStep> ParameterStoreSteps(const ParameterFields& fields, const std::vector<StoreStep>& unread) {
+  std::vector<StoreStep> steps = {
       {104, store_key::kCompany, fields.Text(ParameterField::Company)},
       {106, store_key::kYear, fields.Text(ParameterField::FirstYear)},
       {108, store_key::kYear1, fields.Text(ParameterField::LastYear)},
@@ -111,6 +162,11 @@ std::vector<StoreStep> ParameterStoreSteps(const ParameterFields& fields) {
       {112, store_key::kIsYear, BooleanText(fields.Mode() == PeriodMode::Year)},
       {114, store_key::kIsMonth, BooleanText(fields.Mode() == PeriodMode::Month)},
   };
+  std::erase_if(steps, [&](const StoreStep& step) {
+    return std::any_of(unread.begin(), unread.end(),
+                       [&](const StoreStep& kept) { return kept.key == step.key && kept.value == step.value; });
+  });
+  return steps;
 }
 
 std::vector<StoreStep> TemplateModel::TemplateStoreSteps() const {

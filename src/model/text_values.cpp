@@ -1,6 +1,8 @@
 #include "model/text_values.h"
 
+#include <array>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <ctime>
 #include <stdexcept>
@@ -52,6 +54,16 @@ double NumericValue(std::string_view text) {
   }
   const double value = std::strtod(number.c_str(), nullptr);
   return std::isfinite(value) ? value : (value > 0 ? HUGE_VAL : -HUGE_VAL);
+}
+
+std::string PlainDecimalText(std::string_view text) {
+  const double value = NumericValue(text);
+  if (!std::isfinite(value)) return std::string(text);
+  if (value == 0.0) return "0";  // no "-0"
+  // Shortest round-trip digits in fixed notation; a double needs at most 1077 characters.
+  std::array<char, 1100> buffer{};
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed);
+  return std::string(buffer.data(), result.ptr);
 }
 
 int WholeNumber(double value) {

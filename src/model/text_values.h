@@ -12,6 +12,12 @@ namespace tallowmere {
 // with a number ("", "abc"). "2024.4" gives 2024.4, " -5x" gives -5.
 double NumericValue(std::string_view text);
 
+// The numeric value of a text written back as plain decimal text: no exponent, no
+// leading zeros, no trailing zeros in the fraction, the shortest digits that give the same
+// number ("99999999999", "2024.5", "1e3" gives "1000", "abc" gives "0"). A number beyond
+// the range of double ("1e400") has no such text and gives the text unchanged.
+std::string PlainDecimalText(std::string_view text);
+
 // Rounds to the nearest whole number, halves to the even neighbour (6.5 -> 6, 7.5 -> 8).
 // Throws std::overflow_error("Overflow") when the result lies outside -2147483648 ..
 // 2147483647.

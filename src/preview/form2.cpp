@@ -36,6 +36,24 @@ void PlaceTwips(QWidget* widget, int left, int top, int width, int height) {
   widget->setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height));
 }
 
+// The largest picture a sheet gives, in pixels each way.
+constexpr int kLargestPictureSide = 16384;
+
+// Reads the picture whatever the image reader's allocation limit, as long as it is no
+// larger than a sheet's picture can be; the limit is as before afterwards.
+QImage ReadPicture(QImageReader& reader) {
+  const QSize size = reader.size();
+  const int limitBefore = QImageReader::allocationLimit();
+  if (size.isValid() && size.width() <= kLargestPictureSide && size.height() <= kLargestPictureSide) {
+    constexpr qint64 kBytesPerPixel = 4;
+    const qint64 megabytes = ((kBytesPerPixel * size.width() * size.height()) >> 20) + 1;
+    if (limitBefore != 0 && limitBefore < megabytes) QImageReader::setAllocationLimit(static_cast<int>(megabytes));
+  }
+  QImage image = reader.read();
+  QImageReader::setAllocationLimit(limitBefore);
+  return image;
+}
+
 float ToTwips(qreal pixels) { return static_cast<float>(pixels * kTwipsPerPixel); }
 
 // The window and its frames take the button-face colour; other controls keep theirs.
@@ -141,7 +159,7 @@ void Form2::Form_Load() {
 
 void Form2::LoadPicture(const std::string& path) {
   QImageReader reader(QString::fromStdString(path));
-  QImage image = path.empty() ? QImage() : reader.read();
+  QImage image = path.empty() ? QImage() : ReadPicture(reader);
   if (image.isNull()) {
     // No picture leaves the control empty at its design size, never the previous
     // report's picture.
@@ -264,7 +282,8 @@ void Form2::PlaceControls() {
                         TwipsToPixels(geometry_.PictureWidth()), TwipsToPixels(geometry_.PictureHeight()));
   const auto show = [](QScrollBar* bar, const ScrollBarState& state, int step, int viewport) {
     const QSignalBlocker blocker(bar);
-    bar->setRange(0, state.max);
+    // A disabled bar keeps its range in the geometry but shows none, so it draws no thumb.
+    bar->setRange(0, state.enabled ? state.max : 0);
     bar->setValue(state.value);
     bar->setEnabled(state.enabled);
     bar->setSingleStep(step > 0 ? std::max(1, kArrowStepTwips / step) : 1);
@@ -314,9 +333,7 @@ void Form2::PushButton6_Click() {
   SaveChoice choice;
   trap.Run(112, [&] { choice = dialogs_.SaveFileName("Save File", CopyFileTypes()); });
   if (choice.path.empty()) return;  // cancelled
-  // A type the list does not have means the first and default one, .xls.
-  const CopyFormat format = CopyFormats().at(choice.type < CopyFormats().size() ? choice.type : 0).format;
-  const std::string target = format == CopyFormat::Xls ? choice.path : WithExtension(choice.path, format);
+  const auto [target, format] = TargetOfChoice(choice);
   if (trap.Test(118, [&] { return files_.Exists(target); })) {
     MessageAnswer answer = MessageAnswer::No;
     trap.Run(120, [&] {

@@ -145,6 +145,9 @@ bool saveCellsActivesheet(Workbook* workbook, const std::string& path, PictureCl
   return trap.Run(112, [&] {
     const SharedPicture picture = PictureFromClipboard(clipboard, 0);
     if (!picture) throw std::runtime_error("The clipboard holds no picture");
+    // The file is the picture's only use: the clipboard lets go of it (hundreds of
+    // megabytes for a large sheet) once this write is done, whether or not it succeeds.
+    clipboard.SetPicture(nullptr);
     WriteFileWhole(files, path, picture->data(), picture->size());
   });
 }

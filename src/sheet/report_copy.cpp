@@ -52,6 +52,12 @@ std::string WithExtension(const std::string& path, CopyFormat format) {
   return EndsWithIgnoringCase(path, extension) ? path : path + extension;
 }
 
+CopyTarget TargetOfChoice(const SaveChoice& choice) {
+  if (const std::optional<CopyFormat> typed = FormatOfPath(choice.path)) return {choice.path, *typed};
+  const CopyFormat chosen = CopyFormats().at(choice.type < CopyFormats().size() ? choice.type : 0).format;
+  return {chosen == CopyFormat::Xls ? choice.path : WithExtension(choice.path, chosen), chosen};
+}
+
 void SaveReportCopy(ApplicationFactory& factory, FileSystem& files, const std::string& source,
                     const std::string& target, CopyFormat format) {
   if (format == CopyFormat::Xls) {

@@ -32,6 +32,16 @@ std::optional<CopyFormat> FormatOfPath(const std::string& path);
 // path with the format's extension added when it does not end with it already.
 std::string WithExtension(const std::string& path, CopyFormat format);
 
+// Where and in which format a Save As choice is written.
+struct CopyTarget {
+  std::string path;
+  CopyFormat format;
+};
+// A name ending in .xls, .xlsx or .pdf (any case) is written in that format as typed; any
+// other name in the chosen type's format (the first type when the list has no such
+// type), with ".xlsx" or ".pdf" added for those two and an .xls name kept as typed.
+CopyTarget TargetOfChoice(const SaveChoice& choice);
+
 // Writes the report's workbook at source to target in format, whole or not at all: the
 // .xls as a copy of its bytes; an .xlsx or PDF by opening it in a new instance of the
 // spreadsheet application and saving or exporting it from there. Throws (AutomationError,

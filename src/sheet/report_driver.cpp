@@ -39,6 +39,7 @@ class ReportRun {
   SpreadsheetLink link_;
   std::shared_ptr<Workbook> reportWorkbook_;
   std::string tempWorkbookPath_;
+  bool claimFailureReported_ = false;
   std::string picturePath_;
   bool pictureWritten_ = false;
 };
@@ -80,7 +81,9 @@ void ReportRun::RestoreSettings() {
 
 // A name counts as drawn once its file has been created here, so that no other report
 // receives it; a name already taken is drawn again. "" when no name could be claimed:
-// the report then saves nowhere rather than over a file that is not its own.
+// the report then saves nowhere rather than over a file that is not its own. A file that
+// could not be created (a missing or closed folder) has been reported at line 158 and
+// sets claimFailureReported_.
 std::string ReportRun::ClaimTemporaryName() {
   const DigitSource digits = env_.digits ? env_.digits : RandomDigits();
   for (int draw = 0; draw < kMaxNameDraws; ++draw) {
@@ -91,7 +94,10 @@ std::string ReportRun::ClaimTemporaryName() {
     bool created = false;
     // A name whose file can be neither created nor found taken is reported once; drawing
     // again would only meet the same folder.
-    if (!trap_.Run(158, [&] { created = env_.files.CreateNew(path); })) return "";
+    if (!trap_.Run(158, [&] { created = env_.files.CreateNew(path); })) {
+      claimFailureReported_ = true;
+      return "";
+    }
     if (created) return path;
   }
   return "";
@@ -99,7 +105,8 @@ std::string ReportRun::ClaimTemporaryName() {
 
 void ReportRun::SaveTemporaryWorkbook() {
   const std::string claimed = ClaimTemporaryName();
-  const bool saved = trap_.Run(160, [&] {
+  // The folder's failure, reported once already, is not reported again as a name problem.
+  const bool saved = !claimFailureReported_ && trap_.Run(160, [&] {
     if (claimed.empty())
       throw std::runtime_error("No free name for the temporary workbook in " + env_.tempFolder +
                                "; the workbook was not saved");

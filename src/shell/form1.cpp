@@ -64,7 +64,7 @@ bool Form1::Form_Load() {
 void Form1::StoreSettings() {
   ErrorTrap trap(services_.dialogs, location::kForm1FormQueryUnload);
   const StepRunner run = [&](int line, const std::function<void()>& write) { trap.Run(line, write); };
-  WriteStoreSteps(services_.store, ParameterStoreSteps(*this), run);
+  WriteStoreSteps(services_.store, ParameterStoreSteps(*this, model_->UnreadParameters()), run);
   model_->SaveTemplate(services_.store, run);
   // The writes above may wait in memory; one flush makes them permanent. Its failure is
   // reported at the last write, the saved flag, which does not hold until the flush does.
@@ -150,6 +150,12 @@ void Form1::mouseMoveEvent(QMouseEvent* event) {
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::MouseMove: PointerOver(watched); break;
+    case QEvent::MouseButtonPress:
+      // A press gives its button the focus first. When a field refused to let the focus
+      // go (its value was rejected), the message box took the release: the press must
+      // not hold the button down, as nothing would release it.
+      if (qobject_cast<QPushButton*>(watched) && focusWidget() != watched) return true;
+      break;
     case QEvent::FocusIn:
       if (auto* edit = qobject_cast<QLineEdit*>(watched))
         FieldGotFocus(edit, static_cast<QFocusEvent*>(event)->reason());

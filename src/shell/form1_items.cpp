@@ -100,9 +100,8 @@ void Form1::PushButton4_Click() {
 void Form1::PushButton3_Click() {
   Dialogs& dialogs = services_.dialogs;
   ErrorTrap trap(dialogs, location::kForm1PushButton3Click);
-  bool declined = false;
-  trap.Run(100, [&] { declined = !AskYes(dialogs, "Do you really want restore default settings ?"); });
-  if (declined) return;
+  // The question is a test: when it fails, the step it guards (stop) runs.
+  if (trap.Test(100, [&] { return !AskYes(dialogs, "Do you really want restore default settings ?"); })) return;
   trap.Run(102, [&] { SuspendPainting(); });
   trap.Run(104, [&] { model_->LoadTemplate(true, services_.store, *this); });
   trap.Run(106, [&] { ResumePainting(); });

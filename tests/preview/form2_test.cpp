@@ -5,11 +5,13 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -134,6 +136,43 @@ TEST_F(Form2Test, SecondReportAfterBackStartsAtZoomOneWithTheNewPicture) {
   Button("PushButton1")->click();
   EXPECT_EQ(picture->size(), QSize(375, 250));
   EXPECT_TRUE(dialogs.messages.empty());
+}
+
+// The image reader's allocation limit may lie below a large sheet's picture; the preview
+// shows it all the same and leaves the limit as it found it.
+TEST_F(Form2Test, PicturesAboveTheReadersAllocationLimitAreShown) {
+  const int limitBefore = QImageReader::allocationLimit();
+  const struct { int limitMegabytes, width, height; } cases[] = {{1, 1000, 600}, {2, 600, 1500}, {0, 300, 200}};
+  for (const auto& c : cases) {
+    QImageReader::setAllocationLimit(c.limitMegabytes);
+    EXPECT_NO_THROW(HandOver("large", c.width, c.height)) << c.width;
+    EXPECT_EQ(Child("Picture1")->size(), QSize(c.width, c.height));
+    EXPECT_EQ(QImageReader::allocationLimit(), c.limitMegabytes);
+  }
+  QImageReader::setAllocationLimit(limitBefore);
+  EXPECT_TRUE(dialogs.messages.empty());
+}
+
+// A disabled bar looks like a bar with nowhere to go: no thumb, whatever range it had.
+TEST_F(Form2Test, DisabledBarsDrawNoThumb) {
+  HandOver("wide", 1200, 900);  // both bars enabled at zoom 1
+  const auto look = [](QWidget* widget) { return widget->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+  for (const char* name : {"HScroll1", "VScroll1"}) {
+    auto* bar = form->findChild<QScrollBar*>(name);
+    QScrollBar empty(bar->orientation());
+    empty.resize(bar->size());
+    empty.setRange(0, 0);
+    empty.setEnabled(false);
+    const QImage withoutThumb = look(&empty);
+    EXPECT_NE(look(bar), withoutThumb) << name << " at zoom 1 shows its thumb";
+    for (int click = 1; click <= 3; ++click) {
+      Button("PushButton2")->click();
+      if (click == 1) continue;  // zoom 0.75: 900 x 675 still exceeds the viewport
+      EXPECT_FALSE(bar->isEnabled()) << name << " " << click;
+      EXPECT_EQ(look(bar), withoutThumb) << name << " at zoom " << form->Geometry().Zoom();
+    }
+    for (int click = 1; click <= 3; ++click) Button("PushButton1")->click();
+  }
 }
 
 TEST_F(Form2Test, UnreadablePictureLeavesAnEmptyAreaAtDesignSize) {
@@ -295,6 +334,41 @@ TEST_F(Form2Test, OtherFormatsAreSavedThroughTheSpreadsheetApplication) {
   EXPECT_EQ(factory.log.calls, expected);
   ASSERT_EQ(dialogs.messages.size(), 2u);
   EXPECT_EQ(dialogs.messages[1].text, "Done.");
+}
+
+// A name ending in a known extension is saved in that format whatever type is chosen;
+// the chosen type decides for other names.
+TEST_F(Form2Test, TypedExtensionDecidesTheFormat) {
+  const std::string workbook = HandOver("report", 100, 100);
+  const struct {
+    const char* typed;
+    size_t type;
+    const char* written;  // the engine's call, or empty for a byte copy
+    const char* target;
+  } cases[] = {
+      {"a.xlsx", 0, "Workbook.SaveAs(%,51)", "a.xlsx"},
+      {"b.Pdf", 0, "Workbook.ExportAsFixedFormat(0,%)", "b.Pdf"},
+      {"c.XLS", 1, "", "c.XLS"},
+      {"d.pdf", 1, "Workbook.ExportAsFixedFormat(0,%)", "d.pdf"},
+      {"e.txt", 1, "Workbook.SaveAs(%,51)", "e.txt.xlsx"},
+      {"f", 0, "", "f"},
+  };
+  for (const auto& c : cases) {
+    factory.log.calls.clear();
+    dialogs.saveNames = {Path(c.typed)};
+    dialogs.saveTypes = {c.type};
+    Button("PushButton6")->click();
+    const std::string target = Path(c.target);
+    if (*c.written == 0) {
+      EXPECT_TRUE(factory.log.calls.empty()) << c.typed;
+      EXPECT_EQ(ReadAll(target), "workbook report") << c.typed;
+    } else {
+      std::string call = c.written;
+      call.replace(call.find('%'), 1, target);
+      EXPECT_NE(std::find(factory.log.calls.begin(), factory.log.calls.end(), call), factory.log.calls.end())
+          << c.typed;
+    }
+  }
 }
 
 TEST_F(Form2Test, ExistingTargetIsOverwrittenOnlyAfterYes) {

@@ -118,6 +118,7 @@ TEST_F(PictureExport, WritesTheCopiedPicture) {
   ASSERT_TRUE(fs::exists(path));
   EXPECT_EQ(fs::file_size(path), RecordedPictureBytes().size());
   EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_EQ(clipboard.GetPicture(0), nullptr) << "the written picture is let go";
 }
 
 TEST_F(PictureExport, NothingForASingleRowOrColumn) {
@@ -153,6 +154,7 @@ TEST_F(PictureExport, FailedWriteIsReportedAndLeavesTheOlderFileWhole) {
     dialogs.messages.clear();
     EXPECT_FALSE(Export());
     EXPECT_EQ(ReportedLines(), std::vector<int>{112});
+    EXPECT_EQ(clipboard.GetPicture(0), nullptr);
     std::ifstream kept(path, std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "older picture");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);

@@ -41,6 +41,15 @@ class RecordingHost : public ReportHost {
   std::string workbook;
 };
 
+// The text of the last message shown; a test failure, not a crash, when none was.
+inline std::string LastMessageOf(const ScriptedDialogs& shown) {
+  if (shown.messages.empty()) {
+    ADD_FAILURE() << "no message was shown";
+    return "";
+  }
+  return shown.messages.back().text;
+}
+
 class Form1Test : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -87,7 +96,7 @@ class Form1Test : public ::testing::Test {
   }
   int Selected() { return form->Model().List().Selected(); }
   void Select(const std::string& name) { form->Model().List().Select(form->Model().FindItem(name) - 1); }
-  const std::string& LastMessage() const { return dialogs.messages.back().text; }
+  std::string LastMessage() const { return LastMessageOf(dialogs); }
   static std::string Year() { return CurrentYearText(); }
 
   QTemporaryDir temp;

@@ -134,6 +134,25 @@ TEST_F(ItemCommandsTest, RestoreResetsItemsAndParametersButKeepsMonthYears) {
   EXPECT_FALSE(form->PaintingSuspended());
 }
 
+// The restore's question guards it: when the question cannot be asked, the failure is
+// reported and nothing is restored, from either button.
+TEST_F(ItemCommandsTest, FailingRestoreQuestionStopsTheRestore) {
+  for (const auto& [click, location] : {std::pair{&Form1::PushButton3_Click, "PushButton3_Click at line 100"},
+                                        std::pair{&Form1::PushButton5_Click, "PushButton3_Click at line 100"}}) {
+    Insert("Rent", "Parking");
+    form->SetMode(PeriodMode::Week);
+    dialogs.messages.clear();
+    dialogs.failQuestions = true;
+    (form.get()->*click)();
+    dialogs.failQuestions = false;
+    ASSERT_EQ(dialogs.messages.size(), 1u) << location;
+    EXPECT_EQ(dialogs.messages[0].title, "Application Error");
+    EXPECT_NE(LastMessage().find(location), std::string::npos) << LastMessage();
+    EXPECT_NE(form->Model().FindItem("Parking"), 0) << "the table was restored";
+    EXPECT_EQ(CheckedOptions(), std::vector<std::string>{"Option2"});
+  }
+}
+
 TEST_F(ItemCommandsTest, ClearResetEmptiesFieldsThenOffersRestore) {
   Insert("Rent", "Parking");
   dialogs.answers = {MessageAnswer::No};

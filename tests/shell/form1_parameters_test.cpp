@@ -3,6 +3,8 @@
 
 #include <QFile>
 #include <QFocusEvent>
+#include <QMouseEvent>
+#include <QPushButton>
 
 #include "form1_fixture.h"
 #include "platform/error_report.h"
@@ -70,6 +72,28 @@ TEST_F(FieldChecksTest, RejectedYearIsCorrectedAndKeepsTheFocus) {
   EXPECT_EQ(Text(ParameterField::MonthFirstYear), Year());
   EXPECT_TRUE(FocusIn(ParameterField::MonthFirstYear));
   EXPECT_EQ(store.values["Text6"], Year());
+}
+
+// The message box of a rejected value takes the release of the click that left the field:
+// the button under that click is not pressed, and so is not left drawn pressed.
+TEST_F(FieldChecksTest, ClickThatARejectedValueStopsLeavesNoButtonPressed) {
+  for (const char* name :
+       {"PushButton1", "PushButton2", "PushButton3", "PushButton4", "PushButton5", "PushButton6", "PushButton22"}) {
+    auto* button = form->findChild<QPushButton*>(name);
+    Edit(ParameterField::FirstYear)->setFocus(Qt::MouseFocusReason);
+    Edit(ParameterField::FirstYear)->setText("1969");
+    dialogs.messages.clear();
+    // A press first gives the button the focus, then reaches it.
+    button->setFocus(Qt::MouseFocusReason);
+    const QPointF inside(5, 5);
+    QMouseEvent press(QEvent::MouseButtonPress, inside, button->mapToGlobal(inside), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(button, &press);
+    EXPECT_EQ(dialogs.messages.size(), 1u) << name;
+    EXPECT_TRUE(FocusIn(ParameterField::FirstYear)) << name;
+    EXPECT_FALSE(button->isDown()) << name;
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr) << name;
+  }
 }
 
 TEST_F(FieldChecksTest, WeekCountStaysWithinOneToHundred) {

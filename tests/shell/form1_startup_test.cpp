@@ -1,5 +1,7 @@
 // Start-up, closing, layout, pointer rules and skin of the main window.
 
+#include <gtest/gtest-spi.h>
+
 #include <QCloseEvent>
 #include <QFile>
 #include <QGroupBox>
@@ -51,6 +53,31 @@ TEST_F(Form1Test, StoredParametersAreApplied) {
   store.values["IsYear"] = "True";
   Loaded();
   EXPECT_EQ(CheckedOptions(), std::vector<std::string>{"Option1"});
+}
+
+TEST(Form1Fixture, LastMessageWithoutAnyFailsTheTestRatherThanCrashing) {
+  EXPECT_NONFATAL_FAILURE(
+      {
+        const ScriptedDialogs none;
+        EXPECT_EQ(LastMessageOf(none), "");
+      },
+      "no message was shown");
+}
+
+TEST_F(Form1Test, StoredNumbersOfAnySizeKeepTheCompanyAcrossARestart) {
+  store.values = {
+      {"Year", "99999999999"}, {"Year1", "2024.5"}, {"Company", "Acme"}, {"IsYear", "True"}, {"IsMonth", "False"}};
+  Make();
+  EXPECT_TRUE(form->Form_Load());
+  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_EQ(Text(ParameterField::FirstYear), "99999999999");
+  EXPECT_EQ(Text(ParameterField::LastYear), "2024.5");
+  EXPECT_EQ(Text(ParameterField::Company), "Acme");
+  EXPECT_EQ(CheckedOptions(), std::vector<std::string>{"Option1"});
+  form->close();
+  EXPECT_EQ(store.values["Year"], "99999999999");
+  EXPECT_EQ(store.values["Year1"], "2024.5");
+  EXPECT_EQ(store.values["Company"], "Acme");
 }
 
 TEST_F(Form1Test, DamagedStoreIsReportedAndStartUpGoesOn) {

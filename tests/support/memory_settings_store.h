@@ -1,6 +1,6 @@
 #pragma once
 // An in-memory settings store that records the order of writes and flushes and can be
-// told to fail either.
+// told to fail reads, writes or flushes.
 
 #include <set>
 #include <stdexcept>
@@ -13,6 +13,10 @@ namespace tallowmere::testing {
 
 class MemorySettingsStore : public MemoryStore {
  public:
+  std::string Read(const std::string& key, const std::string& defaultValue) override {
+    if (failingReads.count(key)) throw std::runtime_error("Cannot read " + key);
+    return MemoryStore::Read(key, defaultValue);
+  }
   void Write(const std::string& key, const std::string& value) override {
     if (failingKeys.count(key)) throw std::runtime_error("Cannot write " + key);
     MemoryStore::Write(key, value);
@@ -25,9 +29,10 @@ class MemorySettingsStore : public MemoryStore {
     unflushed.clear();
   }
 
-  std::vector<std::string> writes;    // keys in the order written
-  std::set<std::string> failingKeys;  // writes of these keys throw
-  std::set<std::string> unflushed;    // keys written since the last flush that succeeded
+  std::vector<std::string> writes;     // keys in the order written
+  std::set<std::string> failingKeys;   // writes of these keys throw
+  std::set<std::string> failingReads;  // reads of these keys throw
+  std::set<std::string> unflushed;     // keys written since the last flush that succeeded
   int flushes = 0;
   bool failFlush = false;  // flushes throw
 };

@@ -2,6 +2,7 @@
 // Dialogs that record what was shown and answer from a script.
 
 #include <deque>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@ class ScriptedDialogs : public Dialogs {
  public:
   MessageAnswer Message(const std::string& text, const std::string& title, MessageButtons buttons, MessageIcon icon,
                         bool defaultNo = false) override {
+    if (failQuestions && buttons == MessageButtons::YesNo) throw std::runtime_error("The question cannot be shown");
     messages.push_back({text, title, buttons, icon, defaultNo});
     if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
     if (answers.empty()) return MessageAnswer::No;
@@ -55,6 +57,7 @@ class ScriptedDialogs : public Dialogs {
   std::deque<std::string> inputs;     // for input boxes; "" (Cancel) when empty
   std::deque<std::string> saveNames;  // for Save As; "" (Cancel) when empty
   std::deque<std::size_t> saveTypes;  // the file type chosen in Save As; 0 when empty
+  bool failQuestions = false;         // Yes/No boxes throw instead of asking
   std::vector<ShownMessage> messages;
   std::vector<std::string> inputPrompts;
   std::vector<std::string> saveDialogs;

@@ -9,6 +9,7 @@
 
 #include "engine/engine_error.h"
 #include "engine/xls/biff8_records.h"
+#include "engine/xls/xls_reader.h"
 #include "engine/xls/xls_writer_parts.h"
 #include "text/unicode.h"
 
@@ -309,6 +310,25 @@ TEST_F(XlsWriterTest, RowsColumnsAndFormulaResults) {
   const Record* dimensions = All(records, rec::kDimensions).at(0);
   EXPECT_EQ(dimensions->U32(4), 1u);
   EXPECT_EQ(dimensions->U16(10), 5u);
+}
+
+// Merged areas come back from the file exactly as they were: across a title row, down a
+// column, a block, at the last column a sheet has, and more than one record holds.
+TEST_F(XlsWriterTest, MergedAreasReadBackExactly) {
+  std::vector<CellRect> many;
+  for (int r = 1; r <= 1100; ++r) many.push_back({r * 2, 3, r * 2, 4});
+  const std::vector<std::vector<CellRect>> cases = {
+      {{1, 1, 1, 14}, {2, 2, 3, 2}, {10, 5, 12, 9}, {4, 255, 4, 256}},
+      many,
+  };
+  for (const std::vector<CellRect>& merges : cases) {
+    sheet_->merges = merges;
+    for (const CellRect& m : merges) Put(m.firstRow, m.firstColumn, Value::String("merged"));
+    const std::vector<std::uint8_t> file = BuildXlsFile(book_);
+    const std::shared_ptr<WorkbookData> read = ReadXlsBytes(file.data(), file.size());
+    ASSERT_EQ(read->sheets.size(), 1u);
+    EXPECT_EQ(read->sheets[0]->merges, merges) << merges.size() << " merges";
+  }
 }
 
 TEST_F(XlsWriterTest, MoreFormatsThanTheFormatHoldsAreRefused) {
