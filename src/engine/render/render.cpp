@@ -1,5 +1,6 @@
 #include "engine/render/render.h"
 
+#include <cairo.h>
 #include <sys/mman.h>
 
 #include <algorithm>
@@ -9,10 +10,10 @@
 #include <vector>
 
 #include "engine/engine_error.h"
+#include "engine/render/cairo_canvas.h"
 #include "engine/render/font_faces.h"
 #include "engine/render/private_fonts.h"
 #include "engine/render/range_painter.h"
-#include "engine/render/raster_canvas.h"
 #include "engine/render/render_grid.h"
 
 namespace tallowmere::engine {
@@ -72,6 +73,32 @@ std::vector<std::uint8_t> WhiteBmp(int width, int height) {
   return bytes;
 }
 
+// Bands of the picture are drawn one after the other on one image surface of about this
+// many bytes, and copied into the BMP: a picture of hundreds of megabytes then needs little
+// more memory than its BMP.
+constexpr std::size_t kBandBytes = std::size_t{8} << 20;
+
+// An image surface of width by height pixels; throws EngineError when there is none.
+cairo_surface_t* BandSurface(int width, int height) {
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+  if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) return surface;
+  cairo_surface_destroy(surface);
+  throw EngineError("There is not enough memory for the picture of the range.");
+}
+
+// Copies rows of the band (cairo's: top down, blue, green, red and a spare byte each)
+// into the BMP's pixels (bottom up, blue, green, red), from the picture's row top on.
+void CopyBand(cairo_surface_t* band, int rows, int top, std::uint8_t* bmpPixels, int width, int height) {
+  cairo_surface_flush(band);
+  const unsigned char* data = cairo_image_surface_get_data(band);
+  const auto stride = static_cast<std::size_t>(cairo_image_surface_get_stride(band));
+  for (int y = 0; y < rows; ++y) {
+    const unsigned char* from = data + static_cast<std::size_t>(y) * stride;
+    std::uint8_t* to = bmpPixels + static_cast<std::size_t>(height - 1 - top - y) * Stride(width);
+    for (int x = 0; x < width; ++x, from += 4, to += 3) std::memcpy(to, from, 3);
+  }
+}
+
 }  // namespace
 
 std::vector<std::uint8_t> RenderRangeBmp(const WorkbookData& workbook, const SheetData& sheet, const CellRect& rect) {
@@ -83,8 +110,22 @@ std::vector<std::uint8_t> RenderRangeBmp(const WorkbookData& workbook, const She
   const int width = std::max(grid.width, 1), height = std::max(grid.height, 1);
   std::vector<std::uint8_t> bmp = WhiteBmp(width, height);
   FontFaces faces(PrivateFontConfig(workbook));
-  RasterCanvas canvas(bmp.data() + kBmpHeaderSize, width, height, Stride(width), faces);
-  RangePainter(workbook, sheet, grid).Paint(canvas);
+  RangePainter painter(workbook, sheet, grid);
+  const int bandRows = std::clamp(static_cast<int>(kBandBytes / (static_cast<std::size_t>(width) * 4)), 1, height);
+  cairo_surface_t* band = BandSurface(width, bandRows);
+  for (int top = 0; top < height; top += bandRows) {
+    cairo_t* cairo = cairo_create(band);
+    cairo_set_source_rgb(cairo, 1, 1, 1);
+    cairo_paint(cairo);
+    cairo_translate(cairo, 0, -top);
+    {
+      CairoCanvas canvas(cairo, faces);
+      painter.Paint(canvas, top, top + bandRows - 1);
+    }
+    cairo_destroy(cairo);
+    CopyBand(band, std::min(bandRows, height - top), top, bmp.data() + kBmpHeaderSize, width, height);
+  }
+  cairo_surface_destroy(band);
   return bmp;
 }
 

@@ -1,0 +1,174 @@
+#include "engine/render/cairo_canvas.h"
+
+#include <algorithm>
+
+namespace tallowmere::engine {
+namespace {
+
+constexpr double kUnit = 64.0;  // 1/64 pixels in a pixel, as FontFaces places glyphs
+
+double Channel(Canvas::Rgb colour, int shift) { return static_cast<double>((colour >> shift) & 0xFF) / 255.0; }
+
+// The offset of a line's start in its area, pixels.
+double StartOffset(TextPlacement::Horizontal horizontal, int areaWidth, std::int32_t advance) {
+  const double room = areaWidth - advance / kUnit;
+  if (horizontal == TextPlacement::Horizontal::Right) return room;
+  if (horizontal == TextPlacement::Horizontal::Center) return room / 2;
+  return 0;
+}
+
+}  // namespace
+
+CairoCanvas::CairoCanvas(cairo_t* cairo, FontFaces& faces)
+    : cairo_(cairo_reference(cairo)), faces_(faces), options_(cairo_font_options_create()) {
+  // Grey antialiasing, and advances as shaped: the picture and the page place glyphs alike.
+  cairo_font_options_set_antialias(options_, CAIRO_ANTIALIAS_GRAY);
+  cairo_font_options_set_hint_metrics(options_, CAIRO_HINT_METRICS_OFF);
+  // Fills and lines lie on whole pixels and cover them whole.
+  cairo_set_antialias(cairo_, CAIRO_ANTIALIAS_NONE);
+}
+
+CairoCanvas::~CairoCanvas() {
+  Finish();
+  for (cairo_scaled_font_t* font : scaled_) cairo_scaled_font_destroy(font);
+  cairo_font_options_destroy(options_);
+  cairo_destroy(cairo_);
+}
+
+void CairoCanvas::Finish() { FillPending(); }
+
+int CairoCanvas::TextWidth(int font, const std::string& text) {
+  return static_cast<int>((faces_.Shape(font, text).advance + 32) / 64);
+}
+
+int CairoCanvas::LineHeight(int font) {
+  const FontFaces::LineMetrics metrics = faces_.Metrics(font);
+  return metrics.ascent + metrics.descent;
+}
+
+void CairoCanvas::SetColour(Rgb colour) {
+  cairo_set_source_rgb(cairo_, Channel(colour, 16), Channel(colour, 8), Channel(colour, 0));
+}
+
+void CairoCanvas::FillPending() {
+  if (!pending_) return;
+  SetColour(pendingColour_);
+  cairo_fill(cairo_);
+  pending_ = false;
+}
+
+void CairoCanvas::FillRect(const PixelRect& area, Rgb colour) {
+  if (area.IsEmpty()) return;
+  if (pending_ && colour != pendingColour_) FillPending();
+  pending_ = true;
+  pendingColour_ = colour;
+  cairo_rectangle(cairo_, area.left, area.top, area.Width(), area.Height());
+}
+
+void CairoCanvas::Line(int x1, int y1, int x2, int y2, Rgb colour) {
+  FillRect({std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)}, colour);
+}
+
+// The text's lines: it breaks at line feeds, and when wrapped also between words where
+// the next word would pass the width; a word wider than the width keeps a line of its own.
+std::vector<std::string_view> CairoCanvas::Lines(int font, std::string_view text, int width, bool wrap) {
+  std::vector<std::string_view> lines;
+  for (std::size_t start = 0;;) {
+    const std::size_t feed = text.find('\n', start);
+    std::string_view paragraph = text.substr(start, feed == std::string_view::npos ? feed : feed - start);
+    const std::size_t before = lines.size();
+    while (wrap && !paragraph.empty()) {
+      std::size_t end = paragraph.find(' ');
+      for (std::size_t next = end; next != std::string_view::npos;) {
+        next = paragraph.find(' ', next + 1);
+        if (faces_.Shape(font, paragraph.substr(0, next)).advance > width * kUnit) break;
+        end = next;
+      }
+      if (end == std::string_view::npos) break;
+      lines.push_back(paragraph.substr(0, end));
+      paragraph.remove_prefix(std::min(paragraph.size(), paragraph.find_first_not_of(' ', end)));
+    }
+    if (!paragraph.empty() || lines.size() == before) lines.push_back(paragraph);
+    if (feed == std::string_view::npos) return lines;
+    start = feed + 1;
+  }
+}
+
+void CairoCanvas::Text(int font, const PixelRect& area, const std::optional<PixelRect>& clip, TextPlacement placement,
+                       const std::string& text, Rgb colour) {
+  FillPending();
+  const FontFaces::LineMetrics metrics = faces_.Metrics(font);
+  const std::vector<std::string_view> lines = Lines(font, text, area.Width(), placement.wrap);
+  const int count = static_cast<int>(lines.size());
+  const int lineHeight = metrics.ascent + metrics.descent;
+  const int height = count * lineHeight + (count - 1) * metrics.leading;
+  int top = area.top;
+  if (placement.vertical == TextPlacement::Vertical::Center) top += (area.Height() - height) / 2;
+  if (placement.vertical == TextPlacement::Vertical::Bottom) top = area.bottom + 1 - height;
+  if (clip) {
+    cairo_save(cairo_);
+    cairo_rectangle(cairo_, clip->left, clip->top, clip->Width(), clip->Height());
+    cairo_clip(cairo_);
+  }
+  SetColour(colour);
+  for (int i = 0; i < count; ++i) {
+    const std::string_view line = lines[static_cast<std::size_t>(i)];
+    const std::int32_t advance = faces_.Shape(font, line).advance;
+    ShowLine(font, line, area.left + StartOffset(placement.horizontal, area.Width(), advance),
+             top + i * (lineHeight + metrics.leading) + metrics.ascent);
+  }
+  if (clip) cairo_restore(cairo_);
+}
+
+void CairoCanvas::ShowLine(int font, std::string_view text, double x, double baseline) {
+  const FontFaces::ShapedText& line = faces_.Shape(font, text);
+  for (const FontFaces::GlyphRun& run : line.runs) ShowRun(run, line, text, x, baseline);
+}
+
+// One run's glyphs with the bytes of text each cluster of them shows; a right-to-left
+// run's clusters come in the order its glyphs are drawn, from the run's end backwards.
+void CairoCanvas::ShowRun(const FontFaces::GlyphRun& run, const FontFaces::ShapedText& line, std::string_view text,
+                          double x, double baseline) {
+  glyphs_.clear();
+  clusters_.clear();
+  const auto first = line.glyphs.begin() + static_cast<std::ptrdiff_t>(run.firstGlyph);
+  const auto last = first + static_cast<std::ptrdiff_t>(run.glyphCount);
+  // Where each cluster's bytes end: at the next cluster up, or at the run's end.
+  std::vector<std::uint32_t> starts;
+  for (auto glyph = first; glyph != last; ++glyph) starts.push_back(glyph->cluster);
+  std::sort(starts.begin(), starts.end());
+  starts.erase(std::unique(starts.begin(), starts.end()), starts.end());
+  const auto end = [&](std::uint32_t cluster) {
+    const auto next = std::upper_bound(starts.begin(), starts.end(), cluster);
+    return next == starts.end() ? static_cast<std::uint32_t>(run.textEnd) : *next;
+  };
+  for (auto glyph = first; glyph != last; ++glyph) {
+    glyphs_.push_back({glyph->glyph, x + glyph->x / kUnit, baseline - glyph->y / kUnit});
+    if (clusters_.empty() || glyph == first || glyph->cluster != (glyph - 1)->cluster) {
+      // The lowest cluster also holds any bytes before it that no glyph shows.
+      const std::uint32_t from =
+          glyph->cluster == starts.front() ? static_cast<std::uint32_t>(run.textStart) : glyph->cluster;
+      clusters_.push_back({static_cast<int>(end(glyph->cluster) - from), 0});
+    }
+    ++clusters_.back().num_glyphs;
+  }
+  cairo_set_scaled_font(cairo_, ScaledFont(run.face));
+  cairo_show_text_glyphs(cairo_, text.data() + run.textStart, static_cast<int>(run.textEnd - run.textStart),
+                         glyphs_.data(), static_cast<int>(glyphs_.size()), clusters_.data(),
+                         static_cast<int>(clusters_.size()),
+                         run.rightToLeft ? CAIRO_TEXT_CLUSTER_FLAG_BACKWARD : cairo_text_cluster_flags_t{});
+}
+
+cairo_scaled_font_t* CairoCanvas::ScaledFont(int face) {
+  const auto index = static_cast<std::size_t>(face);
+  if (index >= scaled_.size()) scaled_.resize(index + 1, nullptr);
+  if (!scaled_[index]) {
+    cairo_matrix_t size, device;
+    cairo_matrix_init_scale(&size, faces_.Pixels(face), faces_.Pixels(face));
+    cairo_get_matrix(cairo_, &device);
+    scaled_[index] = cairo_scaled_font_create(faces_.CairoFace(face), &size, &device, options_);
+  }
+  return scaled_[index];
+}
+
+}  // namespace tallowmere::engine
