@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "engine/application/call_engine.h"
+#include "engine/application/xlsx_loader.h"
 #include "engine/page/pdf_page.h"
 #include "engine/xls/xls_writer.h"
-#include "engine/xlsx/xlsx_writer.h"
 
 namespace tallowmere::engine {
 namespace {
@@ -37,7 +37,7 @@ void WriteXls(const WorkbookData& workbook, const std::string& path, FileSystem&
 void WriteXlsx(const WorkbookData& workbook, const std::string& path, FileSystem& files) {
   // The library writes the file by name: it fills the fresh file that then replaces path.
   Write("save the workbook", path,
-        [&] { WriteFileWholeWith(files, path, [&](const std::string& fresh) { WriteXlsxFile(workbook, fresh); }); });
+        [&] { WriteFileWholeWith(files, path, [&](const std::string& fresh) { XlsxWriter()(workbook, fresh); }); });
 }
 
 void WritePdf(const WorkbookData& workbook, const SheetData& sheet, const std::string& path, FileSystem& files) {

@@ -29,13 +29,10 @@ CairoCanvas::CairoCanvas(cairo_t* cairo, FontFaces& faces)
 }
 
 CairoCanvas::~CairoCanvas() {
-  Finish();
   for (cairo_scaled_font_t* font : scaled_) cairo_scaled_font_destroy(font);
   cairo_font_options_destroy(options_);
   cairo_destroy(cairo_);
 }
-
-void CairoCanvas::Finish() { FillPending(); }
 
 int CairoCanvas::TextWidth(int font, const std::string& text) {
   return static_cast<int>((faces_.Shape(font, text).advance + 32) / 64);
@@ -50,19 +47,13 @@ void CairoCanvas::SetColour(Rgb colour) {
   cairo_set_source_rgb(cairo_, Channel(colour, 16), Channel(colour, 8), Channel(colour, 0));
 }
 
-void CairoCanvas::FillPending() {
-  if (!pending_) return;
-  SetColour(pendingColour_);
-  cairo_fill(cairo_);
-  pending_ = false;
-}
-
 void CairoCanvas::FillRect(const PixelRect& area, Rgb colour) {
   if (area.IsEmpty()) return;
-  if (pending_ && colour != pendingColour_) FillPending();
-  pending_ = true;
-  pendingColour_ = colour;
+  // One rectangle a path: a page writes it in its shortest form, and the colour only
+  // when it changes.
+  SetColour(colour);
   cairo_rectangle(cairo_, area.left, area.top, area.Width(), area.Height());
+  cairo_fill(cairo_);
 }
 
 void CairoCanvas::Line(int x1, int y1, int x2, int y2, Rgb colour) {
@@ -96,7 +87,6 @@ std::vector<std::string_view> CairoCanvas::Lines(int font, std::string_view text
 
 void CairoCanvas::Text(int font, const PixelRect& area, const std::optional<PixelRect>& clip, TextPlacement placement,
                        const std::string& text, Rgb colour) {
-  FillPending();
   const FontFaces::LineMetrics metrics = faces_.Metrics(font);
   const std::vector<std::string_view> lines = Lines(font, text, area.Width(), placement.wrap);
   const int count = static_cast<int>(lines.size());

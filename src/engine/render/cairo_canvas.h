@@ -32,13 +32,8 @@ class CairoCanvas : public Canvas {
   void Text(int font, const PixelRect& area, const std::optional<PixelRect>& clip, TextPlacement placement,
             const std::string& text, Rgb colour) override;
 
-  // Draws what is still pending; the painter's last fills and lines otherwise wait for
-  // the canvas's end.
-  void Finish();
-
  private:
   void SetColour(Rgb colour);
-  void FillPending();
   std::vector<std::string_view> Lines(int font, std::string_view text, int width, bool wrap);
   void ShowLine(int font, std::string_view text, double x, double baseline);
   void ShowRun(const FontFaces::GlyphRun& run, const FontFaces::ShapedText& line, std::string_view text, double x,
@@ -48,10 +43,6 @@ class CairoCanvas : public Canvas {
   cairo_t* cairo_;
   FontFaces& faces_;
   cairo_font_options_t* options_;
-  // The rectangles of fills and lines not filled yet, all of pendingColour_: a path for
-  // each colour in turn instead of one for every rectangle.
-  bool pending_ = false;
-  Rgb pendingColour_ = 0;
   std::vector<cairo_scaled_font_t*> scaled_;  // by face, made when first used
   std::vector<cairo_glyph_t> glyphs_;
   std::vector<cairo_text_cluster_t> clusters_;

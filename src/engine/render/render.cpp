@@ -76,7 +76,7 @@ std::vector<std::uint8_t> WhiteBmp(int width, int height) {
 // Bands of the picture are drawn one after the other on one image surface of about this
 // many bytes, and copied into the BMP: a picture of hundreds of megabytes then needs little
 // more memory than its BMP.
-constexpr std::size_t kBandBytes = std::size_t{8} << 20;
+constexpr std::size_t kBandBytes = std::size_t{1} << 20;
 
 // An image surface of width by height pixels; throws EngineError when there is none.
 cairo_surface_t* BandSurface(int width, int height) {
@@ -95,7 +95,9 @@ void CopyBand(cairo_surface_t* band, int rows, int top, std::uint8_t* bmpPixels,
   for (int y = 0; y < rows; ++y) {
     const unsigned char* from = data + static_cast<std::size_t>(y) * stride;
     std::uint8_t* to = bmpPixels + static_cast<std::size_t>(height - 1 - top - y) * Stride(width);
-    for (int x = 0; x < width; ++x, from += 4, to += 3) std::memcpy(to, from, 3);
+    // Four bytes at a time, the spare one overwritten by the next pixel's blue.
+    for (int x = 0; x + 1 < width; ++x, from += 4, to += 3) std::memcpy(to, from, 4);
+    std::memcpy(to, from, 3);
   }
 }
 
