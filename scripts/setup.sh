@@ -8,7 +8,7 @@ packages=(
   clang libclang-rt-14-dev llvm clang-format
   qt6-base-dev libgsf-1-dev libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libfontconfig-dev libfreetype-dev libharfbuzz-dev libfribidi-dev fonts-liberation2
+  libcairo2-dev libfontconfig-dev libfreetype-dev libharfbuzz-dev libfribidi-dev fonts-liberation2
   librsvg2-bin desktop-file-utils groff-base dpkg-dev file
   xvfb xauth xdotool imagemagick poppler-utils
   libreoffice-calc-nogui python3 python3-xlrd python3-openpyxl
