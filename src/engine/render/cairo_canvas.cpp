@@ -115,38 +115,44 @@ void CairoCanvas::ShowLine(int font, std::string_view text, double x, double bas
   for (const FontFaces::GlyphRun& run : line.runs) ShowRun(run, line, text, x, baseline);
 }
 
-// One run's glyphs with the bytes of text each cluster of them shows; a right-to-left
-// run's clusters come in the order its glyphs are drawn, from the run's end backwards.
+// One run's glyphs in the order they are drawn, left to right, with the bytes of text each
+// cluster of them shows, in the same order: a right-to-left run's text goes to the page in
+// the order it is seen, as readers of PDF expect it.
 void CairoCanvas::ShowRun(const FontFaces::GlyphRun& run, const FontFaces::ShapedText& line, std::string_view text,
                           double x, double baseline) {
   glyphs_.clear();
   clusters_.clear();
+  clusterText_.clear();
   const auto first = line.glyphs.begin() + static_cast<std::ptrdiff_t>(run.firstGlyph);
   const auto last = first + static_cast<std::ptrdiff_t>(run.glyphCount);
-  // Where each cluster's bytes end: at the next cluster up, or at the run's end.
+  // Where each cluster's bytes end: at the next cluster up in the text, or at the run's end;
+  // the first cluster of the text also holds any bytes before it.
   std::vector<std::uint32_t> starts;
   for (auto glyph = first; glyph != last; ++glyph) starts.push_back(glyph->cluster);
   std::sort(starts.begin(), starts.end());
   starts.erase(std::unique(starts.begin(), starts.end()), starts.end());
-  const auto end = [&](std::uint32_t cluster) {
-    const auto next = std::upper_bound(starts.begin(), starts.end(), cluster);
-    return next == starts.end() ? static_cast<std::uint32_t>(run.textEnd) : *next;
-  };
   for (auto glyph = first; glyph != last; ++glyph) {
     glyphs_.push_back({glyph->glyph, x + glyph->x / kUnit, baseline - glyph->y / kUnit});
-    if (clusters_.empty() || glyph == first || glyph->cluster != (glyph - 1)->cluster) {
-      // The lowest cluster also holds any bytes before it that no glyph shows.
-      const std::uint32_t from =
-          glyph->cluster == starts.front() ? static_cast<std::uint32_t>(run.textStart) : glyph->cluster;
-      clusters_.push_back({static_cast<int>(end(glyph->cluster) - from), 0});
+    if (glyph != first && glyph->cluster == (glyph - 1)->cluster) {
+      ++clusters_.back().num_glyphs;
+      continue;
     }
-    ++clusters_.back().num_glyphs;
+    const auto next = std::upper_bound(starts.begin(), starts.end(), glyph->cluster);
+    const std::size_t from = glyph->cluster == starts.front() ? run.textStart : glyph->cluster;
+    const std::size_t to = next == starts.end() ? run.textEnd : *next;
+    clusterText_.append(text.substr(from, to - from));
+    clusters_.push_back({static_cast<int>(to - from), 1});
   }
   cairo_set_scaled_font(cairo_, ScaledFont(run.face));
-  cairo_show_text_glyphs(cairo_, text.data() + run.textStart, static_cast<int>(run.textEnd - run.textStart),
-                         glyphs_.data(), static_cast<int>(glyphs_.size()), clusters_.data(),
-                         static_cast<int>(clusters_.size()),
-                         run.rightToLeft ? CAIRO_TEXT_CLUSTER_FLAG_BACKWARD : cairo_text_cluster_flags_t{});
+  if (clusterText_.size() != run.textEnd - run.textStart) {
+    // A cluster met twice (not HarfBuzz's usual grouping): the glyphs alone, rather than a
+    // page that cairo refuses.
+    cairo_show_glyphs(cairo_, glyphs_.data(), static_cast<int>(glyphs_.size()));
+    return;
+  }
+  cairo_show_text_glyphs(cairo_, clusterText_.data(), static_cast<int>(clusterText_.size()), glyphs_.data(),
+                         static_cast<int>(glyphs_.size()), clusters_.data(), static_cast<int>(clusters_.size()),
+                         cairo_text_cluster_flags_t{});
 }
 
 cairo_scaled_font_t* CairoCanvas::ScaledFont(int face) {

@@ -46,6 +46,7 @@ class CairoCanvas : public Canvas {
   std::vector<cairo_scaled_font_t*> scaled_;  // by face, made when first used
   std::vector<cairo_glyph_t> glyphs_;
   std::vector<cairo_text_cluster_t> clusters_;
+  std::string clusterText_;
 };
 
 }  // namespace tallowmere::engine
