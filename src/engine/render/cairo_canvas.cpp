@@ -29,6 +29,8 @@ CairoCanvas::CairoCanvas(cairo_t* cairo, FontFaces& faces)
 }
 
 CairoCanvas::~CairoCanvas() {
+  FillPending();
+  DrawLines();
   for (cairo_scaled_font_t* font : scaled_) cairo_scaled_font_destroy(font);
   cairo_font_options_destroy(options_);
   cairo_destroy(cairo_);
@@ -47,17 +49,55 @@ void CairoCanvas::SetColour(Rgb colour) {
   cairo_set_source_rgb(cairo_, Channel(colour, 16), Channel(colour, 8), Channel(colour, 0));
 }
 
+// A fill that continues the pending one to the right in the same colour and rows joins it:
+// a row of filled cells becomes one rectangle. A page records every drawing operation and
+// the region they cover, at a cost that grows with their number.
 void CairoCanvas::FillRect(const PixelRect& area, Rgb colour) {
   if (area.IsEmpty()) return;
-  // One rectangle a path: a page writes it in its shortest form, and the colour only
-  // when it changes.
-  SetColour(colour);
-  cairo_rectangle(cairo_, area.left, area.top, area.Width(), area.Height());
+  DrawLines();
+  if (pending_ && colour == pendingColour_ && area.top == pendingArea_.top && area.bottom == pendingArea_.bottom &&
+      area.left == pendingArea_.right + 1) {
+    pendingArea_.right = area.right;
+    return;
+  }
+  FillPending();
+  pending_ = true;
+  pendingArea_ = area;
+  pendingColour_ = colour;
+}
+
+void CairoCanvas::FillPending() {
+  if (!pending_) return;
+  pending_ = false;
+  SetColour(pendingColour_);
+  cairo_rectangle(cairo_, pendingArea_.left, pendingArea_.top, pendingArea_.Width(), pendingArea_.Height());
   cairo_fill(cairo_);
 }
 
+// Lines of one colour that follow each other (a sheet's borders, mostly of one colour) are
+// stroked as one path: a page then records one operation for them, not one for each. Each
+// runs through the middle of its pixels, from the outer edge of its first to that of its last.
 void CairoCanvas::Line(int x1, int y1, int x2, int y2, Rgb colour) {
-  FillRect({std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)}, colour);
+  FillPending();
+  if (lines_ && colour != lineColour_) DrawLines();
+  lines_ = true;
+  lineColour_ = colour;
+  if (y1 == y2) {
+    cairo_move_to(cairo_, std::min(x1, x2), y1 + 0.5);
+    cairo_line_to(cairo_, std::max(x1, x2) + 1, y1 + 0.5);
+  } else {
+    cairo_move_to(cairo_, x1 + 0.5, std::min(y1, y2));
+    cairo_line_to(cairo_, x1 + 0.5, std::max(y1, y2) + 1);
+  }
+}
+
+void CairoCanvas::DrawLines() {
+  if (!lines_) return;
+  lines_ = false;
+  SetColour(lineColour_);
+  cairo_set_line_width(cairo_, 1);
+  cairo_set_line_cap(cairo_, CAIRO_LINE_CAP_BUTT);
+  cairo_stroke(cairo_);
 }
 
 // The text's lines: it breaks at line feeds, and when wrapped also between words where
@@ -87,6 +127,8 @@ std::vector<std::string_view> CairoCanvas::Lines(int font, std::string_view text
 
 void CairoCanvas::Text(int font, const PixelRect& area, const std::optional<PixelRect>& clip, TextPlacement placement,
                        const std::string& text, Rgb colour) {
+  FillPending();
+  DrawLines();
   const FontFaces::LineMetrics metrics = faces_.Metrics(font);
   const std::vector<std::string_view> lines = Lines(font, text, area.Width(), placement.wrap);
   const int count = static_cast<int>(lines.size());

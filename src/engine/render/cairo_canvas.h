@@ -34,6 +34,8 @@ class CairoCanvas : public Canvas {
 
  private:
   void SetColour(Rgb colour);
+  void FillPending();
+  void DrawLines();
   std::vector<std::string_view> Lines(int font, std::string_view text, int width, bool wrap);
   void ShowLine(int font, std::string_view text, double x, double baseline);
   void ShowRun(const FontFaces::GlyphRun& run, const FontFaces::ShapedText& line, std::string_view text, double x,
@@ -43,6 +45,13 @@ class CairoCanvas : public Canvas {
   cairo_t* cairo_;
   FontFaces& faces_;
   cairo_font_options_t* options_;
+  // A fill not drawn yet, which the next may continue.
+  bool pending_ = false;
+  PixelRect pendingArea_;
+  Rgb pendingColour_ = 0;
+  // Lines added to the path and not filled yet, all of lineColour_.
+  bool lines_ = false;
+  Rgb lineColour_ = 0;
   std::vector<cairo_scaled_font_t*> scaled_;  // by face, made when first used
   std::vector<cairo_glyph_t> glyphs_;
   std::vector<cairo_text_cluster_t> clusters_;

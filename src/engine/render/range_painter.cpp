@@ -37,10 +37,9 @@ void RangePainter::Paint(Canvas& canvas) { Paint(canvas, 0, grid_.height - 1); }
 void RangePainter::Paint(Canvas& canvas, int top, int bottom) {
   canvas_ = &canvas;
   fonts_.clear();
-  // The rows on those pixels, and one more each way: a cell's lines reach a pixel into
+  // The rows on those pixels, and the row below them: a cell's lines reach a pixel into
   // the row above it.
-  const int firstRow = std::max(grid_.shown.firstRow, RowAt(top) - 1);
-  const int lastRow = std::min(grid_.shown.lastRow, RowAt(bottom) + 1);
+  const int firstRow = RowAt(top), lastRow = RowAt(bottom + 1);
   const auto each = [&](auto step) {
     for (int row = firstRow; row <= lastRow; ++row) {
       for (int column = grid_.shown.firstColumn; column <= grid_.shown.lastColumn; ++column) step(row, column);
