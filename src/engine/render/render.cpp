@@ -94,9 +94,13 @@ cairo_surface_t* BandSurface(int width, int height) {
 void PackFour(const unsigned char* from, std::uint8_t* to) {
   std::uint32_t p[4];
   std::memcpy(p, from, sizeof p);
-  const std::uint32_t words[3] = {(p[0] & 0xFFFFFF) | p[1] << 24, (p[1] >> 8 & 0xFFFF) | p[2] << 16,
-                                  (p[2] >> 16 & 0xFF) | p[3] << 8};
-  std::memcpy(to, words, sizeof words);
+  // Two stores of whole registers: words assembled in memory first would be read back
+  // before the processor has them.
+  const std::uint64_t first =
+      (p[0] & 0xFFFFFF) | std::uint64_t{p[1] & 0xFFFFFF} << 24 | std::uint64_t{p[2] & 0xFFFF} << 48;
+  const std::uint32_t rest = (p[2] >> 16 & 0xFF) | (p[3] & 0xFFFFFF) << 8;
+  std::memcpy(to, &first, sizeof first);
+  std::memcpy(to + sizeof first, &rest, sizeof rest);
 }
 
 // Copies rows of the band (cairo's: top down) into the BMP's pixels (bottom up, blue, green,
