@@ -105,6 +105,7 @@ void BM_GenerateDefaultMonth(benchmark::State& state) { Measure(state, {"generat
 void BM_GenerateDefaultMonthWithPicture(benchmark::State& state) {
   Measure(state, {"generate", "--out", Out("b.xls"), "--picture", Out("b.bmp")});
 }
+void BM_GenerateDefaultMonthPdf(benchmark::State& state) { Measure(state, {"generate", "--out", Out("p.pdf")}); }
 void BM_Generate5000ItemsWeek100(benchmark::State& state) {
   Measure(state, {"generate", "--out", Out("c.xls"), "--by-week", "100", "--items", ItemsFile(5000)});
 }
@@ -123,6 +124,11 @@ BENCHMARK(BM_GenerateDefaultMonth)
     ->Repetitions(20)
     ->ReportAggregatesOnly();
 BENCHMARK(BM_GenerateDefaultMonthWithPicture)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(20)
+    ->ReportAggregatesOnly();
+BENCHMARK(BM_GenerateDefaultMonthPdf)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(20)

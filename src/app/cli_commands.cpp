@@ -8,7 +8,6 @@
 #include "cli_console.h"
 #include "cli_items.h"
 #include "engine/application/application.h"
-#include "engine/application/output_module.h"
 #include "model/parameter_checks.h"
 #include "model/store_keys.h"
 #include "model/template_model.h"
@@ -149,10 +148,6 @@ int RunGenerate(const GenerateOptions& options, SettingsStore& store) {
   if (!format) return Fail(kRefused, options.out + ": --out takes a file ending in .xls, .xlsx or .pdf");
   if (!options.picture.empty() && SameFile(options.out, options.picture))
     return Fail(kRefused, options.out + ": --out and --picture name the same file");
-  // The drawing libraries load on a thread of their own while the settings are read and
-  // the sheet is laid out.
-  if (!options.picture.empty()) engine::PreparePicture();
-  if (*format == CopyFormat::Pdf) engine::PreparePage();
   ReadOnlyStore settings(store);
   if (!options.items.empty()) {
     try {

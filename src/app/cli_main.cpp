@@ -1,7 +1,7 @@
 // tallowmere-cli: the cash-flow workbook and its picture without a window. It links no
-// Qt library: it reads the windowed program's settings file itself, the engine loads its
-// picture module (the font libraries) only when a picture is drawn, and its page module,
-// which brings up Qt's GUI layer on the headless platform, only when a page is.
+// Qt library: it reads the windowed program's settings file itself, and the engine draws
+// pictures and pages with cairo; only the .xlsx writer comes from a module, loaded when
+// an .xlsx is written.
 #include <cstdlib>
 #include <iostream>
 #include <memory>

@@ -6,7 +6,7 @@
 #include "engine/address.h"
 #include "engine/application/call_engine.h"
 #include "engine/application/engine_objects.h"
-#include "engine/application/output_module.h"
+#include "engine/render/render.h"
 #include "engine/sheet_format.h"
 
 namespace tallowmere::engine {
@@ -257,7 +257,7 @@ void EngineRange::SetBorderLineStyle(int index, int lineStyle) {
 
 void EngineRange::CopyPicture() {
   auto& data = OpenData(*context_);
-  auto picture = CallEngine([&] { return Picture().renderRangeBmp(data, *sheet_, rect_); });
+  auto picture = CallEngine([&] { return RenderRangeBmp(data, *sheet_, rect_); });
   context_->clipboard->SetPicture(std::make_shared<const PictureBytes>(std::move(picture)));
 }
 

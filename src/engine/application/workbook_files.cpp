@@ -5,7 +5,8 @@
 #include <vector>
 
 #include "engine/application/call_engine.h"
-#include "engine/application/output_module.h"
+#include "engine/application/xlsx_loader.h"
+#include "engine/page/pdf_page.h"
 #include "engine/xls/xls_writer.h"
 
 namespace tallowmere::engine {
@@ -35,13 +36,12 @@ void WriteXls(const WorkbookData& workbook, const std::string& path, FileSystem&
 
 void WriteXlsx(const WorkbookData& workbook, const std::string& path, FileSystem& files) {
   // The library writes the file by name: it fills the fresh file that then replaces path.
-  Write("save the workbook", path, [&] {
-    WriteFileWholeWith(files, path, [&](const std::string& fresh) { Xlsx().writeXlsxFile(workbook, fresh); });
-  });
+  Write("save the workbook", path,
+        [&] { WriteFileWholeWith(files, path, [&](const std::string& fresh) { XlsxWriter()(workbook, fresh); }); });
 }
 
 void WritePdf(const WorkbookData& workbook, const SheetData& sheet, const std::string& path, FileSystem& files) {
-  WriteBytes("export the sheet", path, files, [&] { return Page().renderPdfPage(workbook, sheet); });
+  WriteBytes("export the sheet", path, files, [&] { return RenderPdfPage(workbook, sheet); });
 }
 
 }  // namespace tallowmere::engine

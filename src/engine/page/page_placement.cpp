@@ -18,35 +18,34 @@ double Centred(double start, double extent, double size) { return start + std::m
 
 }  // namespace
 
-QPageSize PaperOf(const PageSetupData& page) {
+PageSize PaperOf(const PageSetupData& page) {
   switch (page.paperSize) {
-    case 1: return QPageSize(QPageSize::Letter);
-    case 3: return QPageSize(QPageSize::Tabloid);
-    case 5: return QPageSize(QPageSize::Legal);
-    case 8: return QPageSize(QPageSize::A3);
-    case 11: return QPageSize(QPageSize::A5);
-    default: return QPageSize(QPageSize::A4);
+    case 1: return {612, 792};   // Letter
+    case 3: return {792, 1224};  // Tabloid
+    case 5: return {612, 1008};  // Legal
+    case 8: return {842, 1191};  // A3
+    case 11: return {420, 595};  // A5
+    default: return {595, 842};  // A4
   }
 }
 
-PagePlacement PlaceOnPage(const PageSetupData& page, QSizeF area) {
+PagePlacement PlaceOnPage(const PageSetupData& page, PageSize area) {
   PagePlacement placement;
-  const QSizeF upright = PaperOf(page).sizePoints();
-  placement.paper = page.landscape ? upright.transposed() : upright;
+  const PageSize upright = PaperOf(page);
+  placement.paper = page.landscape ? PageSize{upright.height, upright.width} : upright;
   // Margins wider than the paper leave an empty printable part, not a turned one.
-  const QPointF topLeft(page.leftMargin, page.topMargin);
-  const QPointF bottomRight(std::max(topLeft.x(), placement.paper.width() - page.rightMargin),
-                            std::max(topLeft.y(), placement.paper.height() - page.bottomMargin));
-  placement.printable = QRectF(topLeft, bottomRight);
+  placement.printable = {page.leftMargin, page.topMargin,
+                         std::max(0.0, placement.paper.width - page.rightMargin - page.leftMargin),
+                         std::max(0.0, placement.paper.height - page.bottomMargin - page.topMargin)};
+  const PageRect& printable = placement.printable;
   if (page.fitToPages) {
-    placement.scale = std::min(FitScale(area.width(), placement.printable.width(), page.fitWide),
-                               FitScale(area.height(), placement.printable.height(), page.fitTall));
+    placement.scale = std::min(FitScale(area.width, printable.width, page.fitWide),
+                               FitScale(area.height, printable.height, page.fitTall));
   } else {
     placement.scale = std::clamp(page.zoom, kMinZoom, kMaxZoom) / 100.0;
   }
-  const QSizeF scaled = area * placement.scale;
-  placement.origin = QPointF(Centred(placement.printable.left(), placement.printable.width(), scaled.width()),
-                             Centred(placement.printable.top(), placement.printable.height(), scaled.height()));
+  placement.origin = {Centred(printable.left, printable.width, area.width * placement.scale),
+                      Centred(printable.top, printable.height, area.height * placement.scale)};
   return placement;
 }
 

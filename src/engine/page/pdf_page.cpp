@@ -1,17 +1,17 @@
 #include "engine/page/pdf_page.h"
 
-#include <QBuffer>
-#include <QByteArray>
-#include <QGuiApplication>
-#include <QPageLayout>
-#include <QPainter>
-#include <QPdfWriter>
+#include <cairo-pdf.h>
+#include <cairo.h>
+
 #include <limits>
+#include <memory>
 
 #include "engine/address.h"
 #include "engine/engine_error.h"
 #include "engine/page/page_placement.h"
-#include "engine/page/qt_canvas.h"
+#include "engine/render/cairo_canvas.h"
+#include "engine/render/font_faces.h"
+#include "engine/render/private_fonts.h"
 #include "engine/render/range_painter.h"
 #include "engine/render/render_grid.h"
 #include "engine/sheet_format.h"
@@ -19,11 +19,7 @@
 namespace tallowmere::engine {
 namespace {
 
-// The writer's device units are the picture's pixels: the texts are measured and placed
-// as in the picture.
-constexpr int kDeviceDpi = 96;
-constexpr double kPointsPerInch = 72.0;
-constexpr double kPointsPerPixel = kPointsPerInch / kDeviceDpi;
+constexpr double kPointsPerPixel = 72.0 / 96.0;  // the picture's pixels are 96 to the inch
 
 // The page is drawn in vectors and scaled to fit, so it holds the whole print area,
 // however far it reaches past the size a picture may have.
@@ -31,44 +27,56 @@ constexpr int kUnlimitedPixels = std::numeric_limits<int>::max();
 
 CellRect PrintArea(const SheetData& sheet) { return PrintAreaRect(sheet).value_or(UsedRect(sheet)); }
 
-void SetUpWriter(QPdfWriter& writer, const SheetData& sheet) {
-  const PageSetupData& page = sheet.pageSetup;
-  writer.setResolution(kDeviceDpi);
-  writer.setCreator(QStringLiteral("Tallowmere"));
-  writer.setTitle(QString::fromStdString(sheet.name));
-  // The page's own margins are placed by hand: the writer paints on the whole paper.
-  writer.setPageLayout(QPageLayout(PaperOf(page), page.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                                   QMarginsF(0, 0, 0, 0)));
+cairo_status_t Append(void* closure, const unsigned char* data, unsigned int length) {
+  static_cast<std::vector<std::uint8_t>*>(closure)->insert(static_cast<std::vector<std::uint8_t>*>(closure)->end(),
+                                                           data, data + length);
+  return CAIRO_STATUS_SUCCESS;
 }
 
-void PaintPage(QPainter& painter, const WorkbookData& workbook, const SheetData& sheet, const PictureGrid& grid) {
-  const PagePlacement placement = PlaceOnPage(sheet.pageSetup, QSizeF(grid.width, grid.height) * kPointsPerPixel);
-  painter.scale(kDeviceDpi / kPointsPerInch, kDeviceDpi / kPointsPerInch);  // points from here
-  painter.setClipRect(placement.printable);
-  painter.translate(placement.origin);
-  painter.scale(placement.scale * kPointsPerPixel, placement.scale * kPointsPerPixel);  // pixels from here
-  QtCanvas canvas(painter);
+struct SurfaceRelease {
+  void operator()(cairo_surface_t* surface) const { cairo_surface_destroy(surface); }
+};
+struct ContextRelease {
+  void operator()(cairo_t* cairo) const { cairo_destroy(cairo); }
+};
+
+// Paints the grid into the printable part of the page, in points, placed as the setup says.
+void PaintPage(cairo_t* cairo, const WorkbookData& workbook, const SheetData& sheet, const PictureGrid& grid,
+               const PagePlacement& placement) {
+  const PageRect& printable = placement.printable;
+  cairo_rectangle(cairo, printable.left, printable.top, printable.width, printable.height);
+  cairo_clip(cairo);
+  cairo_translate(cairo, placement.origin.x, placement.origin.y);
+  cairo_scale(cairo, placement.scale * kPointsPerPixel, placement.scale * kPointsPerPixel);  // pixels from here
+  FontFaces faces(PrivateFontConfig(workbook));
+  CairoCanvas canvas(cairo, faces);
   RangePainter(workbook, sheet, grid).Paint(canvas);
 }
 
 }  // namespace
 
 std::vector<std::uint8_t> RenderPdfPage(const WorkbookData& workbook, const SheetData& sheet) {
-  if (!QGuiApplication::instance())
-    throw EngineError("A page cannot be drawn without the application's graphics system.");
   const PictureGrid grid = LayOutGrid(sheet, PrintArea(sheet), kUnlimitedPixels);
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
+  const PagePlacement placement =
+      PlaceOnPage(sheet.pageSetup, {grid.width * kPointsPerPixel, grid.height * kPointsPerPixel});
+  std::vector<std::uint8_t> bytes;
   {
-    QPdfWriter writer(&buffer);
-    SetUpWriter(writer, sheet);
-    QPainter painter;
-    if (!painter.begin(&writer)) throw EngineError("The PDF page of sheet '" + sheet.name + "' cannot be drawn.");
-    PaintPage(painter, workbook, sheet, grid);
-    if (!painter.end()) throw EngineError("The PDF page of sheet '" + sheet.name + "' cannot be finished.");
+    const std::unique_ptr<cairo_surface_t, SurfaceRelease> surface(
+        cairo_pdf_surface_create_for_stream(Append, &bytes, placement.paper.width, placement.paper.height));
+    cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_TITLE, sheet.name.c_str());
+    cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_CREATOR, "Tallowmere");
+    {
+      const std::unique_ptr<cairo_t, ContextRelease> cairo(cairo_create(surface.get()));
+      PaintPage(cairo.get(), workbook, sheet, grid, placement);
+      cairo_show_page(cairo.get());
+      if (cairo_status(cairo.get()) != CAIRO_STATUS_SUCCESS)
+        throw EngineError("The PDF page of sheet '" + sheet.name + "' cannot be drawn.");
+    }
+    cairo_surface_finish(surface.get());
+    if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS)
+      throw EngineError("The PDF page of sheet '" + sheet.name + "' cannot be finished.");
   }
-  return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
+  return bytes;
 }
 
 }  // namespace tallowmere::engine

@@ -3,8 +3,7 @@
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
-#include FT_OUTLINE_H
-#include FT_SYNTHESIS_H
+#include <cairo-ft.h>
 #include <hb-ft.h>
 #include <hb.h>
 
@@ -30,9 +29,13 @@ int RoundedPixels(FT_Pos value) { return static_cast<int>(std::lround(static_cas
 struct FontFaces::Face {
   FT_Face ft = nullptr;
   hb_font_t* hb = nullptr;
-  bool embolden = false;  // fontconfig asks for a bolder stroke than the face has
+  double pixels = 0;
+  FcPattern* pattern = nullptr;  // the file and the rendering settings fontconfig gives it
+  cairo_font_face_t* cairo = nullptr;
 
   ~Face() {
+    if (cairo) cairo_font_face_destroy(cairo);
+    if (pattern) FcPatternDestroy(pattern);
     if (hb) hb_font_destroy(hb);  // the HarfBuzz font holds a reference of its own on ft
     if (ft) FT_Done_Face(ft);
   }
@@ -61,7 +64,6 @@ FontFaces::FontFaces(FcConfig* config) : config_(config) {
 }
 
 FontFaces::~FontFaces() {
-  glyphs_.clear();
   fonts_.clear();
   faces_.clear();
   hb_buffer_destroy(static_cast<hb_buffer_t*>(buffer_));
@@ -109,16 +111,17 @@ int FontFaces::FaceFor(FontEntry& font, std::size_t candidate) {
   if (!prepared) return slot;
   FcChar8* file = nullptr;
   int index = 0;
-  FcBool embolden = FcFalse;
   FcPatternGetString(prepared, FC_FILE, 0, &file);
   FcPatternGetInteger(prepared, FC_INDEX, 0, &index);
-  FcPatternGetBool(prepared, FC_EMBOLDEN, 0, &embolden);
   const std::string path = file ? reinterpret_cast<const char*>(file) : "";
-  FcPatternDestroy(prepared);
   const auto key = std::make_tuple(path, index, font.pixels);
-  if (const auto found = faceIndex_.find(key); found != faceIndex_.end()) return slot = found->second;
+  if (const auto found = faceIndex_.find(key); found != faceIndex_.end()) {
+    FcPatternDestroy(prepared);
+    return slot = found->second;
+  }
   auto face = std::make_unique<Face>();
-  face->embolden = embolden == FcTrue;
+  face->pattern = prepared;
+  face->pixels = font.pixels;
   // Bitmap-only faces (colour emoji) have fixed sizes and cannot be drawn at a cell's.
   if (path.empty() || FT_New_Face(Library(library_), path.c_str(), index, &face->ft) != 0 ||
       !FT_IS_SCALABLE(face->ft) || FT_Set_Char_Size(face->ft, 0, std::lround(font.pixels * 64), 72, 72) != 0) {
@@ -199,42 +202,24 @@ void FontFaces::ShapeRun(int face, bool rightToLeft, std::string_view utf8, std:
   hb_buffer_guess_segment_properties(buffer);  // script and language
   hb_shape(faces_[static_cast<std::size_t>(face)]->hb, buffer, nullptr, 0);
   unsigned count = 0;
+  shaped.runs.push_back({face, rightToLeft, start, end, shaped.glyphs.size(), hb_buffer_get_length(buffer)});
   const hb_glyph_info_t* infos = hb_buffer_get_glyph_infos(buffer, &count);
   const hb_glyph_position_t* positions = hb_buffer_get_glyph_positions(buffer, &count);
   for (unsigned i = 0; i < count; ++i) {
-    shaped.glyphs.push_back({face, infos[i].codepoint, shaped.advance + positions[i].x_offset, positions[i].y_offset});
+    shaped.glyphs.push_back(
+        {face, infos[i].codepoint, shaped.advance + positions[i].x_offset, positions[i].y_offset, infos[i].cluster});
     shaped.advance += positions[i].x_advance;
   }
 }
 
-const FontFaces::GlyphImage& FontFaces::Glyph(int face, std::uint32_t glyph, int subpixelStep) {
-  const auto key = std::make_tuple(face, glyph, subpixelStep);
-  if (const auto found = glyphs_.find(key); found != glyphs_.end()) return found->second;
-  GlyphImage& image = glyphs_[key];
-  const Face& owner = *faces_[static_cast<std::size_t>(face)];
-  if (FT_Load_Glyph(owner.ft, glyph, FT_LOAD_TARGET_LIGHT) != 0) return image;
-  FT_GlyphSlot slot = owner.ft->glyph;
-  if (owner.embolden) FT_GlyphSlot_Embolden(slot);
-  if (slot->format == FT_GLYPH_FORMAT_OUTLINE)
-    FT_Outline_Translate(&slot->outline, subpixelStep * 64 / kSubpixelSteps, 0);
-  if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) return image;
-  const FT_Bitmap& bitmap = slot->bitmap;
-  image.left = slot->bitmap_left;
-  image.top = slot->bitmap_top;
-  image.width = static_cast<int>(bitmap.width);
-  image.rows = static_cast<int>(bitmap.rows);
-  image.coverage.resize(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.rows));
-  const bool mono = bitmap.pixel_mode == FT_PIXEL_MODE_MONO;
-  for (int y = 0; y < image.rows; ++y) {
-    const unsigned char* row = bitmap.buffer + static_cast<std::ptrdiff_t>(y) * bitmap.pitch;
-    for (int x = 0; x < image.width; ++x) {
-      const std::uint8_t value = mono ? ((row[x / 8] >> (7 - x % 8)) & 1 ? 255 : 0) : row[x];
-      image
-          .coverage[static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width) + static_cast<std::size_t>(x)] =
-          value;
-    }
-  }
-  return image;
+// Made the first time it is drawn: a sheet measures many more texts than it shows
+// faces, and cairo opens the file again for itself.
+cairo_font_face_t* FontFaces::CairoFace(int face) {
+  Face& owner = *faces_[static_cast<std::size_t>(face)];
+  if (!owner.cairo) owner.cairo = cairo_ft_font_face_create_for_pattern(owner.pattern);
+  return owner.cairo;
 }
+
+double FontFaces::Pixels(int face) const { return faces_[static_cast<std::size_t>(face)]->pixels; }
 
 }  // namespace tallowmere::engine

@@ -1,8 +1,8 @@
 #pragma once
-// The fonts of a picture: found through fontconfig (a face that lacks a character hands
-// it to the next face that has it), shaped by HarfBuzz in runs laid out in the order of
-// the bidirectional algorithm, drawn by FreeType with slight hinting and grey
-// antialiasing, each glyph drawn once and kept.
+// The fonts of the picture and the page: found through fontconfig (a face that lacks a
+// character hands it to the next face that has it), shaped by HarfBuzz in runs laid out in
+// the order of the bidirectional algorithm. Each face also comes as a cairo font face,
+// opened by cairo from the same file with the system's rendering settings for it.
 
 #include <cstdint>
 #include <map>
@@ -16,6 +16,7 @@
 #include "engine/render/canvas.h"
 
 using FcConfig = struct _FcConfig;
+using cairo_font_face_t = struct _cairo_font_face;
 
 namespace tallowmere::engine {
 
@@ -35,30 +36,34 @@ class FontFaces {
   };
   LineMetrics Metrics(int font);
 
-  // A glyph of a shaped text and where its origin lies from the text's start on the
-  // baseline, in 1/64 pixels.
+  // A glyph of a shaped text, where its origin lies from the text's start on the
+  // baseline, in 1/64 pixels, and the byte of the text where its cluster of characters
+  // starts.
   struct PlacedGlyph {
     int face;
     std::uint32_t glyph;
     std::int32_t x, y;
+    std::uint32_t cluster;
+  };
+  // Glyphs that follow each other in one face and one direction, and the bytes of the
+  // text they show.
+  struct GlyphRun {
+    int face;
+    bool rightToLeft;
+    std::size_t textStart, textEnd;
+    std::size_t firstGlyph, glyphCount;
   };
   struct ShapedText {
-    std::vector<PlacedGlyph> glyphs;
-    std::int32_t advance = 0;  // 1/64 pixels
+    std::vector<PlacedGlyph> glyphs;  // left to right
+    std::vector<GlyphRun> runs;       // left to right
+    std::int32_t advance = 0;         // 1/64 pixels
   };
   // Kept while the faces live: a sheet shows the same few texts over and over.
   const ShapedText& Shape(int font, std::string_view utf8);
 
-  // The coverage of a glyph (0 none to 255 full) drawn with its origin subpixelStep
-  // steps of 1/kSubpixelSteps pixel right of a whole pixel; left and top place its first
-  // column and row from the origin, top upwards. Half pixels place texts as evenly as finer
-  // steps do, with half the glyphs to draw.
-  struct GlyphImage {
-    int left = 0, top = 0, width = 0, rows = 0;
-    std::vector<std::uint8_t> coverage;  // rows of width bytes
-  };
-  static constexpr int kSubpixelSteps = 2;
-  const GlyphImage& Glyph(int face, std::uint32_t glyph, int subpixelStep);
+  // A face as cairo draws it, and its size in pixels.
+  cairo_font_face_t* CairoFace(int face);
+  double Pixels(int face) const;
 
  private:
   struct Face;
@@ -76,7 +81,6 @@ class FontFaces {
   std::map<std::tuple<std::string, int, double>, int> faceIndex_;  // file, index, pixels
   std::vector<std::unique_ptr<FontEntry>> fonts_;
   std::map<std::tuple<std::string, double, bool, bool>, int> fontIndex_;
-  std::map<std::tuple<int, std::uint32_t, int>, GlyphImage> glyphs_;
 };
 
 }  // namespace tallowmere::engine

@@ -32,18 +32,41 @@ RangePainter::RangePainter(const WorkbookData& workbook, const SheetData& sheet,
   }
 }
 
-void RangePainter::Paint(Canvas& canvas) {
+void RangePainter::Paint(Canvas& canvas) { Paint(canvas, 0, grid_.height - 1); }
+
+void RangePainter::Paint(Canvas& canvas, int top, int bottom) {
   canvas_ = &canvas;
   fonts_.clear();
+  // The rows on those pixels, and the row below them: a cell's lines reach a pixel into
+  // the row above it.
+  const int firstRow = RowAt(top), lastRow = RowAt(bottom + 1);
   const auto each = [&](auto step) {
-    for (int row = grid_.shown.firstRow; row <= grid_.shown.lastRow; ++row) {
+    for (int row = firstRow; row <= lastRow; ++row) {
       for (int column = grid_.shown.firstColumn; column <= grid_.shown.lastColumn; ++column) step(row, column);
     }
   };
-  each([this](int row, int column) { PaintFill(row, column); });
+  // A merged area that reaches into the rows from above is drawn by a cell above them.
+  const auto mergesFromAbove = [&](auto step) {
+    for (const CellRect& merge : merges_) {
+      const int drawingRow = std::max(merge.firstRow, grid_.shown.firstRow);
+      if (drawingRow < firstRow && merge.lastRow >= firstRow)
+        step(drawingRow, std::max(merge.firstColumn, grid_.shown.firstColumn));
+    }
+  };
+  const auto fill = [this](int row, int column) { PaintFill(row, column); };
+  const auto text = [this](int row, int column) { PaintText(row, column); };
+  mergesFromAbove(fill);
+  each(fill);
   each([this](int row, int column) { PaintBorders(row, column); });
-  each([this](int row, int column) { PaintText(row, column); });
+  mergesFromAbove(text);
+  each(text);
   canvas_ = nullptr;
+}
+
+// The shown row on pixel row y; the first or last row for pixels above or below them.
+int RangePainter::RowAt(int y) const {
+  const auto after = std::upper_bound(grid_.rowTop.begin(), grid_.rowTop.end() - 1, y);
+  return grid_.shown.firstRow + std::max(0, static_cast<int>(after - grid_.rowTop.begin()) - 1);
 }
 
 const CellRect* RangePainter::MergeAt(int row, int column) const {

@@ -23,8 +23,11 @@ class RangePainter {
 
   // Paints the whole picture on canvas, its top left at the canvas's origin.
   void Paint(Canvas& canvas);
+  // Paints what lies on the picture's pixel rows top to bottom, and maybe a little more.
+  void Paint(Canvas& canvas, int top, int bottom);
 
  private:
+  int RowAt(int y) const;
   const CellRect* MergeAt(int row, int column) const;
   const Style& StyleAt(int row, int column) const;
   Canvas::Rgb PaletteColor(int index, Canvas::Rgb automatic) const;

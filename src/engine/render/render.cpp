@@ -1,5 +1,6 @@
 #include "engine/render/render.h"
 
+#include <cairo.h>
 #include <sys/mman.h>
 
 #include <algorithm>
@@ -9,10 +10,10 @@
 #include <vector>
 
 #include "engine/engine_error.h"
+#include "engine/render/cairo_canvas.h"
 #include "engine/render/font_faces.h"
 #include "engine/render/private_fonts.h"
 #include "engine/render/range_painter.h"
-#include "engine/render/raster_canvas.h"
 #include "engine/render/render_grid.h"
 
 namespace tallowmere::engine {
@@ -72,6 +73,52 @@ std::vector<std::uint8_t> WhiteBmp(int width, int height) {
   return bytes;
 }
 
+// Bands of the picture are drawn one after the other on one image surface of about this
+// many bytes, and copied into the BMP: a picture of hundreds of megabytes then needs little
+// more memory than its BMP.
+constexpr std::size_t kBandBytes = std::size_t{1} << 20;
+// Bands of a very wide picture are at least this many pixel rows: each band paints the
+// sheet rows it touches whole, and thinner bands would paint most rows twice.
+constexpr int kMinBandRows = 64;
+
+// An image surface of width by height pixels; throws EngineError when there is none.
+cairo_surface_t* BandSurface(int width, int height) {
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+  if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) return surface;
+  cairo_surface_destroy(surface);
+  throw EngineError("There is not enough memory for the picture of the range.");
+}
+
+// Packs four pixels of cairo's (blue, green, red and a spare byte each, as 32-bit words on
+// this little-endian machine) into the BMP's twelve bytes.
+void PackFour(const unsigned char* from, std::uint8_t* to) {
+  std::uint32_t p[4];
+  std::memcpy(p, from, sizeof p);
+  // Two stores of whole registers: words assembled in memory first would be read back
+  // before the processor has them.
+  const std::uint64_t first =
+      (p[0] & 0xFFFFFF) | std::uint64_t{p[1] & 0xFFFFFF} << 24 | std::uint64_t{p[2] & 0xFFFF} << 48;
+  const std::uint32_t rest = (p[2] >> 16 & 0xFF) | (p[3] & 0xFFFFFF) << 8;
+  std::memcpy(to, &first, sizeof first);
+  std::memcpy(to + sizeof first, &rest, sizeof rest);
+}
+
+// Copies rows of the band (cairo's: top down) into the BMP's pixels (bottom up, blue, green,
+// red), from the picture's row top on.
+void CopyBand(cairo_surface_t* band, int rows, int top, std::uint8_t* bmpPixels, int width, int height) {
+  cairo_surface_flush(band);
+  const unsigned char* data = cairo_image_surface_get_data(band);
+  const auto stride = static_cast<std::size_t>(cairo_image_surface_get_stride(band));
+  // The band's last row first: the BMP's rows then follow each other upwards in memory.
+  for (int y = rows - 1; y >= 0; --y) {
+    const unsigned char* from = data + static_cast<std::size_t>(y) * stride;
+    std::uint8_t* to = bmpPixels + static_cast<std::size_t>(height - 1 - top - y) * Stride(width);
+    int x = 0;
+    for (; x + 4 <= width; x += 4, from += 16, to += 12) PackFour(from, to);
+    for (; x < width; ++x, from += 4, to += 3) std::memcpy(to, from, 3);
+  }
+}
+
 }  // namespace
 
 std::vector<std::uint8_t> RenderRangeBmp(const WorkbookData& workbook, const SheetData& sheet, const CellRect& rect) {
@@ -83,8 +130,23 @@ std::vector<std::uint8_t> RenderRangeBmp(const WorkbookData& workbook, const She
   const int width = std::max(grid.width, 1), height = std::max(grid.height, 1);
   std::vector<std::uint8_t> bmp = WhiteBmp(width, height);
   FontFaces faces(PrivateFontConfig(workbook));
-  RasterCanvas canvas(bmp.data() + kBmpHeaderSize, width, height, Stride(width), faces);
-  RangePainter(workbook, sheet, grid).Paint(canvas);
+  RangePainter painter(workbook, sheet, grid);
+  const int bandRows =
+      std::min(std::max(static_cast<int>(kBandBytes / (static_cast<std::size_t>(width) * 4)), kMinBandRows), height);
+  cairo_surface_t* band = BandSurface(width, bandRows);
+  for (int top = 0; top < height; top += bandRows) {
+    cairo_t* cairo = cairo_create(band);
+    cairo_set_source_rgb(cairo, 1, 1, 1);
+    cairo_paint(cairo);
+    cairo_translate(cairo, 0, -top);
+    {
+      CairoCanvas canvas(cairo, faces);
+      painter.Paint(canvas, top, top + bandRows - 1);
+    }
+    cairo_destroy(cairo);
+    CopyBand(band, std::min(bandRows, height - top), top, bmp.data() + kBmpHeaderSize, width, height);
+  }
+  cairo_surface_destroy(band);
   return bmp;
 }
 

@@ -26,9 +26,9 @@ PageSetupData LayoutPage() {
 struct PlacementCase {
   std::string name;
   std::function<void(PageSetupData&)> change;
-  QSizeF area;  // points at 100 %
+  PageSize area;  // points at 100 %
   double scale;
-  QPointF origin;
+  PagePoint origin;
 };
 
 class Placement : public ::testing::TestWithParam<PlacementCase> {};
@@ -38,8 +38,8 @@ TEST_P(Placement, ScalesAndPlacesTheArea) {
   if (GetParam().change) GetParam().change(page);
   const PagePlacement placement = PlaceOnPage(page, GetParam().area);
   EXPECT_NEAR(placement.scale, GetParam().scale, 1e-12);
-  EXPECT_NEAR(placement.origin.x(), GetParam().origin.x(), 1e-9);
-  EXPECT_NEAR(placement.origin.y(), GetParam().origin.y(), 1e-9);
+  EXPECT_NEAR(placement.origin.x, GetParam().origin.x, 1e-9);
+  EXPECT_NEAR(placement.origin.y, GetParam().origin.y, 1e-9);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -78,14 +78,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(PagePlacement, PaperFollowsTheCodeAndOrientation) {
   PageSetupData page = LayoutPage();
-  EXPECT_EQ(PlaceOnPage(page, {}).paper, QSizeF(842, 595));
+  EXPECT_EQ(PlaceOnPage(page, {}).paper, (PageSize{842, 595}));
   page.landscape = false;
   page.paperSize = 1;  // Letter
-  EXPECT_EQ(PlaceOnPage(page, {}).paper, QSizeF(612, 792));
+  EXPECT_EQ(PlaceOnPage(page, {}).paper, (PageSize{612, 792}));
   page.paperSize = 200;  // unknown: A4
-  EXPECT_EQ(PlaceOnPage(page, {}).paper, QSizeF(595, 842));
+  EXPECT_EQ(PlaceOnPage(page, {}).paper, (PageSize{595, 842}));
   page.leftMargin = page.rightMargin = 400;  // wider than the paper
-  EXPECT_TRUE(PlaceOnPage(page, {100, 100}).printable.isEmpty());
+  EXPECT_TRUE(PlaceOnPage(page, {100, 100}).printable.IsEmpty());
 }
 
 }  // namespace

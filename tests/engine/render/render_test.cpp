@@ -129,6 +129,39 @@ TEST_F(RenderTest, PlacesTextLikeASpreadsheet) {
   EXPECT_EQ(Ink(blocked, QRect(c + 15, 0, 64 - 15, 17)), 0);
 }
 
+struct InkCase {
+  const char* name;
+  int fill, font;  // colour indexes of the standard palette
+  QRgb ink;
+};
+
+void PrintTo(const InkCase& c, std::ostream* out) { *out << c.name; }
+
+class TextInk : public RenderTest, public ::testing::WithParamInterface<InkCase> {};
+
+// Text on a filled cell is set in its font's colour over the fill, never lost in it.
+TEST_P(TextInk, TextOnAFilledCellLeavesInkOfItsFontColour) {
+  const InkCase& c = GetParam();
+  const StyleId style = Styled([&](Style& s) {
+    s.fillColorIndex = c.fill;
+    s.font.colorIndex = c.font;
+    s.font.bold = true;
+  });
+  Put(1, 1, Value::String("Heading"), style);
+  const QImage image = Render(book, sheet, {1, 1, 1, 1});
+  int inked = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) inked += image.pixel(x, y) == c.ink ? 1 : 0;
+  }
+  EXPECT_GT(inked, 20);
+}
+
+INSTANTIATE_TEST_SUITE_P(Colours, TextInk,
+                         ::testing::Values(InkCase{"black_on_green", 43, 1, qRgb(0, 0, 0)},
+                                           InkCase{"white_on_navy", 11, 2, qRgb(255, 255, 255)},
+                                           InkCase{"red_on_yellow", 6, 3, qRgb(255, 0, 0)}),
+                         [](const auto& test) { return std::string(test.param.name); });
+
 // A tall picture is drawn in horizontal bands; nothing may show where they meet: every
 // row of the same content looks the same wherever it falls, and a merged area taller
 // than a band is filled from top to bottom.

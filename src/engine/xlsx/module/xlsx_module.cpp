@@ -1,0 +1,8 @@
+// The module of the .xlsx writer, which needs libxlsxwriter; see engine/xlsx_module.h.
+#include "engine/xlsx_module.h"
+
+#include "engine/xlsx/xlsx_writer.h"
+
+extern "C" __attribute__((visibility("default"))) tallowmere::engine::WriteXlsxFunction tallowmere_xlsx_writer() {
+  return &tallowmere::engine::WriteXlsxFile;
+}
