@@ -1,7 +1,9 @@
 // Reading and writing the amounts file.
 #include "model/amounts_csv.h"
 
+#include <algorithm>
 #include <optional>
+#include <unordered_map>
 
 namespace tallowmere {
 namespace {
@@ -66,32 +68,49 @@ class RecordReader {
   bool quotedField_ = false;
 };
 
-bool AnswersTo(const TemplateItem& item, std::string_view name) {
-  const std::string_view own = item.Name;
-  return own == name || (own.starts_with('_') && own.substr(1) == name);
-}
+// The items answering to each name, in table order: an item answers to its name and to
+// its name as the sheet shows it.
+class ItemsByName {
+ public:
+  explicit ItemsByName(const std::vector<TemplateItem>& items) {
+    for (size_t i = 0; i < items.size(); ++i) {
+      const std::string_view name = items[i].Name;
+      byName_[name].push_back(i);
+      if (name.starts_with('_')) byName_[name.substr(1)].push_back(i);
+    }
+  }
+  const std::vector<size_t>& Answering(std::string_view name) const {
+    static const std::vector<size_t> none;
+    const auto it = byName_.find(name);
+    return it == byName_.end() ? none : it->second;
+  }
+
+ private:
+  std::unordered_map<std::string_view, std::vector<size_t>> byName_;
+};
 
 // The index of the item a record names; throws the reason it names none that takes amounts.
-size_t ItemOf(const Record& record, const std::vector<TemplateItem>& items) {
+size_t ItemOf(const Record& record, const std::vector<TemplateItem>& items, const ItemsByName& index) {
   const std::string& name = record.fields[kItem];
   const std::string& text = record.fields[kOccurrence];
   const bool digits = !text.empty() && text.size() < 6 && text.find_first_not_of("0123456789") == std::string::npos;
-  const int occurrence = digits ? std::stoi(text) : 0;
+  const size_t occurrence = digits ? std::stoul(text) : 0;
   if (occurrence < 1)
     throw AmountsFileError(record.line,
                            "occurrence \"" + text + "\" is no whole number from 1 (1 for the first item of a name).");
-  int seen = 0;
-  for (size_t i = 0; i < items.size(); ++i) {
-    if (!AnswersTo(items[i], name) || ++seen < occurrence) continue;
-    if (!TakesAmounts(items[i]))
-      throw AmountsFileError(record.line,
-                             "\"" + name + "\" is a heading, a total or the opening cash row; it takes no amounts.");
-    return i;
+  const std::vector<size_t>& answering = index.Answering(name);
+  if (answering.empty()) throw AmountsFileError(record.line, "no item is named \"" + name + "\".");
+  if (occurrence > answering.size()) {
+    const size_t seen = answering.size();
+    throw AmountsFileError(record.line,
+                           "there " + std::string(seen == 1 ? "is 1 item" : "are " + std::to_string(seen) + " items") +
+                               " named \"" + name + "\", not " + text + ".");
   }
-  if (seen == 0) throw AmountsFileError(record.line, "no item is named \"" + name + "\".");
-  throw AmountsFileError(record.line,
-                         "there " + std::string(seen == 1 ? "is 1 item" : "are " + std::to_string(seen) + " items") +
-                             " named \"" + name + "\", not " + text + ".");
+  const size_t item = answering[occurrence - 1];
+  if (!TakesAmounts(items[item]))
+    throw AmountsFileError(record.line,
+                           "\"" + name + "\" is a heading, a total or the opening cash row; it takes no amounts.");
+  return item;
 }
 
 AmountRule RuleOf(const Record& record) {
@@ -117,7 +136,7 @@ std::string CsvField(const std::string& text) {
   return quoted + "\"";
 }
 
-std::string RuleLine(const std::string& label, int occurrence, const AmountRule& rule) {
+std::string RuleLine(const std::string& label, long occurrence, const AmountRule& rule) {
   const std::vector<std::string> fields = {CsvField(label),
                                            std::to_string(occurrence),
                                            MoneyText(rule.amount),
@@ -140,12 +159,13 @@ std::vector<std::vector<AmountRule>> ReadAmountsCsv(std::string_view text, const
   if (!header || header->fields != expected)
     throw AmountsFileError(1, "the first line must be " + std::string(kHeader) + ".");
   std::vector<std::vector<AmountRule>> rules(items.size());
+  const ItemsByName index(items);
   while (const std::optional<Record> record = reader.Next()) {
     if (record->fields.size() == 1 && record->fields[0].empty()) continue;  // an empty line
     if (record->fields.size() != kColumns)
       throw AmountsFileError(record->line, "a rule has 7 fields (" + std::string(kHeader) + "), this line " +
                                                std::to_string(record->fields.size()) + ".");
-    const size_t item = ItemOf(*record, items);
+    const size_t item = ItemOf(*record, items, index);
     rules[item].push_back(RuleOf(*record));
   }
   return rules;
@@ -153,11 +173,12 @@ std::vector<std::vector<AmountRule>> ReadAmountsCsv(std::string_view text, const
 
 std::string WriteAmountsCsv(const std::vector<TemplateItem>& items) {
   std::string text = std::string(kHeader) + "\r\n";
+  const ItemsByName index(items);
   for (size_t i = 0; i < items.size(); ++i) {
     if (items[i].Rules.empty()) continue;
     const std::string label = SheetLabel(items[i].Name);
-    int occurrence = 0;
-    for (size_t j = 0; j <= i; ++j) occurrence += AnswersTo(items[j], label) ? 1 : 0;
+    const std::vector<size_t>& answering = index.Answering(label);
+    const auto occurrence = std::find(answering.begin(), answering.end(), i) - answering.begin() + 1;
     for (const AmountRule& rule : items[i].Rules) text += RuleLine(label, occurrence, rule);
   }
   return text;

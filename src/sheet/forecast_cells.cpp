@@ -15,11 +15,23 @@ void WriteNumber(Application& app, const std::string& address, Cents value) {
   app.GetRange(address)->SetFormulaR1C1(MoneyText(value));
 }
 
+std::string CellAddress(size_t column, const std::string& row) {
+  return ColumnLetter(kPreStartupColumn + static_cast<int>(column)) + row;
+}
+
+// Runs of equal amounts in neighbouring periods go in with one write of their range.
 void WriteItemAmounts(Application& app, const TemplateItem& item, const PeriodGrid& grid) {
   const std::vector<Cents> columns = ExpandRules(item.Rules, grid);
   const std::string row = std::to_string(item.SheetRow);
-  for (size_t i = 0; i < columns.size(); ++i)
-    if (columns[i] != 0) WriteNumber(app, ColumnLetter(kPreStartupColumn + static_cast<int>(i)) + row, columns[i]);
+  for (size_t first = 0; first < columns.size();) {
+    size_t last = first;
+    while (last + 1 < columns.size() && columns[last + 1] == columns[first]) ++last;
+    if (columns[first] != 0) {
+      const std::string range = CellAddress(first, row) + (last > first ? ":" + CellAddress(last, row) : "");
+      WriteNumber(app, range, columns[first]);
+    }
+    first = last + 1;
+  }
 }
 
 }  // namespace
