@@ -13,6 +13,7 @@ namespace {
 using namespace std::chrono;
 
 constexpr int kLastYear = 9999;
+constexpr double kGrownLimit = 1e17;  // hundredths; far beyond any plan, far below overflow
 
 // The day number of the first of a month, for any whole-number year: years past 9999 are
 // taken as the first day after 9999, where no occurrence lies.
@@ -56,7 +57,9 @@ void AddRule(const AmountRule& rule, const PeriodGrid& grid, std::vector<Cents>&
     const Date date = Occurrence(rule, k);
     if (!date.ok() || sys_days{date} > end) break;
     const auto after = std::upper_bound(grid.starts.begin(), grid.starts.end(), sys_days{date});
-    columns[static_cast<size_t>(after - grid.starts.begin())] += GrownAmount(rule, date);
+    Cents& column = columns[static_cast<size_t>(after - grid.starts.begin())];
+    // Years of steep growth could pass any limit: the sum stops at the largest amount.
+    if (__builtin_add_overflow(column, GrownAmount(rule, date), &column)) column = std::numeric_limits<Cents>::max();
   }
 }
 
@@ -96,8 +99,8 @@ std::vector<Cents> ExpandRules(const std::vector<AmountRule>& rules, const Perio
 Cents GrownAmount(const AmountRule& rule, const Date& date) {
   const int times = rule.growth ? Anniversaries(rule.first, date) : 0;
   if (times <= 0) return rule.amount;
-  const double factor = std::pow(1.0 + *rule.growth / 10000.0, times);
-  return std::llround(static_cast<double>(rule.amount) * factor);
+  const double grown = static_cast<double>(rule.amount) * std::pow(1.0 + *rule.growth / 10000.0, times);
+  return grown < kGrownLimit ? std::llround(grown) : static_cast<Cents>(kGrownLimit);
 }
 
 }  // namespace tallowmere

@@ -24,10 +24,11 @@ PeriodGrid GridOf(const ReportParameters& parameters, const Date& week1);
 
 // The amount of each column in hundredths: [0] before the first period (the sheet's
 // "Pre-Startup EST" column), [i] period i. Occurrences after the last period are left out.
+// A sum beyond the range of Cents stays at its largest value.
 std::vector<Cents> ExpandRules(const std::vector<AmountRule>& rules, const PeriodGrid& grid);
 
 // The amount of the occurrence on date: the rule's amount grown once for each anniversary
-// of its first date up to date, rounded to hundredths.
+// of its first date up to date, rounded to hundredths, and at most 10^17 of them.
 Cents GrownAmount(const AmountRule& rule, const Date& date);
 
 }  // namespace tallowmere

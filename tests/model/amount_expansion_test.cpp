@@ -107,6 +107,8 @@ TEST(ExpandRulesTest, SheetHasAColumnPerPeriodAndPreStartup) {
   // Years beyond the last date a rule can name hold nothing, and the loop ends.
   const std::vector<Cents> far = Expand(Rule("1", Repeat::Yearly, "9998-01-01"), Years("20000", "20001"));
   EXPECT_EQ(far, (std::vector<Cents>{200, 0, 0}));
+  const std::vector<Cents> steep = Expand(Rule("1", Repeat::Weekly, "1900-01-01", "", "1000"), Years("9999", "9999"));
+  EXPECT_EQ(steep.front(), std::numeric_limits<Cents>::max());
 }
 
 TEST(GrownAmountTest, GrowsAtEachAnniversaryOfTheFirstDate) {
@@ -116,10 +118,14 @@ TEST(GrownAmountTest, GrowsAtEachAnniversaryOfTheFirstDate) {
     const char* date;
     Cents cents;
   } cases[] = {
-      {"2027-03-15", "10", "2028-03-14", 100000},  {"2027-03-15", "10", "2028-03-15", 110000},
-      {"2027-03-15", "10", "2029-03-15", 121000},  {"2028-02-29", "10", "2029-02-28", 110000},
-      {"2028-02-29", "10", "2029-02-27", 100000},  {"2027-01-01", "-50", "2029-06-01", 25000},
+      {"2027-03-15", "10", "2028-03-14", 100000},
+      {"2027-03-15", "10", "2028-03-15", 110000},
+      {"2027-03-15", "10", "2029-03-15", 121000},
+      {"2028-02-29", "10", "2029-02-28", 110000},
+      {"2028-02-29", "10", "2029-02-27", 100000},
+      {"2027-01-01", "-50", "2029-06-01", 25000},
       {"2027-01-01", "2.5", "2028-01-01", 102500},
+      {"1900-01-01", "1000", "9999-01-01", 100'000'000'000'000'000},  // capped, not overflowing
   };
   for (const GrowthCase& c : cases) {
     const AmountRule rule = Rule("1000", Repeat::Monthly, c.first, "", c.growth);
