@@ -3,8 +3,10 @@
 # otherwise the command line's help.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
-"$here/scripts/setup.sh"
-"$here/scripts/build.sh" "$here/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+"$here/scripts/setup.sh" run
+# The programs only: the tests and benchmarks need the test command's packages.
+echo "Building Tallowmere in $here/build…"
+"$here/scripts/build.sh" "$here/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF -DTALLOWMERE_BENCH=OFF
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   exec "$here/build/src/app/tallowmere" "$@"
 else

@@ -6,12 +6,13 @@
 # checks. Fails at the first check, test or fuzz finding that fails.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
-"$here/scripts/setup.sh"
+"$here/scripts/setup.sh" test
 
 jobs="$(nproc)"
 "$here/scripts/check-format.sh"
 
-"$here/scripts/build.sh" "$here/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALLOWMERE_WERROR=ON
+"$here/scripts/build.sh" "$here/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DTALLOWMERE_BENCH=ON \
+  -DTALLOWMERE_WERROR=ON
 (cd "$here/build" && ctest --output-on-failure -j "$jobs" --timeout 600)
 "$here/scripts/check-install.sh" "$here/build"
 
