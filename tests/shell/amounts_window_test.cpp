@@ -144,12 +144,13 @@ TEST_F(AmountsWindowTest, RulesReachTheModelAndTheStoreOnlyWithOk) {
   EXPECT_EQ(rent.Rules[0].repeat, Repeat::Quarterly);
   EXPECT_EQ(form->Model().Forecast().openingCash, 1000050);
 
+  const std::vector<AmountRule> stored = rent.Rules;  // the window goes with the next load
   form->close();
   EXPECT_EQ(store.values["Amounts20"], "6100|quarterly|2027-01-31||");
   EXPECT_EQ(store.values["Opening Cash"], "10000.5");
   EXPECT_EQ(store.values["Week 1 Begins"], "2027-01-04");
   Loaded();
-  EXPECT_EQ(form->Model().Item(20).Rules, rent.Rules);
+  EXPECT_EQ(form->Model().Item(20).Rules, stored);
 }
 
 TEST_F(AmountsWindowTest, ImportRefusesABadFileWholeAndExportWritesWhatImportReads) {
@@ -174,6 +175,18 @@ TEST_F(AmountsWindowTest, ImportRefusesABadFileWholeAndExportWritesWhatImportRea
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(written), {}), good);
   again.accept();
   EXPECT_EQ(form->Model().Item(11).Rules.size(), 1u);  // "_Purchases (specify)"
+}
+
+TEST_F(AmountsWindowTest, NumbersThatCannotBeReadAreReportedAndKeptInTheStore) {
+  store.values["Opening Cash"] = "ten thousand";
+  Make();
+  EXPECT_TRUE(form->Form_Load());
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_NE(dialogs.messages[0].text.find("\"Opening Cash\" cannot be read"), std::string::npos)
+      << dialogs.messages[0].text;
+  EXPECT_EQ(form->Model().Count(), 44);  // the items are loaded all the same
+  form->close();
+  EXPECT_EQ(store.values["Opening Cash"], "ten thousand");
 }
 
 }  // namespace
