@@ -186,8 +186,8 @@ TEST_F(CliForecast, PlanWithoutNumbersWritesTheSameFiles) {
           "    z=zipfile.ZipFile(p)\n"
           "    return [(n, re.sub(rb'<dcterms:(created|modified)[^<]*<', b'', z.read(n))) for n in z.namelist()]\n"
           "  if p.endswith('.pdf'):\n"
-          "    return [subprocess.run(c + [p, '-'], capture_output=True, check=True).stdout\n"
-          "            for c in (['pdftoppm', '-r', '60'], ['pdftotext', '-layout'])]\n"
+          "    return [subprocess.run(c, capture_output=True, check=True).stdout\n"
+          "            for c in (['pdftoppm', '-r', '60', '-singlefile', p], ['pdftotext', '-layout', p, '-'])]\n"
           "  return open(p,'rb').read()\n"
           "sys.exit(strip(sys.argv[1]) != strip(sys.argv[2]))\" ";
       EXPECT_EQ(Shell(compare + plain.string() + " " + empty.string()), 0) << extension << " " << mode;
