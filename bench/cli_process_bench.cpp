@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "model/amounts_csv.h"
 #include "model/template_model.h"
 
 extern char** environ;
@@ -43,6 +44,23 @@ std::string ItemsFile(int count) {
   const auto& names = tallowmere::DefaultItemNames();
   for (const auto& name : names) out << name << "\n";
   for (int i = static_cast<int>(names.size()); i < count; ++i) out << "Extra item " << i << "\n";
+  return path.string();
+}
+
+// A weekly rule from Week 1's first day for every item of ItemsFile(count) that takes
+// amounts, as an amounts file.
+std::string AmountsFile(int count) {
+  const fs::path path = Scratch() / ("amounts-" + std::to_string(count) + ".csv");
+  std::vector<tallowmere::TemplateItem> items;
+  const auto& names = tallowmere::DefaultItemNames();
+  for (int i = 0; i < count; ++i) {
+    tallowmere::TemplateItem item;
+    item.Name = i < static_cast<int>(names.size()) ? names[i] : "Extra item " + std::to_string(i);
+    if (tallowmere::TakesAmounts(item))
+      item.Rules.push_back({100 * i + 25, tallowmere::Repeat::Weekly, tallowmere::ParseDate("2027-01-04"), {}, 200});
+    items.push_back(std::move(item));
+  }
+  std::ofstream(path, std::ios::binary) << tallowmere::WriteAmountsCsv(items);
   return path.string();
 }
 
@@ -109,6 +127,10 @@ void BM_GenerateDefaultMonthPdf(benchmark::State& state) { Measure(state, {"gene
 void BM_Generate5000ItemsWeek100(benchmark::State& state) {
   Measure(state, {"generate", "--out", Out("c.xls"), "--by-week", "100", "--items", ItemsFile(5000)});
 }
+void BM_Generate5000ItemsWeek100WithWeeklyAmounts(benchmark::State& state) {
+  Measure(state, {"generate", "--out", Out("e.xls"), "--by-week", "100", "--week1", "2027-01-04", "--items",
+                  ItemsFile(5000), "--amounts", AmountsFile(5000)});
+}
 void BM_Generate5000ItemsWeek100WithPicture(benchmark::State& state) {
   Measure(state, {"generate", "--out", Out("d.xls"), "--picture", Out("d.bmp"), "--by-week", "100", "--items",
                   ItemsFile(5000)});
@@ -134,6 +156,11 @@ BENCHMARK(BM_GenerateDefaultMonthPdf)
     ->Repetitions(20)
     ->ReportAggregatesOnly();
 BENCHMARK(BM_Generate5000ItemsWeek100)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
+BENCHMARK(BM_Generate5000ItemsWeek100WithWeeklyAmounts)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(3);
 BENCHMARK(BM_Generate5000ItemsWeek100WithPicture)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 
+#include "cli_amounts.h"
 #include "cli_console.h"
 #include "cli_items.h"
 #include "engine/application/application.h"
@@ -168,6 +169,11 @@ int RunGenerate(const GenerateOptions& options, SettingsStore& store) {
   }
   ApplyOptions(options, fields);
   if (!CheckFields(options, fields) || !StartCheck(fields)) return kRefused;
+  try {
+    ApplyAmountOptions(options, settings, model);
+  } catch (const std::exception& e) {
+    return Fail(kRefused, e.what());
+  }
 
   std::unique_ptr<PrivateFolder> folder;
   try {

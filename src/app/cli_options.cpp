@@ -6,7 +6,8 @@ namespace {
 constexpr const char* kGenerateUsage =
     "Usage: tallowmere-cli generate --out FILE [--picture FILE.bmp] [--company TEXT]\n"
     "                               [--by-year FIRST LAST | --by-month FIRST LAST | --by-week N]\n"
-    "                               [--items FILE]\n"
+    "                               [--items FILE] [--amounts FILE.csv] [--opening-cash N]\n"
+    "                               [--week1 YYYY-MM-DD]\n"
     "\n"
     "Lays out the cash-flow sheet and writes the workbook to FILE, and its picture (.bmp)\n"
     "when --picture is given. FILE's extension chooses the format: .xls (Excel 97-2003),\n"
@@ -23,6 +24,11 @@ constexpr const char* kGenerateUsage =
     "  --by-week N           N week columns (1 to 100)\n"
     "  --items FILE          item names, one per line (UTF-8), instead of the stored table;\n"
     "                        the list must hold every reserved item\n"
+    "  --amounts FILE.csv    amounts of the items, instead of the stored ones: the header\n"
+    "                        item,occurrence,amount,repeat,first,last,growth and one rule\n"
+    "                        per line (see the manual page); a bad line refuses the file\n"
+    "  --opening-cash N      cash on hand when the plan starts (up to two decimals)\n"
+    "  --week1 YYYY-MM-DD    first day of Week 1 (default: the Monday after today)\n"
     "\n"
     "Years and week counts, given or stored, pass the checks the window makes of them.\n"
     "\n"
@@ -82,6 +88,12 @@ GenerateOptions ParseGenerate(ArgReader& reader) {
       options.company = reader.Value(flag);
     } else if (flag == "--items") {
       options.items = reader.FileName(flag);
+    } else if (flag == "--amounts") {
+      options.amounts = reader.FileName(flag);
+    } else if (flag == "--opening-cash") {
+      options.openingCash = reader.Value(flag);
+    } else if (flag == "--week1") {
+      options.week1 = reader.Value(flag);
     } else if (flag == "--by-year" || flag == "--by-month") {
       SetMode(options, flag == "--by-year" ? PeriodMode::Year : PeriodMode::Month);
       options.first = reader.Value(flag);

@@ -23,6 +23,9 @@ struct GenerateOptions {
   std::optional<std::string> company;
   std::optional<PeriodMode> mode;  // with first/last (Year, Month) or weeks (Week)
   std::string first, last, weeks;
+  std::string amounts;  // amounts file (CSV); "" to use the stored rules
+  std::optional<std::string> openingCash;
+  std::optional<std::string> week1;  // Week 1's first day, YYYY-MM-DD
 };
 
 struct PictureOptions {

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/amount_rules.h"
 #include "model/item_list_view.h"
 #include "model/report_parameters.h"
 
@@ -22,7 +23,14 @@ struct TemplateItem {
   std::string Kind;  // "SUM", "DIF", "OTHER" or empty
   bool IsHeader = false;
   int SheetRow = 0;  // worksheet row given by the last layout; 0 until then
+  // The amounts the item receives or pays; they stay with the item through its edits.
+  std::vector<AmountRule> Rules;
 };
+
+// The name of an item as the sheet shows it: without one leading "_".
+std::string SheetLabel(const std::string& name);
+// True when item may carry amount rules: no heading, no total, not the opening-cash row.
+bool TakesAmounts(const TemplateItem& item);
 
 // The largest number of items the table holds (list positions are 16-bit).
 inline constexpr int kMaxItems = 32767;
@@ -107,6 +115,12 @@ class TemplateModel {
 
   ItemListView& List() { return list_; }
 
+  // The opening cash and Week 1's first day; kept by every item edit and load.
+  ForecastSettings& Forecast() { return forecast_; }
+  const ForecastSettings& Forecast() const { return forecast_; }
+  // True when some item has a rule or the opening cash is given.
+  bool HasNumbers() const;
+
  private:
   // Sets the derived slots of item from its name and appends the name to the list.
   void DeriveAndShow(TemplateItem& item, const NameIndex& index);
@@ -116,6 +130,7 @@ class TemplateModel {
   ItemListView& list_;
   std::vector<TemplateItem> items_;
   std::vector<StoreStep> unreadParameters_;
+  ForecastSettings forecast_;
 };
 
 // Applies the six window parameter keys to the fields, as a start-up load does: the By

@@ -36,6 +36,7 @@ void BuildCashFlowSheet(SpreadsheetLink& link, TemplateModel& model, const Repor
   Application& app = link.SpreadsheetApp();
   const int lastColumn = LayOutSheetSkeleton(app, parameters);
   LayOutItemRows(app, model, lastColumn);
+  if (model.HasNumbers()) WriteForecastCells(app, model, parameters);
 }
 
 }  // namespace tallowmere

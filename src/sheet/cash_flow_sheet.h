@@ -25,5 +25,8 @@ void BuildCashFlowSheet(SpreadsheetLink& link, TemplateModel& model, const Repor
 int LayOutSheetSkeleton(Application& app, const ReportParameters& parameters);
 // Row numbering, grid, formats, item rows with their formulas, page setup.
 void LayOutItemRows(Application& app, TemplateModel& model, int lastColumn);
+// After the layout: each item's amounts in its row and the opening cash in C5, as numbers.
+// Writes nothing for a plan without numbers; leaves the selection where it is.
+void WriteForecastCells(Application& app, const TemplateModel& model, const ReportParameters& parameters);
 
 }  // namespace tallowmere

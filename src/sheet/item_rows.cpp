@@ -131,14 +131,12 @@ void LayOutSpacerRow(Application& app, int row) {
   ClearBorder(app, xl::kInsideVertical);
 }
 
-std::string ShownName(const std::string& name) { return !name.empty() && name.front() == '_' ? name.substr(1) : name; }
-
 void LayOutItemRow(Application& app, const TemplateModel& model, int p, int row, int lastColumn) {
   const TemplateItem& item = model.Item(p);
   const std::string name = Cell(2, row);
   const std::string values = Cell(3, row) + ":" + Cell(lastColumn, row);
   SetRowHeight(app, RowRange(row), kItemHeight);
-  WriteCell(app, name, ShownName(item.Name), true);
+  WriteCell(app, name, SheetLabel(item.Name), true);
   if (item.IsHeader) {
     SetFillColor(app, name + ":" + Cell(lastColumn, row), kHeadingFill);
     ClearBorder(app, xl::kInsideVertical);

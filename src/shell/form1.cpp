@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "model/amount_store.h"
 #include "model/store_keys.h"
 #include "model/text_values.h"
 #include "platform/error_report.h"
@@ -18,6 +20,7 @@
 #include "platform/widgets/hand_cursor.h"
 #include "sheet/automation_link.h"
 #include "sheet/report_driver.h"
+#include "shell/amounts_window.h"
 #include "shell/application_identity.h"
 
 namespace tallowmere {
@@ -30,7 +33,7 @@ Form1::Form1(Form1Services services, QWidget* parent)
        {std::pair{pushButton1_, &Form1::PushButton1_Click}, std::pair{pushButton2_, &Form1::PushButton2_Click},
         std::pair{pushButton3_, &Form1::PushButton3_Click}, std::pair{pushButton4_, &Form1::PushButton4_Click},
         std::pair{pushButton5_, &Form1::PushButton5_Click}, std::pair{pushButton6_, &Form1::PushButton6_Click},
-        std::pair{pushButton22_, &Form1::PushButton22_Click}})
+        std::pair{pushButton22_, &Form1::PushButton22_Click}, std::pair{amountsButton_, &Form1::AmountsButton_Click}})
     connect(button, &QPushButton::clicked, this, handler);
 }
 
@@ -54,7 +57,11 @@ bool Form1::Form_Load() {
   });
   trap.Run(140,
            [&] { SetText(ParameterField::MonthLastYear, services_.store.Read(store_key::kText7, CurrentYearText())); });
-  trap.Run(148, [&] { model_->LoadTemplate(false, services_.store, *this); });
+  trap.Run(148, [&] {
+    model_->LoadTemplate(false, services_.store, *this);
+    LoadAmounts(services_.store, *model_);
+    amountsLoaded_ = true;
+  });
   trap.Run(150, [&] { ResumePainting(); });
   bool installed = true;
   trap.Run(154, [&] { installed = CheckSpreadsheetAppInstalled(services_.factory, services_.dialogs); });
@@ -66,9 +73,23 @@ void Form1::StoreSettings() {
   const StepRunner run = [&](int line, const std::function<void()>& write) { trap.Run(line, write); };
   WriteStoreSteps(services_.store, ParameterStoreSteps(*this, model_->UnreadParameters()), run);
   model_->SaveTemplate(services_.store, run);
+  if (amountsLoaded_) WriteStoreSteps(services_.store, AmountStoreSteps(*model_, services_.store), run);
   // The writes above may wait in memory; one flush makes them permanent. Its failure is
   // reported at the last write, the saved flag, which does not hold until the flush does.
   trap.Run(124, [&] { services_.store.Flush(); });
+}
+
+void Form1::AmountsButton_Click() {
+  OpenFileChooser choose = chooseAmountsFile_;
+  if (!choose) {
+    choose = [this] {
+      return QFileDialog::getOpenFileName(this, "Import Amounts", QString(), "CSV Files (*.csv);;All Files (*)")
+          .toStdString();
+    };
+  }
+  auto* window = new AmountsWindow(*model_, services_.dialogs, choose, this);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  window->open();
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
@@ -131,8 +152,8 @@ void Form1::SetMousePointer(PointerKind kind) {
 // company field show the default one; a busy pointer stays while a report is made.
 void Form1::PointerOver(QObject* control) {
   if (mousePointer_ == PointerKind::Busy) return;
-  const std::initializer_list<const QObject*> buttons = {pushButton1_, pushButton2_, pushButton3_, pushButton4_,
-                                                         pushButton5_, pushButton6_, pushButton22_};
+  const std::initializer_list<const QObject*> buttons = {pushButton1_, pushButton2_, pushButton3_,  pushButton4_,
+                                                         pushButton5_, pushButton6_, pushButton22_, amountsButton_};
   const std::initializer_list<const QObject*> plainAreas = {
       this, frame1_, frame4_, frame6_, list1_, list1_->viewport(), text1_};
   const auto among = [control](std::initializer_list<const QObject*> controls) {

@@ -66,6 +66,8 @@ class Form1 : public QWidget, public ParameterFields {
 
   // The driver's hand-over to the preview; without one a report cannot be shown.
   void SetReportHost(ReportHost* host) { reportHost_ = host; }
+  // Asks for an amounts file to import ("" on Cancel); without one a Qt file dialog asks.
+  void SetAmountsFileChooser(std::function<std::string()> choose) { chooseAmountsFile_ = std::move(choose); }
 
   // Start-up, run before the window is shown. False when the program must end at once
   // (no spreadsheet application can be created); the window is then never shown.
@@ -75,13 +77,14 @@ class Form1 : public QWidget, public ParameterFields {
   void StoreSettings();
 
   // Commands, as their buttons run them.
-  void PushButton1_Click();   // rename the selected item
-  void PushButton2_Click();   // insert a new item below the selected one
-  void PushButton3_Click();   // restore the default template
-  void PushButton4_Click();   // delete the selected item
-  void PushButton5_Click();   // clear the parameters, then offer the restore
-  void PushButton6_Click();   // sample parameters
-  void PushButton22_Click();  // start creating the report
+  void PushButton1_Click();    // rename the selected item
+  void PushButton2_Click();    // insert a new item below the selected one
+  void PushButton3_Click();    // restore the default template
+  void PushButton4_Click();    // delete the selected item
+  void PushButton5_Click();    // clear the parameters, then offer the restore
+  void PushButton6_Click();    // sample parameters
+  void PushButton22_Click();   // start creating the report
+  void AmountsButton_Click();  // opens the amounts window over this one
 
   // Field checks: true when the value was rejected (the corrected value then stands).
   bool CheckYear(ParameterField field);
@@ -147,6 +150,7 @@ class Form1 : public QWidget, public ParameterFields {
   ListWidgetView listView_;
   std::unique_ptr<TemplateModel> model_;
   ReportHost* reportHost_ = nullptr;
+  std::function<std::string()> chooseAmountsFile_;
 
   QPushButton* pushButton1_ = nullptr;
   QPushButton* pushButton2_ = nullptr;
@@ -155,6 +159,7 @@ class Form1 : public QWidget, public ParameterFields {
   QPushButton* pushButton5_ = nullptr;
   QPushButton* pushButton6_ = nullptr;
   QPushButton* pushButton22_ = nullptr;
+  QPushButton* amountsButton_ = nullptr;
   QGroupBox* frame1_ = nullptr;
   QGroupBox* frame4_ = nullptr;
   QGroupBox* frame6_ = nullptr;
@@ -178,6 +183,9 @@ class Form1 : public QWidget, public ParameterFields {
   bool skinApplied_ = false;
   bool centered_ = false;
   bool monthStoreFailureShown_ = false;
+  // Whether the stored numbers were read: closing writes them back only then, so that a
+  // store whose numbers could not be read keeps them.
+  bool amountsLoaded_ = false;
   // Set while the focus is put back into a rejected field, so that the field it leaves
   // is not checked for a move the user never made.
   bool refocusing_ = false;

@@ -144,6 +144,9 @@ void Form1::BuildControls() {
   text3_ = AddField(frame1_, "Text3", "By Year last year", 2760, 720, 615, 345);
   option2_ = AddOption("Option2", "By Week", 240, 1200, 1215, 255);
   text4_ = AddField(frame1_, "Text4", "By Week number of weeks", 1560, 1170, 615, 345);
+  // The plan's numbers open from the empty right part of the frame.
+  amountsButton_ = AddButton(frame1_, "AmountsButton", "&Amounts and Opening Cash...", 3960, 690, 3600, 405);
+  amountsButton_->setAccessibleName("Amounts and opening cash");
 
   pushButton5_ = AddButton(this, "PushButton5", "Clear/Reset Data", 120, 630, 3840, 405);
   pushButton6_ = AddButton(this, "PushButton6", "Load Sample/Example Data", 4080, 630, 3840, 405);
@@ -162,6 +165,7 @@ void Form1::SetTabOrder() {
       text1_, option3_,     text6_,       text7_,       option1_,     text2_,        text3_,       option2_,    text4_,
       list1_, pushButton1_, pushButton2_, pushButton4_, pushButton3_, pushButton22_, pushButton5_, pushButton6_};
   for (size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+  QWidget::setTabOrder(pushButton6_, amountsButton_);  // after every control of the design
 }
 
 // The window with its option buttons, frames and labels: white in the design, the

@@ -75,7 +75,8 @@ TEST_F(CliArguments, HelpAndBadArguments) {
 
   for (const char* bad : {"", "frobnicate", "generate", "generate --out", "generate --out x.xls --by-week",
                           "generate --out x.xls --by-year 2013", "generate --out x.xls --by-week 3 --by-year 1 2",
-                          "generate --out x.xls --colour red", "picture only-one.xls"}) {
+                          "generate --out x.xls --colour red", "picture only-one.xls", "generate --out x.xls --amounts",
+                          "generate --out x.xls --opening-cash", "generate --out x.xls --week1"}) {
     EXPECT_EQ(Cli(bad), 2) << bad;
     EXPECT_NE(err.find("Usage: tallowmere-cli"), std::string::npos) << bad;
   }

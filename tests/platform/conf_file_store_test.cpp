@@ -94,7 +94,8 @@ TEST_F(ConfFileStoreTest, ReadsWhatTheWindowedProgramWrote) {
                                           "#hash",
                                           "a,",
                                           "\x01\x1f control",
-                                          "[Tallowmere]"};
+                                          "[Tallowmere]",
+                                          "6100|2 weeks|2027-01-31||2.5;1|once|2027-01-01||"};
   {
     QSettingsStore store;  // the test program's configuration folder is a temporary one
     for (std::size_t i = 0; i < texts.size(); ++i) store.Write("Field" + std::to_string(i), texts[i]);

@@ -1,0 +1,198 @@
+// tallowmere-cli generate with amounts: LibreOffice recalculates the .xls and the .xlsx and
+// finds the amounts where the rules put them and the cash carried over; a refused amounts
+// file writes nothing; and a plan without numbers writes the same files as before.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kCli = TM_BINARY_DIR "/src/app/tallowmere-cli";
+const char* const kHeader = "item,occurrence,amount,repeat,first,last,growth\r\n";
+
+struct Scenario {
+  std::string name;
+  std::string rules;  // lines after the header
+  std::string arguments;
+};
+
+const std::vector<Scenario>& Scenarios() {
+  static const std::vector<Scenario> scenarios{
+      {"cash", "Cash Sales,1,5000,monthly,2027-01-01,,\r\nRent,1,6000,monthly,2027-01-01,,\r\n",
+       "--by-month 2027 2027 --opening-cash 10000"},
+      {"weekly", "Cash Sales,1,100,weekly,2027-01-04,,\r\n", "--by-month 2027 2027"},
+      {"growth", "Cash Sales,1,1000,monthly,2027-01-01,,10\r\n", "--by-year 2027 2028"},
+      {"weeks", "Rent,1,250,monthly,2027-01-15,,\r\n", "--by-week 8 --week1 2027-01-04"},
+  };
+  return scenarios;
+}
+
+int Shell(const std::string& command) {
+  const int status = std::system(command.c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string ReadText(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// A converted sheet: the cells of each row, by the row's name in column B.
+std::map<std::string, std::vector<std::string>> RowsByName(const fs::path& csv) {
+  std::map<std::string, std::vector<std::string>> rows;
+  std::ifstream in(csv);
+  for (std::string line; std::getline(in, line);) {
+    std::vector<std::string> cells(1);
+    bool quoted = false;
+    for (char c : line) {
+      if (c == '"')
+        quoted = !quoted;
+      else if (c == ',' && !quoted)
+        cells.emplace_back();
+      else
+        cells.back() += c;
+    }
+    if (cells.size() > 2 && !rows.count(cells[1])) rows[cells[1]] = cells;
+  }
+  return rows;
+}
+
+class CliForecast : public ::testing::Test {
+ public:
+  static void SetUpTestSuite() {
+    work = fs::temp_directory_path() / ("tm-cli-forecast-" + std::to_string(::getpid()));
+    fs::remove_all(work);
+    for (const char* dir : {"cfg", "tmp", "out", "csv", "profile/user"}) fs::create_directories(work / dir);
+    std::ofstream(work / "profile/user/registrymodifications.xcu") << R"(<?xml version="1.0" encoding="UTF-8"?>
+<oor:items xmlns:oor="http://openoffice.org/2001/registry" xmlns:xs="http://www.w3.org/2001/XMLSchema"
+           xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance">
+<item oor:path="/org.openoffice.Office.Calc/Formula/Load"><prop oor:name="OOXMLRecalcMode" oor:op="fuse"><value>0</value></prop></item>
+<item oor:path="/org.openoffice.Office.Calc/Formula/Load"><prop oor:name="ODFRecalcMode" oor:op="fuse"><value>0</value></prop></item>
+</oor:items>
+)";
+    std::string files;
+    for (const Scenario& s : Scenarios()) {
+      std::ofstream(work / (s.name + ".csv"), std::ios::binary) << kHeader << s.rules;
+      for (const char* format : {"xls", "xlsx"}) {
+        const fs::path out = work / "out" / (s.name + "_" + format + "." + format);
+        exitCodes[out.filename()] =
+            Generate(out, "--amounts " + (work / (s.name + ".csv")).string() + " " + s.arguments);
+        files += " " + out.string();
+      }
+    }
+    Shell("timeout 300 soffice -env:UserInstallation=file://" + (work / "profile").string() +
+          " --headless --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1,,1033,false,true,false' --outdir " +
+          (work / "csv").string() + files + " >/dev/null 2>&1");
+  }
+  static void TearDownTestSuite() {
+    if (!std::getenv("TM_KEEP_INTEROP")) fs::remove_all(work);
+  }
+
+  // Runs generate with the suite's empty settings; its exit status.
+  static int Generate(const fs::path& out, const std::string& arguments) {
+    return Shell("env XDG_CONFIG_HOME=" + (work / "cfg").string() + " TEMP=" + (work / "tmp").string() + " " + kCli +
+                 " generate --out " + out.string() + " " + arguments + " 2>" + out.string() + ".err");
+  }
+
+  // Each format's recalculated row of name, from column C (Pre-Startup EST) on.
+  static std::map<std::string, std::vector<std::string>> Row(const std::string& scenario, const std::string& name) {
+    std::map<std::string, std::vector<std::string>> rows;
+    for (const char* format : {"xls", "xlsx"}) {
+      const std::string file = scenario + "_" + format;
+      EXPECT_EQ(exitCodes[file + "." + format], 0) << ReadText(work / "out" / (file + "." + format + ".err"));
+      const auto all = RowsByName(work / "csv" / (file + ".csv"));
+      const auto it = all.find(name);
+      rows[format] = it == all.end() ? std::vector<std::string>{}
+                                     : std::vector<std::string>(it->second.begin() + 2, it->second.end());
+    }
+    return rows;
+  }
+
+  static inline fs::path work;
+  static inline std::map<std::string, int> exitCodes;
+};
+
+TEST_F(CliForecast, LibreOfficeRecalculatesTheAmountsAndTheCash) {
+  for (const auto& [format, cells] : Row("cash", "Cash Position (end of month)")) {
+    ASSERT_GE(cells.size(), 13u) << format;
+    for (int k = 1; k <= 12; ++k) EXPECT_EQ(cells[k], std::to_string(10000 - 1000 * k)) << format << " month " << k;
+  }
+  for (const auto& [format, cells] : Row("cash", "Cash on Hand (beginning of month)"))
+    EXPECT_EQ(cells.at(0), "10000") << format;
+  for (const auto& [format, cells] : Row("weekly", "Cash Sales")) {
+    ASSERT_GE(cells.size(), 4u) << format;
+    EXPECT_EQ(std::vector<std::string>(cells.begin(), cells.begin() + 4),
+              (std::vector<std::string>{"", "400", "400", "500"}))
+        << format;
+  }
+  for (const auto& [format, cells] : Row("growth", "Cash Sales")) {
+    ASSERT_GE(cells.size(), 3u) << format;
+    EXPECT_EQ(std::vector<std::string>(cells.begin(), cells.begin() + 3),
+              (std::vector<std::string>{"", "12000", "13200"}))
+        << format;
+  }
+  for (const auto& [format, cells] : Row("weeks", "Rent")) {
+    std::vector<std::string> expected(9);  // Pre-Startup EST and Week 1 to Week 8
+    expected[2] = expected[7] = "250";
+    std::vector<std::string> first(cells);
+    first.resize(9);
+    EXPECT_EQ(first, expected) << format;
+  }
+  for (const auto& [format, cells] : Row("weeks", "TOTAL CASH PAID OUT")) EXPECT_EQ(cells.at(2), "250") << format;
+}
+
+TEST_F(CliForecast, RefusedAmountsFileWritesNothing) {
+  std::ofstream(work / "bad.csv", std::ios::binary)
+      << kHeader << "Rent,1,6000,monthly,2027-01-01,,\r\nRent,1,6000,monthly,2027-13-01,,\r\n";
+  const fs::path out = work / "out" / "refused.xls";
+  EXPECT_EQ(Generate(out, "--amounts " + (work / "bad.csv").string()), 2);
+  EXPECT_FALSE(fs::exists(out));
+  EXPECT_NE(ReadText(out.string() + ".err").find("line 3: \"2027-13-01\" is not a date"), std::string::npos);
+  EXPECT_EQ(Generate(out, "--opening-cash 10,000"), 2);
+  EXPECT_EQ(Generate(out, "--week1 2027-02-30"), 2);
+  EXPECT_FALSE(fs::exists(out));
+}
+
+// The files of a plan without numbers do not depend on the options for numbers: an empty
+// amounts file and a Week 1 date leave every byte of them as they are (the .xlsx and the
+// PDF apart from the creation time they record).
+TEST_F(CliForecast, PlanWithoutNumbersWritesTheSameFiles) {
+  std::ofstream(work / "empty.csv", std::ios::binary) << kHeader;
+  const std::string none = "--amounts " + (work / "empty.csv").string() + " --week1 2027-01-04";
+  for (const char* extension : {"xls", "xlsx", "pdf"}) {
+    for (const std::string mode : {"--by-month 2027 2028", "--by-week 8"}) {
+      const fs::path plain = work / "out" / (std::string("plain.") + extension);
+      const fs::path empty = work / "out" / (std::string("empty.") + extension);
+      ASSERT_EQ(Generate(plain, mode + " --picture " + (work / "out/plain.bmp").string()), 0);
+      ASSERT_EQ(Generate(empty, mode + " --picture " + (work / "out/empty.bmp").string() + " " + none), 0);
+      EXPECT_EQ(ReadText(work / "out/plain.bmp"), ReadText(work / "out/empty.bmp")) << extension << mode;
+      // The PDF's embedded font subsets record the time of writing too, so its pages are
+      // compared as drawn, with its text.
+      const std::string compare =
+          "/usr/bin/python3 -c \"import sys,re,zipfile,subprocess\n"
+          "def strip(p):\n"
+          "  if p.endswith('.xlsx'):\n"
+          "    z=zipfile.ZipFile(p)\n"
+          "    return [(n, re.sub(rb'<dcterms:(created|modified)[^<]*<', b'', z.read(n))) for n in z.namelist()]\n"
+          "  if p.endswith('.pdf'):\n"
+          "    return [subprocess.run(c, capture_output=True, check=True).stdout\n"
+          "            for c in (['pdftoppm', '-r', '60', '-singlefile', p], ['pdftotext', '-layout', p, '-'])]\n"
+          "  return open(p,'rb').read()\n"
+          "sys.exit(strip(sys.argv[1]) != strip(sys.argv[2]))\" ";
+      EXPECT_EQ(Shell(compare + plain.string() + " " + empty.string()), 0) << extension << " " << mode;
+    }
+  }
+}
+
+}  // namespace
