@@ -7,6 +7,8 @@
 #include <ctime>
 #include <stdexcept>
 
+#include "platform/local_time.h"
+
 namespace tallowmere {
 namespace {
 
@@ -137,9 +139,7 @@ Date MondayAfter(const Date& date) {
 
 Date Week1Of(const ForecastSettings& settings) {
   if (settings.week1) return *settings.week1;
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
+  const std::tm local = LocalTime(std::time(nullptr));
   return MondayAfter(Date{year{local.tm_year + 1900}, month{static_cast<unsigned>(local.tm_mon + 1)},
                           day{static_cast<unsigned>(local.tm_mday)}});
 }
