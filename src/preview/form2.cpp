@@ -355,7 +355,7 @@ void Form2::PushButton6_Click() {
 
 void Form2::PushButton8_Click() {
   ErrorTrap trap(dialogs_, location::kForm2PushButton8Click);
-  trap.Run(102, [&] { RemoveFile(files_, mExcelFile); });
+  trap.Run(102, [&] { RemoveFile(files_, mExcelFile, [] { QCoreApplication::processEvents(); }); });
   trap.Run(104, [&] {
     if (callbacks_.showMainWindow) callbacks_.showMainWindow();
   });
@@ -372,7 +372,7 @@ void Form2::closeEvent(QCloseEvent* event) {
 // is lost.
 void Form2::Form_QueryUnload() {
   ErrorTrap trap(dialogs_, location::kForm2FormQueryUnload);
-  trap.Run(100, [&] { RemoveFile(files_, mExcelFile); });
+  trap.Run(100, [&] { RemoveFile(files_, mExcelFile, [] { QCoreApplication::processEvents(); }); });
   trap.Run(102, [&] { QCoreApplication::processEvents(); });
   trap.Run(104, [&] { QCoreApplication::processEvents(); });
   trap.Run(106, [&] {

@@ -157,7 +157,8 @@ void ReportRun::HandOver() {
   trap_.Run(188, [&] { host_.SetPreviewWorkbook(tempWorkbookPath_); });
   trap_.Run(190, [&] { host_.ShowPreview(); });
   trap_.Run(192, [&] { host_.HideMainWindow(); });
-  if (env_.exportPicture) trap_.Run(194, [&] { RemoveFile(env_.files, picturePath_); });
+  if (env_.exportPicture)
+    trap_.Run(194, [&] { RemoveFile(env_.files, picturePath_, [&] { host_.RunPendingEvents(); }); });
 }
 
 }  // namespace

@@ -31,6 +31,11 @@ class RecordingHost : public ReportHost {
   void SetPreviewWorkbook(const std::string& path) override { calls.push_back("Workbook=" + path); }
   void ShowPreview() override { calls.push_back("ShowPreview"); }
   void HideMainWindow() override { calls.push_back("HideMain"); }
+  // The picture is still there while the windows' pending events run.
+  void RunPendingEvents() override {
+    calls.push_back(std::string("PendingEvents") + (fs::exists(pictureFolder / "temp.bmp") ? "+picture" : ""));
+  }
+  fs::path pictureFolder;
   std::vector<std::string> calls;
   bool pictureSeen = false;
 };
@@ -42,6 +47,7 @@ class ReportDriver : public ::testing::Test {
                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(folder);
     factory.options.clipboard = &clipboard;
+    host.pictureFolder = folder;
   }
   void TearDown() override { fs::remove_all(folder); }
   std::string Run() {
@@ -78,7 +84,7 @@ TEST_F(ReportDriver, RunsEveryStepAndHandsOverToThePreview) {
   EXPECT_FALSE(fs::exists(folder / "temp.bmp"));
   EXPECT_TRUE(host.pictureSeen);
   EXPECT_EQ(host.calls, (std::vector<std::string>{"Pointer=11", "Pointer=0", "LoadPicture", "Workbook=" + path,
-                                                  "ShowPreview", "HideMain"}));
+                                                  "ShowPreview", "HideMain", "PendingEvents+picture"}));
   const auto& log = factory.log;
   const std::vector<std::string> start{
       "CreateObject",      "Visible=False", "ScreenUpdating=False", "DisplayAlerts=False",    "EnableEvents=False",
@@ -157,7 +163,7 @@ TEST_F(ReportDriver, CreationFailureIsReportedStepByStepAndThePreviewStillShows)
   });
   EXPECT_NE(exportReport, dialogs.messages.end());
   EXPECT_EQ(host.calls, (std::vector<std::string>{"Pointer=11", "Pointer=0", "LoadPicture", "Workbook=" + path,
-                                                  "ShowPreview", "HideMain"}));
+                                                  "ShowPreview", "HideMain", "PendingEvents"}));
   EXPECT_EQ(dialogs.messages[0].text.rfind("ActiveX component can't create object\r\n"
                                            "in Brindlecast2021/08/31.TwelveMonthCashFlowS.GenerateReport0 at line 104",
                                            0),
