@@ -1,5 +1,9 @@
 #include "cli_commands.h"
 
+#include <stdlib.h>
+
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -18,7 +22,6 @@
 #include "sheet/automation_link.h"
 #include "sheet/report_copy.h"
 #include "sheet/report_driver.h"
-#include "sheet/temporary_workbook.h"
 #include "text/unicode.h"
 
 namespace tallowmere::cli {
@@ -122,16 +125,10 @@ int Deliver(const ReportEnvironment& report, const ReportOutcome& outcome, const
 class PrivateFolder {
  public:
   PrivateFolder() {
-    const DigitSource digits = RandomDigits();
-    for (int attempt = 0; attempt < 1000 && path_.empty(); ++attempt) {
-      const std::string candidate = JoinPath(TempFolder(), "tallowmere-" + DrawWorkbookStem(digits));
-      std::error_code ec;
-      if (std::filesystem::create_directory(candidate, ec))
-        path_ = candidate;
-      else if (ec)
-        throw std::runtime_error("Cannot create a folder in " + TempFolder() + ": " + ec.message());
-    }
-    if (path_.empty()) throw std::runtime_error("Cannot create a folder in " + TempFolder());
+    std::string pattern = JoinPath(TempFolder(), "tallowmere-XXXXXX");
+    if (!::mkdtemp(pattern.data()))
+      throw std::runtime_error("Cannot create a folder in " + TempFolder() + ": " + std::strerror(errno));
+    path_ = pattern;
     interrupted_.emplace(path_);
   }
   ~PrivateFolder() {
