@@ -38,7 +38,7 @@ struct ReportEnvironment {
 // half a sheet.
 struct ReportOutcome {
   std::string workbookPath;    // the temporary workbook; "" when none was saved
-  bool anyStepFailed = false;  // some step was reported as failed
+  bool anyStepFailed = false;  // a step of the report's own trap was reported as failed
   bool sheetWhole = false;     // every step that makes the sheet, up to its layout, succeeded
 };
 
@@ -47,8 +47,8 @@ std::string PictureFilePath(const std::string& folder);
 
 // Runs the report under its own error trap; never throws. Returns what happened. The
 // temporary workbook is the caller's to remove; the picture file is removed before
-// returning. Nothing is left at a drawn name whose save
-// failed, and no file this run did not create is written.
+// returning. Nothing is left at a drawn name whose save failed, and no file this run did
+// not create is written.
 ReportOutcome GenerateReport0(const ReportEnvironment& env, TemplateModel& model, const ReportParameters& parameters,
                               ReportHost& host);
 
