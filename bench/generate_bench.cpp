@@ -82,7 +82,7 @@ void Generate(benchmark::State& state, PeriodMode mode, int first, int last, int
   ReportEnvironment env{factory, dialogs, clipboard, LocalFileSystem(), folder.string()};
   for (auto _ : state) {
     try {
-      const std::string workbook = GenerateReport0(env, model, parameters, host);
+      const std::string workbook = GenerateReport0(env, model, parameters, host).workbookPath;
       state.PauseTiming();
       fs::remove(workbook);
       state.ResumeTiming();

@@ -1,5 +1,9 @@
 #include "cli_commands.h"
 
+#include <stdlib.h>
+
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -18,7 +22,6 @@
 #include "sheet/automation_link.h"
 #include "sheet/report_copy.h"
 #include "sheet/report_driver.h"
-#include "sheet/temporary_workbook.h"
 #include "text/unicode.h"
 
 namespace tallowmere::cli {
@@ -77,18 +80,33 @@ bool StartCheck(PlainParameterFields& fields) {
   return !check.rejected;
 }
 
-// Writes the report's workbook to out in format and removes it; the status of the run. A
-// sheet laid out only in part replaces no older file: neither out nor the picture.
-int DeliverWorkbook(const ReportEnvironment& report, const std::string& temporary, const std::string& out,
-                    CopyFormat format, int errorReports) {
+// Puts the kept picture at target; the status of that step.
+int DeliverPicture(FileSystem& files, const std::string& kept, const std::string& target) {
+  if (kept.empty()) return kDone;
+  try {
+    MoveFileReplacing(files, kept, target);
+  } catch (const std::exception& e) {
+    return Fail(kErrors, e.what());
+  }
+  return kDone;
+}
+
+// Writes the report's workbook to out in format, and its kept picture to picture; removes
+// the temporary workbook; the status of the run. A sheet laid out only in part replaces no
+// older file: neither out nor the picture.
+int Deliver(const ReportEnvironment& report, const ReportOutcome& outcome, const std::string& keptPicture,
+            const GenerateOptions& options, CopyFormat format, int errorReports) {
   FileSystem& files = report.files;
+  const std::string& temporary = outcome.workbookPath;
+  const std::string& out = options.out;
   if (temporary.empty()) return Fail(kErrors, "the workbook could not be saved; " + out + " was not written");
-  if (!report.sheetWhole) {
+  if (!outcome.sheetWhole) {
     RemoveQuietly(files, temporary);
     return Fail(kErrors, "the sheet could not be laid out whole; " + out +
                              (report.exportPicture ? " and the picture were" : " was") + " not written");
   }
   int status = errorReports ? kErrors : kDone;
+  if (DeliverPicture(files, keptPicture, options.picture) != kDone) status = kErrors;
   try {
     // The run's own workbook is not needed afterwards: an .xls moves to its place.
     if (format == CopyFormat::Xls)
@@ -107,16 +125,10 @@ int DeliverWorkbook(const ReportEnvironment& report, const std::string& temporar
 class PrivateFolder {
  public:
   PrivateFolder() {
-    const DigitSource digits = RandomDigits();
-    for (int attempt = 0; attempt < 1000 && path_.empty(); ++attempt) {
-      const std::string candidate = JoinPath(TempFolder(), "tallowmere-" + DrawWorkbookStem(digits));
-      std::error_code ec;
-      if (std::filesystem::create_directory(candidate, ec))
-        path_ = candidate;
-      else if (ec)
-        throw std::runtime_error("Cannot create a folder in " + TempFolder() + ": " + ec.message());
-    }
-    if (path_.empty()) throw std::runtime_error("Cannot create a folder in " + TempFolder());
+    std::string pattern = JoinPath(TempFolder(), "tallowmere-XXXXXX");
+    if (!::mkdtemp(pattern.data()))
+      throw std::runtime_error("Cannot create a folder in " + TempFolder() + ": " + std::strerror(errno));
+    path_ = pattern;
     interrupted_.emplace(path_);
   }
   ~PrivateFolder() {
@@ -187,9 +199,10 @@ int RunGenerate(const GenerateOptions& options, SettingsStore& store) {
   engine::EngineApplicationFactory factory(clipboard, files);
   ReportEnvironment env{factory, dialogs, clipboard, files, folder->Path()};
   env.exportPicture = !options.picture.empty();
-  CliReportHost host(options.picture, env);
-  const std::string temporary = GenerateReport0(env, model, SnapshotOf(fields), host);
-  return DeliverWorkbook(env, temporary, options.out, *format, dialogs.ErrorReports());
+  // Kept beside the report's own picture until the run is over and has laid its sheet out whole.
+  CliReportHost host(files, env.exportPicture ? JoinPath(folder->Path(), "picture.bmp") : std::string());
+  const ReportOutcome outcome = GenerateReport0(env, model, SnapshotOf(fields), host);
+  return Deliver(env, outcome, host.KeptPicture(), options, *format, dialogs.ErrorReports());
 }
 
 int RunPicture(const PictureOptions& options) {

@@ -36,10 +36,11 @@ SaveChoice StderrDialogs::SaveFileName(const std::string&, const std::vector<Fil
 
 void CliReportHost::LoadPreviewPicture(const std::string& picturePath) {
   if (picturePath.empty()) throw std::runtime_error("No picture of the sheet was made");
-  if (picturePath_.empty() || !report_.sheetWhole) return;
+  if (keptPath_.empty()) return;
   // The report removes its own picture once it is handed over, so it may as well move:
   // one rename instead of writing the whole picture a second time.
-  MoveFileReplacing(report_.files, picturePath, picturePath_);
+  MoveFileReplacing(files_, picturePath, keptPath_);
+  kept_ = keptPath_;
 }
 
 }  // namespace tallowmere::cli

@@ -6,7 +6,6 @@
 
 #include "platform/dialogs.h"
 #include "platform/files.h"
-#include "sheet/report_driver.h"
 #include "sheet/report_host.h"
 
 namespace tallowmere::cli {
@@ -26,26 +25,26 @@ class StderrDialogs : public Dialogs {
   int errorReports_ = 0;
 };
 
-// Moves the report's picture to picturePath ("" keeps none), unless the report could not
-// lay its sheet out whole, and remembers the workbook.
+// Keeps the report's picture at keptPath ("" keeps none) for the command to deliver once
+// the report is over; everything else the windows would show is dropped.
 class CliReportHost : public ReportHost {
  public:
-  CliReportHost(std::string picturePath, const ReportEnvironment& report)
-      : picturePath_(std::move(picturePath)), report_(report) {}
+  CliReportHost(FileSystem& files, std::string keptPath) : files_(files), keptPath_(std::move(keptPath)) {}
 
   void SetMainPointer(PointerKind) override {}
   // Throws std::runtime_error when no picture was made, FileError when it cannot be moved or copied.
   void LoadPreviewPicture(const std::string& picturePath) override;
-  void SetPreviewWorkbook(const std::string& workbookPath) override { workbook_ = workbookPath; }
+  void SetPreviewWorkbook(const std::string&) override {}
   void ShowPreview() override {}
   void HideMainWindow() override {}
 
-  const std::string& Workbook() const { return workbook_; }
+  // The kept picture; "" when none was kept.
+  const std::string& KeptPicture() const { return kept_; }
 
  private:
-  std::string picturePath_;
-  const ReportEnvironment& report_;
-  std::string workbook_;
+  FileSystem& files_;
+  std::string keptPath_;
+  std::string kept_;
 };
 
 }  // namespace tallowmere::cli

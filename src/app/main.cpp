@@ -72,7 +72,6 @@ int main(int argc, char** argv) {
     ProcessOptions(answering);
   }
   QApplication app(argc, argv);
-  SetPendingEventsRunner([] { QCoreApplication::processEvents(); });
   const bool quitWhenShown = ProcessOptions(QCoreApplication::arguments());
 
   QApplication::setWindowIcon(ApplicationIcon());
@@ -90,7 +89,7 @@ int main(int argc, char** argv) {
   const auto endProgram = [] { QCoreApplication::exit(0); };
 
   const std::string programFolder = QCoreApplication::applicationDirPath().toStdString();
-  Form1 form1(Form1Services{dialogs, store, factory, clipboard, files, programFolder, endProgram});
+  Form1 form1(Form1Services{dialogs, store, factory, clipboard, files, programFolder, TempFolder(), endProgram});
   PreviewHandOver handOver(form1, Form2Services{dialogs, files, factory, programFolder}, endProgram);
   form1.SetReportHost(&handOver);
   if (!form1.Form_Load()) return 0;

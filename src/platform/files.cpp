@@ -178,14 +178,8 @@ bool RemoveQuietly(FileSystem& files, const std::string& path) {
   return files.Remove(path);
 }
 
-namespace {
-void (*pendingEventsRunner)() = nullptr;
-}  // namespace
-
-void SetPendingEventsRunner(void (*runner)()) { pendingEventsRunner = runner; }
-
-void RemoveFile(FileSystem& files, const std::string& path) {
-  if (pendingEventsRunner) pendingEventsRunner();
+void RemoveFile(FileSystem& files, const std::string& path, const std::function<void()>& runPendingEvents) {
+  if (runPendingEvents) runPendingEvents();
   RemoveQuietly(files, path);
 }
 

@@ -82,12 +82,9 @@ void MoveFileReplacing(FileSystem& files, const std::string& source, const std::
 // when no file is left at path; never throws.
 bool RemoveQuietly(FileSystem& files, const std::string& path);
 
-// Lets pending window events run, then deletes the file; when that fails, makes the file
-// writable and deletes it again. Failures are silent; a folder is never removed.
-void RemoveFile(FileSystem& files, const std::string& path);
-
-// What RemoveFile runs to let pending window events run: the windowed program sets its
-// event loop's; without one (the command line) there are no events to wait for.
-void SetPendingEventsRunner(void (*runner)());
+// Lets pending window events run (runPendingEvents; empty where there are no windows),
+// then deletes the file; when that fails, makes the file writable and deletes it again.
+// Failures are silent; a folder is never removed.
+void RemoveFile(FileSystem& files, const std::string& path, const std::function<void()>& runPendingEvents);
 
 }  // namespace tallowmere

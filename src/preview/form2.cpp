@@ -89,54 +89,54 @@ void Form2::CreateControls() {
   setFont(font);
   setMouseTracking(true);
 
-  HScroll1 = new ScrollBar(Qt::Horizontal, this);
-  HScroll1->setObjectName("HScroll1");
-  PlaceTwips(HScroll1, 120, 7545, 9330, 255);
-  VScroll1 = new ScrollBar(Qt::Vertical, this);
-  VScroll1->setObjectName("VScroll1");
-  PlaceTwips(VScroll1, 9450, 120, 255, 7425);
+  hScroll1_ = new ScrollBar(Qt::Horizontal, this);
+  hScroll1_->setObjectName("HScroll1");
+  PlaceTwips(hScroll1_, 120, 7545, 9330, 255);
+  vScroll1_ = new ScrollBar(Qt::Vertical, this);
+  vScroll1_->setObjectName("VScroll1");
+  PlaceTwips(vScroll1_, 9450, 120, 255, 7425);
 
-  Picture2 = new QFrame(this);
-  Picture2->setObjectName("Picture2");
-  Picture2->setFrameStyle(QFrame::Box | QFrame::Plain);
-  Picture2->setLineWidth(1);
-  QPalette white = Picture2->palette();
+  picture2_ = new QFrame(this);
+  picture2_->setObjectName("Picture2");
+  picture2_->setFrameStyle(QFrame::Box | QFrame::Plain);
+  picture2_->setLineWidth(1);
+  QPalette white = picture2_->palette();
   white.setColor(QPalette::Window, Qt::white);
-  Picture2->setPalette(white);
-  Picture2->setAutoFillBackground(true);
-  PlaceTwips(Picture2, 120, 120, PreviewGeometry::kViewportOuterWidth, PreviewGeometry::kViewportOuterHeight);
+  picture2_->setPalette(white);
+  picture2_->setAutoFillBackground(true);
+  PlaceTwips(picture2_, 120, 120, PreviewGeometry::kViewportOuterWidth, PreviewGeometry::kViewportOuterHeight);
   // The picture moves inside the border, clipped to the viewport's inner area.
-  viewportInside_ = new QWidget(Picture2);
-  viewportInside_->setGeometry(Picture2->contentsRect());
-  Picture1 = new PictureBox(viewportInside_);
-  Picture1->setObjectName("Picture1");
-  Picture1->onPress = [this](QPointF p) { Picture1_MouseDown(p); };
-  Picture1->onMove = [this](bool pressed, QPointF p) { Picture1_MouseMove(pressed, p); };
-  Picture1->onRelease = [this] { Picture1_MouseUp(); };
+  viewportInside_ = new QWidget(picture2_);
+  viewportInside_->setGeometry(picture2_->contentsRect());
+  picture1_ = new PictureBox(viewportInside_);
+  picture1_->setObjectName("Picture1");
+  picture1_->onPress = [this](QPointF p) { Picture1_MouseDown(p); };
+  picture1_->onMove = [this](bool pressed, QPointF p) { Picture1_MouseMove(pressed, p); };
+  picture1_->onRelease = [this] { Picture1_MouseUp(); };
 
-  Frame1 = new QGroupBox("Zoom:", this);
-  Frame1->setObjectName("Frame1");
-  PlaceTwips(Frame1, 120, 7860, 9600, 855);
-  PushButton1 = CreateButton("PushButton1", "Zoom In", Frame1, 240, 300, 4440);
-  PushButton2 = CreateButton("PushButton2", "Zoom Out", Frame1, 4800, 300, 4560);
-  PushButton8 = CreateButton("PushButton8", "< Back", this, 120, 8850, 4680);
-  PushButton6 = CreateButton("PushButton6", "Save Results To Excel File", this, 4920, 8850, 4800);
+  frame1_ = new QGroupBox("Zoom:", this);
+  frame1_->setObjectName("Frame1");
+  PlaceTwips(frame1_, 120, 7860, 9600, 855);
+  pushButton1_ = CreateButton("PushButton1", "Zoom In", frame1_, 240, 300, 4440);
+  pushButton2_ = CreateButton("PushButton2", "Zoom Out", frame1_, 4800, 300, 4560);
+  pushButton8_ = CreateButton("PushButton8", "< Back", this, 120, 8850, 4680);
+  pushButton6_ = CreateButton("PushButton6", "Save Results To Excel File", this, 4920, 8850, 4800);
 
   // The keyboard order; the picture controls and the frame take no focus.
-  setTabOrder(HScroll1, VScroll1);
-  setTabOrder(VScroll1, PushButton1);
-  setTabOrder(PushButton1, PushButton2);
-  setTabOrder(PushButton2, PushButton6);
-  setTabOrder(PushButton6, PushButton8);
-  Frame1->setMouseTracking(true);
-  Frame1->installEventFilter(this);
+  setTabOrder(hScroll1_, vScroll1_);
+  setTabOrder(vScroll1_, pushButton1_);
+  setTabOrder(pushButton1_, pushButton2_);
+  setTabOrder(pushButton2_, pushButton6_);
+  setTabOrder(pushButton6_, pushButton8_);
+  frame1_->setMouseTracking(true);
+  frame1_->installEventFilter(this);
 
-  connect(PushButton1, &QPushButton::clicked, this, [this] { PushButton1_Click(); });
-  connect(PushButton2, &QPushButton::clicked, this, [this] { PushButton2_Click(); });
-  connect(PushButton6, &QPushButton::clicked, this, [this] { PushButton6_Click(); });
-  connect(PushButton8, &QPushButton::clicked, this, [this] { PushButton8_Click(); });
-  connect(HScroll1, &QScrollBar::valueChanged, this, [this](int v) { HScroll1_Change(v); });
-  connect(VScroll1, &QScrollBar::valueChanged, this, [this](int v) { VScroll1_Change(v); });
+  connect(pushButton1_, &QPushButton::clicked, this, [this] { PushButton1_Click(); });
+  connect(pushButton2_, &QPushButton::clicked, this, [this] { PushButton2_Click(); });
+  connect(pushButton6_, &QPushButton::clicked, this, [this] { PushButton6_Click(); });
+  connect(pushButton8_, &QPushButton::clicked, this, [this] { PushButton8_Click(); });
+  connect(hScroll1_, &QScrollBar::valueChanged, this, [this](int v) { HScroll1_Change(v); });
+  connect(vScroll1_, &QScrollBar::valueChanged, this, [this](int v) { VScroll1_Change(v); });
 }
 
 QPushButton* Form2::CreateButton(const char* name, const char* caption, QWidget* parent, int left, int top, int width) {
@@ -149,7 +149,7 @@ QPushButton* Form2::CreateButton(const char* name, const char* caption, QWidget*
 void Form2::Form_Load() {
   ErrorTrap trap(dialogs_, location::kForm2FormLoad);
   trap.Run(100, [&] { geometry_.RequestSetup(); });
-  trap.Run(102, [&] { ApplyFaceColors(this, Frame1); });
+  trap.Run(102, [&] { ApplyFaceColors(this, frame1_); });
   trap.Run(104, [&] { setWindowTitle(kApplicationTitle); });
   const std::string cursorFile = programFolder_ + "/" + kHandCursorFile;
   handCursor_ = QCursor(Qt::PointingHandCursor);
@@ -164,14 +164,14 @@ void Form2::LoadPicture(const std::string& path) {
     // No picture leaves the control empty at its design size, never the previous
     // report's picture.
     loaded_ = QImage();
-    Picture1->SetImage(QImage());
+    picture1_->SetImage(QImage());
     geometry_.PictureLoaded(PreviewGeometry::kDesignPictureWidth, PreviewGeometry::kDesignPictureHeight);
     PlaceControls();
     if (path.empty()) throw std::runtime_error("No picture of the sheet was made");
     throw std::runtime_error("Cannot load the picture " + path + ": " + reader.errorString().toStdString());
   }
   loaded_ = PrepareUnscaled(image);
-  Picture1->SetImage(loaded_);
+  picture1_->SetImage(loaded_);
   geometry_.PictureLoaded(loaded_.width() * kTwipsPerPixel, loaded_.height() * kTwipsPerPixel);
   PlaceControls();
 }
@@ -214,8 +214,8 @@ void Form2::Form_Activate() {
 
 void Form2::DrawPicture(int zoomWidth, int zoomHeight) {
   ErrorTrap trap(dialogs_, location::kForm2RedrawImage);
-  trap.Run(106, [&] { Picture1->SetImage(QImage()); });
-  trap.Run(112, [&] { Picture1->SetImage(DrawZoomed(zoomOri_, zoomWidth, zoomHeight)); });
+  trap.Run(106, [&] { picture1_->SetImage(QImage()); });
+  trap.Run(112, [&] { picture1_->SetImage(DrawZoomed(zoomOri_, zoomWidth, zoomHeight)); });
 }
 
 void Form2::PointerToDefault() { SetPointer(PointerKind::Default); }
@@ -278,8 +278,8 @@ void Form2::Picture1_MouseUp() {
 // Shows the geometry: the picture's size and place, and the bars' range, value and state.
 // The bars do not report these changes back as user changes.
 void Form2::PlaceControls() {
-  Picture1->setGeometry(TwipsToPixels(geometry_.PictureLeft()), TwipsToPixels(geometry_.PictureTop()),
-                        TwipsToPixels(geometry_.PictureWidth()), TwipsToPixels(geometry_.PictureHeight()));
+  picture1_->setGeometry(TwipsToPixels(geometry_.PictureLeft()), TwipsToPixels(geometry_.PictureTop()),
+                         TwipsToPixels(geometry_.PictureWidth()), TwipsToPixels(geometry_.PictureHeight()));
   const auto show = [](QScrollBar* bar, const ScrollBarState& state, int step, int viewport) {
     const QSignalBlocker blocker(bar);
     // A disabled bar keeps its range in the geometry but shows none, so it draws no thumb.
@@ -289,8 +289,8 @@ void Form2::PlaceControls() {
     bar->setSingleStep(step > 0 ? std::max(1, kArrowStepTwips / step) : 1);
     bar->setPageStep(step > 0 ? std::max(1, viewport / step) : 1);
   };
-  show(HScroll1, geometry_.HScroll(), geometry_.HStep(), PreviewGeometry::kViewportInnerWidth);
-  show(VScroll1, geometry_.VScroll(), geometry_.VStep(), PreviewGeometry::kViewportInnerHeight);
+  show(hScroll1_, geometry_.HScroll(), geometry_.HStep(), PreviewGeometry::kViewportInnerWidth);
+  show(vScroll1_, geometry_.VScroll(), geometry_.VStep(), PreviewGeometry::kViewportInnerHeight);
 }
 
 void Form2::SetPointer(PointerKind kind) {
@@ -309,9 +309,9 @@ void Form2::SetPointer(PointerKind kind) {
 void Form2::PointerForMoveAt(QPointF globalPosition) {
   if (pointerKind_ == PointerKind::Busy) return;
   QWidget* under = childAt(mapFromGlobal(globalPosition.toPoint()));
-  if (under == PushButton1 || under == PushButton2 || under == PushButton6 || under == PushButton8) {
+  if (under == pushButton1_ || under == pushButton2_ || under == pushButton6_ || under == pushButton8_) {
     SetPointer(PointerKind::Custom);
-  } else if (under == nullptr || under == Frame1) {
+  } else if (under == nullptr || under == frame1_) {
     SetPointer(PointerKind::Default);
   }
 }
@@ -355,7 +355,7 @@ void Form2::PushButton6_Click() {
 
 void Form2::PushButton8_Click() {
   ErrorTrap trap(dialogs_, location::kForm2PushButton8Click);
-  trap.Run(102, [&] { RemoveFile(files_, mExcelFile); });
+  trap.Run(102, [&] { RemoveFile(files_, mExcelFile, [] { QCoreApplication::processEvents(); }); });
   trap.Run(104, [&] {
     if (callbacks_.showMainWindow) callbacks_.showMainWindow();
   });
@@ -372,7 +372,7 @@ void Form2::closeEvent(QCloseEvent* event) {
 // is lost.
 void Form2::Form_QueryUnload() {
   ErrorTrap trap(dialogs_, location::kForm2FormQueryUnload);
-  trap.Run(100, [&] { RemoveFile(files_, mExcelFile); });
+  trap.Run(100, [&] { RemoveFile(files_, mExcelFile, [] { QCoreApplication::processEvents(); }); });
   trap.Run(102, [&] { QCoreApplication::processEvents(); });
   trap.Run(104, [&] { QCoreApplication::processEvents(); });
   trap.Run(106, [&] {

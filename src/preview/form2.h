@@ -48,7 +48,7 @@ struct Form2Services {
   std::string programFolder;    // where the optional hand pointer "HAND-M.CUR" is looked for
 };
 
-class Form2 : public QWidget, private PreviewGeometry::Canvas {
+class Form2 : public QWidget, private PreviewGeometry::Viewport {
  public:
   struct Callbacks {
     std::function<void()> showMainWindow;  // "< Back"
@@ -102,7 +102,7 @@ class Form2 : public QWidget, private PreviewGeometry::Canvas {
   void PlaceControls();
   void PointerForMoveAt(QPointF globalPosition);
 
-  // Canvas
+  // Viewport
   void DrawPicture(int zoomWidth, int zoomHeight) override;
   void PointerToDefault() override;
 
@@ -119,16 +119,16 @@ class Form2 : public QWidget, private PreviewGeometry::Canvas {
   QCursor handCursor_;
   bool centred_ = false;
 
-  QFrame* Picture2 = nullptr;
+  QFrame* picture2_ = nullptr;
   QWidget* viewportInside_ = nullptr;
-  PictureBox* Picture1 = nullptr;
-  QScrollBar* HScroll1 = nullptr;
-  QScrollBar* VScroll1 = nullptr;
-  QGroupBox* Frame1 = nullptr;
-  QPushButton* PushButton1 = nullptr;
-  QPushButton* PushButton2 = nullptr;
-  QPushButton* PushButton6 = nullptr;
-  QPushButton* PushButton8 = nullptr;
+  PictureBox* picture1_ = nullptr;
+  QScrollBar* hScroll1_ = nullptr;
+  QScrollBar* vScroll1_ = nullptr;
+  QGroupBox* frame1_ = nullptr;
+  QPushButton* pushButton1_ = nullptr;
+  QPushButton* pushButton2_ = nullptr;
+  QPushButton* pushButton6_ = nullptr;
+  QPushButton* pushButton8_ = nullptr;
 };
 
 }  // namespace tallowmere

@@ -61,8 +61,8 @@ void PreviewGeometry::RedrawImage() {
   if (zoomWidth_ < kDrawLimitWidth && zoomHeight_ < kDrawLimitHeight) {
     pictureWidth_ = zoomWidth_;
     pictureHeight_ = zoomHeight_;
-    if (canvas_) canvas_->DrawPicture(zoomWidth_, zoomHeight_);
-    if (canvas_) canvas_->PointerToDefault();
+    if (viewport_) viewport_->DrawPicture(zoomWidth_, zoomHeight_);
+    if (viewport_) viewport_->PointerToDefault();
     SetHScrollValue(0);
     SetVScrollValue(0);
     hScroll_.enabled = kViewportInnerWidth < zoomWidth_;

@@ -41,9 +41,9 @@ class PreviewGeometry {
   static constexpr int kDesignPictureHeight = 3435;
 
   // What the geometry asks of the window while it redraws.
-  class Canvas {
+  class Viewport {
    public:
-    virtual ~Canvas() = default;
+    virtual ~Viewport() = default;
     // Draws the unscaled picture into the picture control at the given size. Reports its
     // own failures: the redraw goes on afterwards.
     virtual void DrawPicture(int zoomWidth, int zoomHeight) = 0;
@@ -51,7 +51,7 @@ class PreviewGeometry {
     virtual void PointerToDefault() = 0;
   };
 
-  explicit PreviewGeometry(Canvas* canvas = nullptr) : canvas_(canvas) {}
+  explicit PreviewGeometry(Viewport* viewport = nullptr) : viewport_(viewport) {}
 
   // A new picture of the given size (twips) is in the picture control; the next
   // activation sets the window up for it.
@@ -117,7 +117,7 @@ class PreviewGeometry {
   static double ClampDrag(float wanted, int innerSize, int pictureSize);
   static std::optional<int> ReleasePercent(double offset, int pictureSize, int viewportSize);
 
-  Canvas* canvas_;
+  Viewport* viewport_;
   bool needsSetup_ = true;
   int loadedWidth_ = kDesignPictureWidth;  // the picture as handed over
   int loadedHeight_ = kDesignPictureHeight;

@@ -17,7 +17,7 @@ constexpr const char* kCashFlowSheetName = "CashFlow";
 // from what the phases before it left, however they ended.
 class ReportRun {
  public:
-  ReportRun(ReportEnvironment& env, ReportHost& host)
+  ReportRun(const ReportEnvironment& env, ReportHost& host)
       : env_(env), host_(host), trap_(env.dialogs, location::kGenerateReport0), link_(env.factory) {}
 
   void PrepareWorkbook();
@@ -33,7 +33,7 @@ class ReportRun {
   Application& App() const { return link_.SpreadsheetApp(); }
   std::string ClaimTemporaryName();
 
-  ReportEnvironment& env_;
+  const ReportEnvironment& env_;
   ReportHost& host_;
   ErrorTrap trap_;
   SpreadsheetLink link_;
@@ -157,24 +157,28 @@ void ReportRun::HandOver() {
   trap_.Run(188, [&] { host_.SetPreviewWorkbook(tempWorkbookPath_); });
   trap_.Run(190, [&] { host_.ShowPreview(); });
   trap_.Run(192, [&] { host_.HideMainWindow(); });
-  if (env_.exportPicture) trap_.Run(194, [&] { RemoveFile(env_.files, picturePath_); });
+  if (env_.exportPicture)
+    trap_.Run(194, [&] { RemoveFile(env_.files, picturePath_, [&] { host_.RunPendingEvents(); }); });
 }
 
 }  // namespace
 
 std::string PictureFilePath(const std::string& folder) { return JoinPath(folder, "temp.bmp"); }
 
-std::string GenerateReport0(ReportEnvironment& env, TemplateModel& model, const ReportParameters& parameters,
-                            ReportHost& host) {
+ReportOutcome GenerateReport0(const ReportEnvironment& env, TemplateModel& model, const ReportParameters& parameters,
+                              ReportHost& host) {
   ReportRun run(env, host);
+  ReportOutcome outcome;
   run.PrepareWorkbook();
   run.LayOut(model, parameters);
-  env.sheetWhole = run.Failures() == 0;
+  outcome.sheetWhole = run.Failures() == 0;
   run.RestoreSettings();
   run.SaveTemporaryWorkbook();
   if (env.exportPicture) run.ExportPicture();
   run.HandOver();
-  return run.TempWorkbookPath();
+  outcome.workbookPath = run.TempWorkbookPath();
+  outcome.anyStepFailed = run.Failures() != 0;
+  return outcome;
 }
 
 }  // namespace tallowmere

@@ -32,19 +32,24 @@ struct ReportEnvironment {
   // Whether the report exports and hands over the picture of its sheet (the windows
   // always do; the command line only when a picture was asked for).
   bool exportPicture = true;
-  // Set by the report: whether every step that makes the sheet, up to its layout,
-  // succeeded. A report goes on after a failed step, so its workbook may hold half a sheet.
-  bool sheetWhole = false;
+};
+
+// What one report did. A report goes on after a failed step, so its workbook may hold
+// half a sheet.
+struct ReportOutcome {
+  std::string workbookPath;    // the temporary workbook; "" when none was saved
+  bool anyStepFailed = false;  // a step of the report's own trap was reported as failed
+  bool sheetWhole = false;     // every step that makes the sheet, up to its layout, succeeded
 };
 
 // The picture file of a report in folder: "temp.bmp".
 std::string PictureFilePath(const std::string& folder);
 
-// Runs the report under its own error trap; never throws. Returns the path of the
-// temporary workbook, or "" when none was saved. That file is the caller's to remove; the
-// picture file is removed before returning. Nothing is left at a drawn name whose save
-// failed, and no file this run did not create is written.
-std::string GenerateReport0(ReportEnvironment& env, TemplateModel& model, const ReportParameters& parameters,
-                            ReportHost& host);
+// Runs the report under its own error trap; never throws. Returns what happened. The
+// temporary workbook is the caller's to remove; the picture file is removed before
+// returning. Nothing is left at a drawn name whose save failed, and no file this run did
+// not create is written.
+ReportOutcome GenerateReport0(const ReportEnvironment& env, TemplateModel& model, const ReportParameters& parameters,
+                              ReportHost& host);
 
 }  // namespace tallowmere

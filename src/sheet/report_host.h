@@ -1,6 +1,6 @@
 #pragma once
 // What the report driver needs of the windows: the main window's pointer, the hand-over
-// to the preview and hiding the main window. The main window implements it; the command
+// to the preview, hiding the main window and letting its pending events run. The main window implements it; the command
 // line implements it by keeping the paths.
 
 #include <string>
@@ -22,6 +22,9 @@ class ReportHost {
   virtual void SetPreviewWorkbook(const std::string& workbookPath) = 0;
   virtual void ShowPreview() = 0;
   virtual void HideMainWindow() = 0;
+  // Lets the windows' pending events run before a file they may still show is removed;
+  // nothing to do where there are no windows.
+  virtual void RunPendingEvents() {}
 };
 
 }  // namespace tallowmere

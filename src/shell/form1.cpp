@@ -125,7 +125,7 @@ void Form1::PushButton22_Click() {
     trap.Run(110, [&] {
       if (!reportHost_) throw std::runtime_error("Object variable not set");
       ReportEnvironment environment{services_.factory, services_.dialogs, services_.clipboard, services_.files,
-                                    TempFolder()};
+                                    services_.tempFolder};
       GenerateReport0(environment, *model_, SnapshotOf(*this), *reportHost_);
     });
     trap.Run(112, [&] { SetMousePointer(PointerKind::Default); });

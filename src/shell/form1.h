@@ -55,6 +55,8 @@ struct Form1Services {
   FileSystem& files;
   // Where the optional hand pointer "HAND-M.CUR" and skin "x/o.cjs" are looked for.
   std::string programFolder;
+  // Where reports put their temporary workbook and picture.
+  std::string tempFolder;
   // Ends the program without closing other windows; empty means QCoreApplication::exit(0).
   std::function<void()> endProgram;
 };

@@ -1,5 +1,6 @@
 #include "shell/preview_hand_over.h"
 
+#include <QCoreApplication>
 #include <utility>
 
 namespace tallowmere {
@@ -25,6 +26,8 @@ void PreviewHandOver::ShowPreview() {
 }
 
 void PreviewHandOver::HideMainWindow() { mainWindow_.hide(); }
+
+void PreviewHandOver::RunPendingEvents() { QCoreApplication::processEvents(); }
 
 void PreviewHandOver::ShowMainWindow() {
   mainWindow_.show();

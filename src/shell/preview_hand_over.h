@@ -27,6 +27,7 @@ class PreviewHandOver : public ReportHost {
   void SetPreviewWorkbook(const std::string& workbookPath) override;
   void ShowPreview() override;
   void HideMainWindow() override;
+  void RunPendingEvents() override;
 
   // The preview window once a report has created it; null before.
   Form2* Preview() const { return preview_.get(); }

@@ -187,6 +187,15 @@ TEST_F(CliArguments, PictureReachesItsPlaceFromAnyTemporaryFolder) {
   EXPECT_EQ(Read(work / "p.bmp"), moved);
 }
 
+// Without a temporary folder to work in the run writes nothing and says where it failed.
+TEST_F(CliArguments, MissingTemporaryFolderFailsAndWritesNothing) {
+  temp = work / "absent";
+  EXPECT_EQ(Cli("generate --out " + Path("a.xls")), 1);
+  EXPECT_NE(err.find("Cannot create a folder in " + temp.string()), std::string::npos) << err;
+  EXPECT_FALSE(fs::exists(work / "a.xls"));
+  EXPECT_FALSE(fs::exists(temp));
+}
+
 // An item the engine refuses stops the layout of the sheet: the run reports it and keeps
 // the older workbook and picture rather than replacing them with half a sheet.
 TEST_F(CliArguments, HalfASheetReplacesNoOlderFile) {

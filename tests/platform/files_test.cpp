@@ -10,6 +10,7 @@
 #include <functional>
 #include <iterator>
 #include <stdexcept>
+#include <vector>
 
 #include "support/failing_file_system.h"
 
@@ -49,12 +50,16 @@ TEST_F(FilesTest, NamesAreCreatedExclusively) {
 TEST_F(FilesTest, RemovalIsQuietAndReachesReadOnlyFilesButNotFolders) {
   const std::string readOnly = Write("locked.xls", "x");
   fs::permissions(readOnly, fs::perms::owner_read);
-  RemoveFile(local, readOnly);
+  // Pending events run first, while the file is still there for a window showing it.
+  std::vector<bool> presentWhenEventsRan;
+  const auto runPendingEvents = [&] { presentWhenEventsRan.push_back(fs::exists(readOnly)); };
+  RemoveFile(local, readOnly, runPendingEvents);
   EXPECT_FALSE(fs::exists(readOnly));
-  RemoveFile(local, Path("missing"));
-  RemoveFile(local, "");
+  EXPECT_EQ(presentWhenEventsRan, std::vector<bool>{true});
+  RemoveFile(local, Path("missing"), {});
+  RemoveFile(local, "", {});
   fs::create_directory(Path("folder"));
-  RemoveFile(local, Path("folder"));
+  RemoveFile(local, Path("folder"), {});
   EXPECT_TRUE(fs::is_directory(Path("folder")));
 }
 

@@ -9,7 +9,7 @@
 namespace tallowmere {
 namespace {
 
-class RecordingCanvas : public PreviewGeometry::Canvas {
+class RecordingViewport : public PreviewGeometry::Viewport {
  public:
   void DrawPicture(int zoomWidth, int zoomHeight) override { draws.emplace_back(zoomWidth, zoomHeight); }
   void PointerToDefault() override { ++pointerResets; }
@@ -23,8 +23,8 @@ class GeometryTest : public ::testing::Test {
   void SetUpPicture(int width, int height) {
     geometry.PictureLoaded(width + 2, height + 2);
     geometry.Setup();
-    canvas.draws.clear();
-    canvas.pointerResets = 0;
+    viewport.draws.clear();
+    viewport.pointerResets = 0;
   }
   void ZoomIn(int times) {
     for (int i = 0; i < times; ++i) geometry.ZoomStep(false);
@@ -39,8 +39,8 @@ class GeometryTest : public ::testing::Test {
     if (const auto percent = geometry.VerticalReleasePercent()) geometry.SetVScrollbarByPercent(*percent);
   }
 
-  RecordingCanvas canvas;
-  PreviewGeometry geometry{&canvas};
+  RecordingViewport viewport;
+  PreviewGeometry geometry{&viewport};
 };
 
 TEST_F(GeometryTest, ZoomStaysWithinAQuarterAndTwoAndThreeQuarters) {
@@ -48,10 +48,10 @@ TEST_F(GeometryTest, ZoomStaysWithinAQuarterAndTwoAndThreeQuarters) {
   ZoomIn(7);
   EXPECT_FLOAT_EQ(geometry.Zoom(), 2.75f);
   EXPECT_EQ(geometry.PictureWidth(), 2750);
-  const auto drawsAtTop = canvas.draws.size();
+  const auto drawsAtTop = viewport.draws.size();
   ZoomIn(1);
   EXPECT_FLOAT_EQ(geometry.Zoom(), 2.75f);
-  EXPECT_EQ(canvas.draws.size(), drawsAtTop) << "an eighth Zoom In must not redraw";
+  EXPECT_EQ(viewport.draws.size(), drawsAtTop) << "an eighth Zoom In must not redraw";
 
   SetUpPicture(1000, 800);
   for (int i = 0; i < 3; ++i) geometry.ZoomStep(true);
@@ -68,10 +68,10 @@ TEST_F(GeometryTest, ScaledSizeAtTheLimitFallsBackToOneWithoutDrawing) {
   EXPECT_EQ(geometry.PictureWidth(), 20250);
   geometry.SetHScrollValue(300);
   ASSERT_EQ(geometry.PictureLeft(), -3000);
-  canvas.draws.clear();
+  viewport.draws.clear();
 
   ZoomIn(1);  // 2.5 would be 22500 wide
-  EXPECT_TRUE(canvas.draws.empty());
+  EXPECT_TRUE(viewport.draws.empty());
   EXPECT_FLOAT_EQ(geometry.Zoom(), 1.0f);
   EXPECT_EQ(geometry.PictureWidth(), 20250) << "the picture keeps its last drawn size";
   EXPECT_EQ(geometry.ZoomWidth(), 9000);
@@ -80,33 +80,33 @@ TEST_F(GeometryTest, ScaledSizeAtTheLimitFallsBackToOneWithoutDrawing) {
 
   ZoomIn(1);
   EXPECT_FLOAT_EQ(geometry.Zoom(), 1.25f);
-  ASSERT_EQ(canvas.draws.size(), 1u);
-  EXPECT_EQ(canvas.draws[0], std::make_pair(11250, 6250));
+  ASSERT_EQ(viewport.draws.size(), 1u);
+  EXPECT_EQ(viewport.draws[0], std::make_pair(11250, 6250));
 }
 
 TEST_F(GeometryTest, ScaledSizeIsRoundedDownAndDrawnJustBelowTheLimit) {
   SetUpPicture(8519, 3000);
   geometry.SetZoom(2.5f);
-  ASSERT_EQ(canvas.draws.size(), 1u);
-  EXPECT_EQ(canvas.draws[0].first, 21297);
+  ASSERT_EQ(viewport.draws.size(), 1u);
+  EXPECT_EQ(viewport.draws[0].first, 21297);
   EXPECT_EQ(geometry.PictureWidth(), 21297);
-  EXPECT_EQ(canvas.pointerResets, 1);
+  EXPECT_EQ(viewport.pointerResets, 1);
 }
 
 TEST_F(GeometryTest, PictureTooLargeToDrawCanStillBeZoomedOut) {
   geometry.PictureLoaded(30000, 3000);
   geometry.Setup();
-  EXPECT_TRUE(canvas.draws.empty());
+  EXPECT_TRUE(viewport.draws.empty());
   EXPECT_EQ(geometry.PictureWidth(), 30000);
   EXPECT_TRUE(geometry.HScroll().enabled);
   EXPECT_EQ(geometry.HScroll().max, 2067);  // (30000 - 9330) / 10 = 2067
   geometry.ZoomStep(true);                  // 0.75: 22498 is still too wide
-  EXPECT_TRUE(canvas.draws.empty());
+  EXPECT_TRUE(viewport.draws.empty());
   EXPECT_FLOAT_EQ(geometry.Zoom(), 0.75f);
   EXPECT_EQ(geometry.PictureWidth(), 30000);
   geometry.ZoomStep(true);  // 0.5
-  ASSERT_EQ(canvas.draws.size(), 1u);
-  EXPECT_EQ(canvas.draws[0].first, 14999);
+  ASSERT_EQ(viewport.draws.size(), 1u);
+  EXPECT_EQ(viewport.draws[0].first, 14999);
   EXPECT_EQ(geometry.PictureWidth(), 14999);
   geometry.ZoomStep(false);  // 0.75 again: too wide, stays at 0.5's drawing
   geometry.ZoomStep(false);  // 1.0: too wide, falls back to 1.0
@@ -254,8 +254,8 @@ TEST_F(GeometryTest, SetupRunsOncePerHandOver) {
   EXPECT_FALSE(geometry.HScroll().enabled);
   EXPECT_FALSE(geometry.VScroll().enabled);
   EXPECT_EQ(geometry.VScroll().value, 0);
-  ASSERT_EQ(canvas.draws.size(), 2u);
-  EXPECT_EQ(canvas.draws.back(), std::make_pair(2998, 1998));
+  ASSERT_EQ(viewport.draws.size(), 2u);
+  EXPECT_EQ(viewport.draws.back(), std::make_pair(2998, 1998));
 }
 
 }  // namespace

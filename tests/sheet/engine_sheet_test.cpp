@@ -42,7 +42,7 @@ class EngineSheet : public ::testing::Test {
     engine::EngineApplicationFactory factory(clipboard, LocalFileSystem(), sheets);
     ReportEnvironment env{factory, dialogs, clipboard, LocalFileSystem(), folder.string()};
     NullHost host;
-    const std::string path = GenerateReport0(env, tmpl.model, parameters, host);
+    const std::string path = GenerateReport0(env, tmpl.model, parameters, host).workbookPath;
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messages.front().text;
     return engine::ReadXls(path);
   }

@@ -31,6 +31,11 @@ class RecordingHost : public ReportHost {
   void SetPreviewWorkbook(const std::string& path) override { calls.push_back("Workbook=" + path); }
   void ShowPreview() override { calls.push_back("ShowPreview"); }
   void HideMainWindow() override { calls.push_back("HideMain"); }
+  // The picture is still there while the windows' pending events run.
+  void RunPendingEvents() override {
+    calls.push_back(std::string("PendingEvents") + (fs::exists(pictureFolder / "temp.bmp") ? "+picture" : ""));
+  }
+  fs::path pictureFolder;
   std::vector<std::string> calls;
   bool pictureSeen = false;
 };
@@ -42,11 +47,13 @@ class ReportDriver : public ::testing::Test {
                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(folder);
     factory.options.clipboard = &clipboard;
+    host.pictureFolder = folder;
   }
   void TearDown() override { fs::remove_all(folder); }
   std::string Run() {
-    ReportEnvironment env{factory, dialogs, clipboard, LocalFileSystem(), folder.string(), digits};
-    return GenerateReport0(env, tmpl.model, ByMonth("2013", "2013"), host);
+    const ReportEnvironment env{factory, dialogs, clipboard, LocalFileSystem(), folder.string(), digits};
+    outcome = GenerateReport0(env, tmpl.model, ByMonth("2013", "2013"), host);
+    return outcome.workbookPath;
   }
   std::vector<int> ReportedLines() const {
     std::vector<int> lines;
@@ -65,6 +72,7 @@ class ReportDriver : public ::testing::Test {
   RecordingHost host;
   Template tmpl;
   DigitSource digits;
+  ReportOutcome outcome;
 };
 
 TEST_F(ReportDriver, RunsEveryStepAndHandsOverToThePreview) {
@@ -76,7 +84,7 @@ TEST_F(ReportDriver, RunsEveryStepAndHandsOverToThePreview) {
   EXPECT_FALSE(fs::exists(folder / "temp.bmp"));
   EXPECT_TRUE(host.pictureSeen);
   EXPECT_EQ(host.calls, (std::vector<std::string>{"Pointer=11", "Pointer=0", "LoadPicture", "Workbook=" + path,
-                                                  "ShowPreview", "HideMain"}));
+                                                  "ShowPreview", "HideMain", "PendingEvents+picture"}));
   const auto& log = factory.log;
   const std::vector<std::string> start{
       "CreateObject",      "Visible=False", "ScreenUpdating=False", "DisplayAlerts=False",    "EnableEvents=False",
@@ -103,7 +111,7 @@ TEST_F(ReportDriver, RunsEveryStepAndHandsOverToThePreview) {
 TEST_F(ReportDriver, WithoutThePictureNoSecondInstanceIsStarted) {
   ReportEnvironment env{factory, dialogs, clipboard, LocalFileSystem(), folder.string(), digits};
   env.exportPicture = false;
-  const std::string path = GenerateReport0(env, tmpl.model, ByMonth("2013", "2013"), host);
+  const std::string path = GenerateReport0(env, tmpl.model, ByMonth("2013", "2013"), host).workbookPath;
   EXPECT_TRUE(dialogs.messages.empty());
   EXPECT_TRUE(fs::exists(path));
   EXPECT_EQ(factory.log.Count("CreateObject"), 1u);
@@ -155,7 +163,7 @@ TEST_F(ReportDriver, CreationFailureIsReportedStepByStepAndThePreviewStillShows)
   });
   EXPECT_NE(exportReport, dialogs.messages.end());
   EXPECT_EQ(host.calls, (std::vector<std::string>{"Pointer=11", "Pointer=0", "LoadPicture", "Workbook=" + path,
-                                                  "ShowPreview", "HideMain"}));
+                                                  "ShowPreview", "HideMain", "PendingEvents"}));
   EXPECT_EQ(dialogs.messages[0].text.rfind("ActiveX component can't create object\r\n"
                                            "in Brindlecast2021/08/31.TwelveMonthCashFlowS.GenerateReport0 at line 104",
                                            0),
@@ -211,6 +219,34 @@ TEST_F(ReportDriver, OnlyAPictureWrittenByThisReportIsShown) {
   EXPECT_EQ(ReportedLines(), std::vector<int>{186});
   EXPECT_FALSE(host.pictureSeen);
 }
+
+// The outcome tells a failure in making the sheet from one after it, when the workbook
+// holds the whole sheet.
+struct OutcomeCase {
+  const char* name;
+  std::vector<std::string> failingPrefixes;
+  bool saved;
+  bool anyStepFailed;
+  bool sheetWhole;
+};
+
+class ReportOutcomes : public ReportDriver, public ::testing::WithParamInterface<OutcomeCase> {};
+
+TEST_P(ReportOutcomes, SayWhatHappened) {
+  factory.log.failingPrefixes = GetParam().failingPrefixes;
+  const std::string path = Run();
+  EXPECT_EQ(outcome.workbookPath.empty(), !GetParam().saved) << path;
+  EXPECT_EQ(outcome.anyStepFailed, GetParam().anyStepFailed);
+  EXPECT_EQ(outcome.sheetWhole, GetParam().sheetWhole);
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, ReportOutcomes,
+                         ::testing::Values(OutcomeCase{"Clean", {}, true, false, true},
+                                           OutcomeCase{"Layout", {"Range(B4:"}, true, true, false},
+                                           OutcomeCase{"Preparation", {"Cursor=2"}, true, true, false},
+                                           OutcomeCase{"Restore", {"EnableEvents=True"}, true, true, true},
+                                           OutcomeCase{"Save", {"Workbook.SaveAs"}, false, true, true}),
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST(TemporaryWorkbook, StemsAreVormidAndEightDigitsFromOneToNine) {
   int n = 0;

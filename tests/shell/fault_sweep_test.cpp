@@ -31,9 +31,8 @@ class FaultSweep : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(temp.isValid() && elsewhere.isValid());
-    savedTemp = std::getenv("TEMP") ? std::getenv("TEMP") : "";
-    setenv("TEMP", temp.path().toStdString().c_str(), 1);
-    form = std::make_unique<Form1>(Form1Services{dialogs, store, factory, clipboard, files, "", [] {}});
+    form = std::make_unique<Form1>(
+        Form1Services{dialogs, store, factory, clipboard, files, "", temp.path().toStdString(), [] {}});
     handOver = std::make_unique<PreviewHandOver>(*form, Form2Services{dialogs, files, factory, ""}, [] {});
     form->SetReportHost(handOver.get());
     ASSERT_TRUE(form->Form_Load());
@@ -43,10 +42,6 @@ class FaultSweep : public ::testing::Test {
   void TearDown() override {
     handOver.reset();
     form.reset();
-    if (savedTemp.empty())
-      unsetenv("TEMP");
-    else
-      setenv("TEMP", savedTemp.c_str(), 1);
   }
 
   // Starts a report as the Start button does; the preview stays up.
@@ -76,7 +71,6 @@ class FaultSweep : public ::testing::Test {
 
   QTemporaryDir temp;       // TEMP while the window runs
   QTemporaryDir elsewhere;  // where copies are saved
-  std::string savedTemp;
   ScriptedDialogs dialogs;
   MemorySettingsStore store;
   InProcessClipboard clipboard;

@@ -52,18 +52,8 @@ inline std::string LastMessageOf(const ScriptedDialogs& shown) {
 
 class Form1Test : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(temp.isValid());
-    savedTemp = std::getenv("TEMP") ? std::getenv("TEMP") : "";
-    setenv("TEMP", temp.path().toStdString().c_str(), 1);
-  }
-  void TearDown() override {
-    form.reset();
-    if (savedTemp.empty())
-      unsetenv("TEMP");
-    else
-      setenv("TEMP", savedTemp.c_str(), 1);
-  }
+  void SetUp() override { ASSERT_TRUE(temp.isValid()); }
+  void TearDown() override { form.reset(); }
 
   // A window that has run its start-up; messages of the start-up are cleared.
   Form1& Loaded(const std::string& programFolder = "") {
@@ -74,7 +64,7 @@ class Form1Test : public ::testing::Test {
   }
   Form1& Make(const std::string& programFolder = "") {
     form = std::make_unique<Form1>(Form1Services{dialogs, store, factory, clipboard, LocalFileSystem(), programFolder,
-                                                 [this] { ++programEnded; }});
+                                                 temp.path().toStdString(), [this] { ++programEnded; }});
     host.window = form.get();
     form->SetReportHost(&host);
     return *form;
@@ -100,7 +90,6 @@ class Form1Test : public ::testing::Test {
   static std::string Year() { return CurrentYearText(); }
 
   QTemporaryDir temp;
-  std::string savedTemp;
   ScriptedDialogs dialogs;
   MemorySettingsStore store;
   InProcessClipboard clipboard;

@@ -1,17 +1,19 @@
-// Test main: a QApplication on the offscreen platform, so that window tests and the
-// engine's renderer run without a display; files removed let window events run first, as
-// in the windowed program.
+// Test main: a QApplication on the offscreen platform (unless QT_QPA_PLATFORM names
+// another), so that window tests and the engine's renderer run without a display.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <cstdlib>
-
-#include "platform/files.h"
+#include <vector>
 
 int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  tallowmere::SetPendingEventsRunner([] { QCoreApplication::processEvents(); });
+  std::vector<char*> qtArguments(argv, argv + argc);
+  char platformOption[] = "-platform";
+  char offscreen[] = "offscreen";
+  if (!std::getenv("QT_QPA_PLATFORM")) qtArguments.insert(qtArguments.begin() + 1, {platformOption, offscreen});
+  int qtCount = static_cast<int>(qtArguments.size());
+  qtArguments.push_back(nullptr);
+  QApplication app(qtCount, qtArguments.data());
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
