@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "engine/core/number_format.h"
 #include "engine/formula/formula.h"
-#include "engine/number_format.h"
 
 using namespace tallowmere::engine;
 

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "engine/engine_error.h"
+#include "engine/core/engine_error.h"
 #include "engine/xls/xls_reader.h"
 #include "engine/xls/xls_reader_records.h"
 

@@ -30,7 +30,8 @@ struct AmountRule {
 // The numbers of a plan beside its rules.
 struct ForecastSettings {
   std::optional<Cents> openingCash;
-  std::optional<Date> week1;  // empty: the Monday after today
+  std::optional<Date> week1;         // empty: the Monday after today
+  std::optional<Cents> minimumCash;  // the reserve to keep; empty: 0
   bool operator==(const ForecastSettings&) const = default;
 };
 

@@ -22,9 +22,9 @@
 #include <vector>
 
 #include "automation/automation.h"
-#include "engine/address.h"
-#include "engine/calc.h"
-#include "engine/number_format.h"
+#include "engine/core/address.h"
+#include "engine/core/calc.h"
+#include "engine/core/number_format.h"
 #include "engine/render/render_grid.h"
 #include "interop/openpyxl_dump.h"
 #include "interop/run_program.h"

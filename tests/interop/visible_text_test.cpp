@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/calc.h"
-#include "engine/number_format.h"
+#include "engine/core/calc.h"
+#include "engine/core/number_format.h"
+#include "engine/core/sheet_format.h"
 #include "engine/render/render.h"
 #include "engine/render/render_grid.h"
-#include "engine/sheet_format.h"
 #include "interop/run_program.h"
 #include "interop/xls_reader_fixture.h"
 

@@ -111,7 +111,7 @@ TEST_F(AmountsCsvTest, StoreKeepsNumbersAndAddsNoKeysWithoutThem) {
     EXPECT_TRUE(key.rfind("Field", 0) == 0 || key.rfind("System Value", 0) == 0) << key;
 
   Import(std::string(kHeader) + "Rent,1,6000,monthly,2027-01-31,2027-12-31,1.5\r\nRent,1,1,once,2027-01-01,,\r\n");
-  model.Forecast() = {-250, ParseDate("2027-01-04")};
+  model.Forecast() = {-250, ParseDate("2027-01-04"), {}};
   write();
   VectorListView otherList;
   TemplateModel other(otherList);

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/address.h"
 #include "engine/application/call_engine.h"
 #include "engine/application/engine_objects.h"
 #include "engine/application/workbook_files.h"
-#include "engine/calc.h"
-#include "engine/sheet_format.h"
+#include "engine/core/address.h"
+#include "engine/core/calc.h"
+#include "engine/core/sheet_format.h"
 #include "engine/xls/xls_reader.h"
 
 namespace tallowmere::engine {

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "automation/automation.h"
-#include "engine/engine_error.h"
+#include "engine/core/engine_error.h"
 #include "engine/formula/formula.h"
 
 namespace tallowmere::engine {

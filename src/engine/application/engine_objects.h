@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "automation/automation.h"
-#include "engine/workbook.h"
+#include "engine/core/workbook.h"
 #include "platform/files.h"
 #include "platform/picture_clipboard.h"
 

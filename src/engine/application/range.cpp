@@ -3,11 +3,11 @@
 #include <cctype>
 #include <cmath>
 
-#include "engine/address.h"
 #include "engine/application/call_engine.h"
 #include "engine/application/engine_objects.h"
+#include "engine/core/address.h"
+#include "engine/core/sheet_format.h"
 #include "engine/render/render.h"
-#include "engine/sheet_format.h"
 
 namespace tallowmere::engine {
 namespace {

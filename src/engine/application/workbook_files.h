@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "engine/workbook.h"
+#include "engine/core/workbook.h"
 #include "platform/files.h"
 
 namespace tallowmere::engine {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/engine_error.h"
+#include "engine/core/engine_error.h"
 
 namespace fs = std::filesystem;
 

@@ -1,7 +1,7 @@
 #pragma once
-// The .xlsx writer, from its module (see engine/xlsx_module.h).
+// The .xlsx writer, from its module (see engine/core/xlsx_module.h).
 
-#include "engine/xlsx_module.h"
+#include "engine/core/xlsx_module.h"
 
 namespace tallowmere::engine {
 

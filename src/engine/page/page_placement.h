@@ -2,7 +2,7 @@
 // Where a sheet's print area lands on its printed page: the paper, the margins, and the
 // scale that fits the area on the page as the page setup asks.
 
-#include "engine/workbook.h"
+#include "engine/core/workbook.h"
 
 namespace tallowmere::engine {
 

@@ -6,15 +6,15 @@
 #include <limits>
 #include <memory>
 
-#include "engine/address.h"
-#include "engine/engine_error.h"
+#include "engine/core/address.h"
+#include "engine/core/engine_error.h"
+#include "engine/core/sheet_format.h"
 #include "engine/page/page_placement.h"
 #include "engine/render/cairo_canvas.h"
 #include "engine/render/font_faces.h"
 #include "engine/render/private_fonts.h"
 #include "engine/render/range_painter.h"
 #include "engine/render/render_grid.h"
-#include "engine/sheet_format.h"
 
 namespace tallowmere::engine {
 namespace {

@@ -3,7 +3,7 @@
 // configuration of the command line knows only those, so a sheet that needs another face
 // or a script they do not cover is drawn with the system's whole configuration instead.
 
-#include "engine/workbook.h"
+#include "engine/core/workbook.h"
 
 namespace tallowmere::engine {
 

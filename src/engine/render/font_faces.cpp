@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/engine_error.h"
+#include "engine/core/engine_error.h"
 #include "engine/render/bidi.h"
 #include "text/unicode.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "engine/number_format.h"
+#include "engine/core/number_format.h"
 
 namespace tallowmere::engine {
 namespace {

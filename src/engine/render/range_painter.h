@@ -10,10 +10,10 @@
 #include <unordered_map>
 #include <vector>
 
-#include "engine/calc.h"
+#include "engine/core/calc.h"
+#include "engine/core/workbook.h"
 #include "engine/render/canvas.h"
 #include "engine/render/render_grid.h"
-#include "engine/workbook.h"
 
 namespace tallowmere::engine {
 

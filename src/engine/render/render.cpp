@@ -9,7 +9,7 @@
 #include <new>
 #include <vector>
 
-#include "engine/engine_error.h"
+#include "engine/core/engine_error.h"
 #include "engine/render/cairo_canvas.h"
 #include "engine/render/font_faces.h"
 #include "engine/render/private_fonts.h"

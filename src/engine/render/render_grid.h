@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "engine/workbook.h"
+#include "engine/core/workbook.h"
 
 namespace tallowmere::engine {
 

@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "engine/engine_error.h"
+#include "engine/core/engine_error.h"
 
 namespace tallowmere::engine {
 namespace {

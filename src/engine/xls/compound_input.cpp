@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <mutex>
 
-#include "engine/engine_error.h"
+#include "engine/core/engine_error.h"
 
 namespace tallowmere::engine {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "engine/address.h"
-#include "engine/engine_error.h"
+#include "engine/core/address.h"
+#include "engine/core/engine_error.h"
 #include "engine/xls/biff8_records.h"
 #include "engine/xls/compound_input.h"
 #include "engine/xls/xls_reader_records.h"

@@ -4,7 +4,7 @@
 #include <bit>
 #include <cstring>
 
-#include "engine/engine_error.h"
+#include "engine/core/engine_error.h"
 #include "text/unicode.h"
 
 namespace tallowmere::engine::xls {

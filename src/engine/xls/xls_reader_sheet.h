@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/workbook.h"
+#include "engine/core/workbook.h"
 #include "engine/xls/xls_reader_records.h"
 #include "engine/xls/xls_reader_styles.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/workbook.h"
+#include "engine/core/workbook.h"
 #include "engine/xls/xls_reader_records.h"
 
 namespace tallowmere::engine::xls {

@@ -1,6 +1,6 @@
 // The workbook globals substream of a BIFF8 file.
-#include "engine/address.h"
-#include "engine/sheet_format.h"
+#include "engine/core/address.h"
+#include "engine/core/sheet_format.h"
 #include "engine/xls/biff8_records.h"
 #include "engine/xls/xls_writer_parts.h"
 #include "text/unicode.h"

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "engine/workbook.h"
+#include "engine/core/workbook.h"
 #include "engine/xls/biff8_stream.h"
 #include "engine/xls/xls_writer_sst.h"
 #include "engine/xls/xls_writer_styles.h"

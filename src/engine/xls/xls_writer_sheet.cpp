@@ -3,9 +3,9 @@
 #include <cmath>
 #include <set>
 
-#include "engine/calc.h"
-#include "engine/engine_error.h"
-#include "engine/sheet_format.h"
+#include "engine/core/calc.h"
+#include "engine/core/engine_error.h"
+#include "engine/core/sheet_format.h"
 #include "engine/xls/biff8_records.h"
 #include "engine/xls/xls_writer_parts.h"
 #include "text/unicode.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/engine_error.h"
+#include "engine/core/engine_error.h"
 #include "engine/xls/biff8_records.h"
 #include "text/unicode.h"
 

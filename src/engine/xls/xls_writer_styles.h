@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "engine/workbook.h"
+#include "engine/core/workbook.h"
 #include "engine/xls/biff8_stream.h"
 
 namespace tallowmere::engine::biff8 {

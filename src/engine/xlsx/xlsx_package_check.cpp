@@ -9,7 +9,7 @@
 #include <memory>
 #include <mutex>
 
-#include "engine/engine_error.h"
+#include "engine/core/engine_error.h"
 #include "engine/xlsx/xlsx_writer_parts.h"
 
 namespace tallowmere::engine::xlsx {

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "engine/engine_error.h"
+#include "engine/core/engine_error.h"
 #include "engine/xlsx/xlsx_writer_parts.h"
 
 namespace tallowmere::engine {

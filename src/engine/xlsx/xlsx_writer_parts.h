@@ -8,7 +8,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "engine/workbook.h"
+#include "engine/core/workbook.h"
 
 namespace tallowmere::engine::xlsx {
 

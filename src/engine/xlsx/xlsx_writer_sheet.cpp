@@ -5,10 +5,10 @@
 #include <optional>
 #include <set>
 
-#include "engine/address.h"
-#include "engine/calc.h"
-#include "engine/engine_error.h"
-#include "engine/sheet_format.h"
+#include "engine/core/address.h"
+#include "engine/core/calc.h"
+#include "engine/core/engine_error.h"
+#include "engine/core/sheet_format.h"
 #include "engine/xlsx/xlsx_writer_parts.h"
 
 namespace tallowmere::engine::xlsx {

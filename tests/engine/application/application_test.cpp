@@ -9,7 +9,7 @@
 #include <fstream>
 
 #include "automation/automation.h"
-#include "engine/engine_error.h"
+#include "engine/core/engine_error.h"
 #include "engine/xls/xls_reader.h"
 
 namespace tallowmere::engine {

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "engine/application/engine_objects.h"
-#include "engine/calc.h"
-#include "engine/sheet_format.h"
-#include "engine/workbook.h"
+#include "engine/core/calc.h"
+#include "engine/core/sheet_format.h"
+#include "engine/core/workbook.h"
 
 namespace tallowmere::engine {
 namespace {

@@ -6,7 +6,7 @@
 
 #include <QImage>
 
-#include "engine/engine_error.h"
+#include "engine/core/engine_error.h"
 #include "engine/render/render_grid.h"
 
 namespace tallowmere::engine {

@@ -11,7 +11,7 @@
 #include <fstream>
 #include <random>
 
-#include "engine/engine_error.h"
+#include "engine/core/engine_error.h"
 #include "engine/xls/xls_reader_stream.h"
 
 namespace tallowmere::engine {

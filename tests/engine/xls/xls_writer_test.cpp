@@ -7,7 +7,7 @@
 
 #include <cstring>
 
-#include "engine/engine_error.h"
+#include "engine/core/engine_error.h"
 #include "engine/xls/biff8_records.h"
 #include "engine/xls/xls_reader.h"
 #include "engine/xls/xls_writer_parts.h"

@@ -1,5 +1,5 @@
-// The module of the .xlsx writer, which needs libxlsxwriter; see engine/xlsx_module.h.
-#include "engine/xlsx_module.h"
+// The module of the .xlsx writer, which needs libxlsxwriter; see engine/core/xlsx_module.h.
+#include "engine/core/xlsx_module.h"
 
 #include "engine/xlsx/xlsx_writer.h"
 

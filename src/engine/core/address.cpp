@@ -1,4 +1,4 @@
-#include "engine/address.h"
+#include "engine/core/address.h"
 
 #include <cctype>
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/workbook.h"
+#include "engine/core/workbook.h"
 
 namespace tallowmere::engine {
 

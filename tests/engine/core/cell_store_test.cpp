@@ -1,6 +1,6 @@
 // The cell store must answer exactly as a map keyed by (row, column) would: the same
 // cells in the same row-major order, the same bounds, erasing and clearing alike.
-#include "engine/cell_store.h"
+#include "engine/core/cell_store.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "engine/calc.h"
+#include "engine/core/calc.h"
 
 #include <algorithm>
 

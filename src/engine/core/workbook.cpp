@@ -1,4 +1,4 @@
-#include "engine/workbook.h"
+#include "engine/core/workbook.h"
 
 #include <functional>
 

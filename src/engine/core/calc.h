@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "engine/workbook.h"
+#include "engine/core/workbook.h"
 
 namespace tallowmere::engine {
 

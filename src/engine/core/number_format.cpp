@@ -3,7 +3,7 @@
 // Rounding is half away from zero on the value's first 15 significant digits, as a
 // spreadsheet rounds for display, so 1.005 with "0.00" shows 1.01.
 
-#include "engine/number_format.h"
+#include "engine/core/number_format.h"
 
 #include <algorithm>
 #include <array>

@@ -7,7 +7,7 @@
 #include <functional>
 #include <optional>
 
-#include "engine/workbook.h"
+#include "engine/core/workbook.h"
 
 namespace tallowmere::engine {
 

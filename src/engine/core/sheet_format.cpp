@@ -1,9 +1,9 @@
-#include "engine/sheet_format.h"
+#include "engine/core/sheet_format.h"
 
 #include <algorithm>
 #include <climits>
 
-#include "engine/address.h"
+#include "engine/core/address.h"
 
 namespace tallowmere::engine {
 namespace {

@@ -13,7 +13,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "engine/cell_store.h"
+#include "engine/core/cell_store.h"
 #include "engine/formula/formula.h"
 
 namespace tallowmere::engine {

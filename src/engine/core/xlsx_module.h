@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "engine/workbook.h"
+#include "engine/core/workbook.h"
 
 namespace tallowmere::engine {
 

@@ -1,6 +1,6 @@
 // Display of values through number formats.
 
-#include "engine/number_format.h"
+#include "engine/core/number_format.h"
 
 #include <gtest/gtest.h>
 
