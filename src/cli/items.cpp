@@ -1,4 +1,4 @@
-#include "cli_items.h"
+#include "cli/items.h"
 
 #include <fstream>
 #include <stdexcept>

@@ -1,4 +1,4 @@
-#include "cli_commands.h"
+#include "cli/commands.h"
 
 #include <stdlib.h>
 
@@ -9,9 +9,9 @@
 #include <memory>
 #include <optional>
 
-#include "cli_amounts.h"
-#include "cli_console.h"
-#include "cli_items.h"
+#include "cli/amounts.h"
+#include "cli/console.h"
+#include "cli/items.h"
 #include "engine/application/application.h"
 #include "model/parameter_checks.h"
 #include "model/store_keys.h"
