@@ -120,6 +120,15 @@ TEST_F(CliArguments, BothProgramsTellTheirVersionAndHelp) {
   EXPECT_NE(err.find("no-such-option"), std::string::npos) << err;
 }
 
+// The command line links no GUI toolkit, so that it runs where none is installed.
+TEST(CliLinking, NoQtLibraryIsLoaded) {
+  if (!tallowmere::testing::HaveProgram("ldd")) GTEST_SKIP() << "ldd is not installed";
+  const tallowmere::testing::ProgramResult libraries = tallowmere::testing::RunProgram({"ldd", kCli});
+  ASSERT_TRUE(libraries.Succeeded()) << libraries.err;
+  EXPECT_NE(libraries.out.find("libcairo"), std::string::npos) << libraries.out;  // the list is the program's
+  EXPECT_EQ(libraries.out.find("libQt"), std::string::npos) << libraries.out;
+}
+
 // The toolkit's own options reach the toolkit: the window comes up and the program ends
 // normally. -platform names the display the runs use; the others work on any.
 TEST_F(CliArguments, WindowProgramLeavesTheToolkitOptionsToTheToolkit) {
