@@ -6,8 +6,8 @@
 #include <iostream>
 #include <memory>
 
-#include "cli_commands.h"
-#include "cli_options.h"
+#include "cli/commands.h"
+#include "cli/options.h"
 #include "platform/conf_file_store.h"
 #include "platform/interrupt_cleanup.h"
 

@@ -6,57 +6,22 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <string>
 #include <vector>
 
 #include "model/template_model.h"
+#include "support/run_program.h"
 
 namespace {
 
-// Runs in the virtual X server: start the program, wait for its window, photograph it,
-// click the Start button (8 + 260, 8 + 13 pixels into the window), wait for a second
-// window and photograph that too. An error report instead of the preview ends the session.
-constexpr const char* kSession = R"sh(#!/bin/bash
-out="$1"
-"$TALLOWMERE" > "$out/program.log" 2>&1 &
-pid=$!
-visible() { xdotool search --onlyvisible --name '^Tallowmere$' 2>/dev/null; }
-main=""
-for i in $(seq 1 150); do main=$(visible | head -1); [ -n "$main" ] && break; sleep 0.2; done
-if [ -z "$main" ]; then echo "the main window did not appear" > "$out/failure"; kill $pid; exit 0; fi
-sleep 1
-import -window root "$out/main.png"
-xdotool mousemove --window "$main" 268 21 click 1
-preview=""
-for i in $(seq 1 300); do
-  for w in $(visible); do [ "$w" != "$main" ] && preview="$w"; done
-  [ -n "$preview" ] && break
-  if xdotool search --onlyvisible --name '^Application Error' >/dev/null 2>&1; then
-    import -window root "$out/error.png"
-    echo "an error report appeared instead of the preview (see error.png)" > "$out/failure"
-    kill $pid; exit 0
-  fi
-  sleep 0.2
-done
-echo "$preview" > "$out/preview"
-sleep 1
-import -window root "$out/preview.png"
-kill $pid
-wait $pid 2>/dev/null
-exit 0
-)sh";
-
-bool Have(const char* program) { return !QStandardPaths::findExecutable(program).isEmpty(); }
+using tallowmere::testing::HaveProgram;
+using tallowmere::testing::RunProgram;
 
 int Colours(const QString& picture) {
-  QProcess identify;
-  identify.start("identify", {"-format", "%k", picture});
-  if (!identify.waitForFinished(60000)) return 0;
-  return identify.readAllStandardOutput().trimmed().toInt();
+  const std::string colours = RunProgram({"identify", "-format", "%k", picture.toStdString()}, {}, 60).out;
+  return QString::fromStdString(colours).trimmed().toInt();
 }
 
 QString ReadAll(const QString& path) {
@@ -69,7 +34,7 @@ class StartReportEndToEnd : public ::testing::Test {
  protected:
   void SetUp() override {
     for (const char* tool : {"xvfb-run", "xdotool", "import", "identify"})
-      if (!Have(tool)) GTEST_SKIP() << tool << " is not installed";
+      if (!HaveProgram(tool)) GTEST_SKIP() << tool << " is not installed";
     if (!QFile::exists(program)) GTEST_SKIP() << "tallowmere is not built at " << program.toStdString();
     ASSERT_TRUE(root.isValid());
     for (const QString& folder : {out, temp, config}) ASSERT_TRUE(QDir().mkpath(folder));
@@ -83,24 +48,16 @@ class StartReportEndToEnd : public ::testing::Test {
       ASSERT_TRUE(file.open(QIODevice::WriteOnly));
       file.write(settings.toUtf8());
     }
-    const QString script = root.filePath("session.sh");
-    {
-      QFile file(script);
-      ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-      file.write(kSession);
-    }
-    QProcess session;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("XDG_CONFIG_HOME", config);
-    environment.insert("TEMP", temp);
-    environment.insert("TALLOWMERE", program);
-    environment.remove("QT_QPA_PLATFORM");
-    session.setProcessEnvironment(environment);
     // Start looking for a free display at a number of this run's own: runs side by side
     // (other builds' suites) would otherwise race for the same first free number.
-    const QString firstDisplay = QString::number(100 + QCoreApplication::applicationPid() % 5000);
-    session.start("xvfb-run", {"-a", "-n", firstDisplay, "-s", "-screen 0 1280x1024x24", "bash", script, out});
-    ASSERT_TRUE(session.waitForFinished(300000)) << "the session did not end";
+    const std::string firstDisplay = std::to_string(100 + QCoreApplication::applicationPid() % 5000);
+    const tallowmere::testing::ProgramEnvironment environment{
+        {{"XDG_CONFIG_HOME", config.toStdString()}, {"TEMP", temp.toStdString()}}, {"QT_QPA_PLATFORM"}};
+    const auto session = RunProgram(
+        {"xvfb-run", "-a", "-n", firstDisplay, "-s", "-screen 0 1280x1024x24", "bash",
+         tallowmere::testing::TestScript("start_report_session.sh"), program.toStdString(), out.toStdString()},
+        environment, 300);
+    ASSERT_FALSE(session.timedOut) << "the session did not end";
     if (QFile::exists(out + "/failure")) {
       root.setAutoRemove(false);  // keep the screenshots for a look
       FAIL() << ReadAll(out + "/failure").toStdString() << " in " << out.toStdString() << "\n"
@@ -127,11 +84,12 @@ TEST_F(StartReportEndToEnd, ClickingStartLeavesAWorkbookAndOpensThePreview) {
       << workbooks[0].toStdString();
   EXPECT_FALSE(QFile::exists(temp + "/temp.bmp")) << "the picture file was left behind";
 
-  if (!Have("soffice")) GTEST_SKIP() << "LibreOffice is not installed; the workbook was not opened";
-  QProcess office;
-  office.start("soffice", {"-env:UserInstallation=file://" + root.filePath("lo-profile"), "--headless", "--convert-to",
-                           "csv", "--outdir", out, QDir(temp).filePath(workbooks[0])});
-  ASSERT_TRUE(office.waitForFinished(180000)) << "LibreOffice did not finish";
+  if (!HaveProgram("soffice")) GTEST_SKIP() << "LibreOffice is not installed; the workbook was not opened";
+  const auto office = RunProgram(
+      {"soffice", "-env:UserInstallation=file://" + root.filePath("lo-profile").toStdString(), "--headless",
+       "--convert-to", "csv", "--outdir", out.toStdString(), QDir(temp).filePath(workbooks[0]).toStdString()},
+      {}, 180);
+  ASSERT_FALSE(office.timedOut) << "LibreOffice did not finish";
   const QString csv = ReadAll(out + "/" + QString(workbooks[0]).replace(".xls", ".csv"));
   EXPECT_TRUE(csv.contains("Cash Sales")) << "LibreOffice read: " << csv.left(400).toStdString();
   EXPECT_TRUE(csv.contains("TOTAL CASH PAID OUT"));

@@ -27,7 +27,7 @@
 #include "engine/core/number_format.h"
 #include "engine/render/render_grid.h"
 #include "interop/openpyxl_dump.h"
-#include "interop/run_program.h"
+#include "interop/program_output.h"
 #include "interop/xls_reader_fixture.h"
 
 namespace tallowmere::testing {
@@ -121,8 +121,8 @@ QStringList ConvertToCsv(const QStringList& files, const QString& folder, bool f
                                   : "csv:Text - txt - csv (StarCalc):44,34,76,1";
   const QString profile = RecalculatingProfile(folder + "/profile");
   QStringList texts;
-  if (!RunProgram("soffice", QStringList{profile, "--headless", "--convert-to", filter, "--outdir", folder} + files,
-                  300000)) {
+  if (!ProgramOutput("soffice", QStringList{profile, "--headless", "--convert-to", filter, "--outdir", folder} + files,
+                     300)) {
     return texts;
   }
   for (const QString& file : files) {
@@ -172,7 +172,7 @@ TEST_P(Formats, OpenpyxlReadsTheEnginesFillsSizesAndPageSetup) {
   const Made& made = Files();
   const engine::SheetData& sheet = made.Sheet();
   const engine::CellRect area = made.PrintArea();
-  const QJsonObject dump = RunPythonJson(kOpenpyxlScript, {made.xlsx});
+  const QJsonObject dump = RunPythonJson("openpyxl_dump.py", {made.xlsx});
   ASSERT_FALSE(dump.isEmpty());
   EXPECT_EQ(dump["sheet"].toString(), "CashFlow");
   EXPECT_EQ(dump["normalFont"].toArray(), (QJsonArray{"Arial", 10}));  // the unit of the widths
@@ -214,7 +214,7 @@ TEST_P(Formats, OpenpyxlReadsTheEnginesFillsSizesAndPageSetup) {
 // --- The PDF page --------------------------------------------------------------------
 
 QString OutputOf(const QString& program, const QStringList& args) {
-  return QString::fromUtf8(RunProgram(program, args).value_or(QByteArray()));
+  return QString::fromUtf8(ProgramOutput(program, args).value_or(QByteArray()));
 }
 
 // What the page must show: the title, the company, the column headers and every item name,

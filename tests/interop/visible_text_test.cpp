@@ -14,7 +14,7 @@
 #include "engine/core/sheet_format.h"
 #include "engine/render/render.h"
 #include "engine/render/render_grid.h"
-#include "interop/run_program.h"
+#include "interop/program_output.h"
 #include "interop/xls_reader_fixture.h"
 
 namespace tallowmere::testing {
@@ -85,9 +85,9 @@ TEST_F(VisibleText, PageShowsTheSameTextsInDarkInkWhereItsTextLayerPlacesThem) {
   if (QStandardPaths::findExecutable("pdftoppm").isEmpty()) GTEST_SKIP() << "poppler-utils is not installed";
   const QString pdf = QString::fromStdString(pdf_);
   // Words and their boxes in points; at 72 dpi a point is a pixel.
-  const QString words = QString::fromUtf8(RunProgram("pdftotext", {"-bbox", pdf, "-"}).value_or(""));
+  const QString words = QString::fromUtf8(ProgramOutput("pdftotext", {"-bbox", pdf, "-"}).value_or(""));
   const QString png = QString::fromStdString(scratch_->File("page"));
-  RunProgram("pdftoppm", {"-r", "72", "-png", "-singlefile", pdf, png});
+  ProgramOutput("pdftoppm", {"-r", "72", "-png", "-singlefile", pdf, png});
   const QImage page(png + ".png");
   ASSERT_FALSE(page.isNull());
   for (const std::string& text : kTexts) {

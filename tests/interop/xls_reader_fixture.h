@@ -3,17 +3,18 @@
 // built-in engine), saved to a file, plus helpers for the tests that read it back.
 
 #include <QImage>
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/application/application.h"
 #include "engine/application/engine_objects.h"
 #include "platform/picture_clipboard.h"
 #include "sheet/cash_flow_sheet.h"
 #include "sheet/template_fixture.h"
+#include "support/run_program.h"
 
 namespace tallowmere::testing {
 
@@ -57,17 +58,16 @@ inline ReportParameters DefaultMonthReport() {
   return parameters;
 }
 
-inline bool HaveSoffice() { return std::system("command -v soffice >/dev/null 2>&1") == 0; }
+inline bool HaveSoffice() { return HaveProgram("soffice"); }
 
-// Converts source with LibreOffice headless into outDir (filter "xls" or a full filter
-// string), with a profile of its own; true when the converted file appeared.
+// Converts source with LibreOffice headless into outDir (as an .xls), with a profile of
+// its own and the extra arguments; true when the converted file appeared.
 inline bool ConvertWithSoffice(const std::string& source, const std::string& outDir,
-                               const std::string& extraArgs = "") {
-  const std::string profile = outDir + "/profile";
-  const std::string command = "timeout 180 soffice -env:UserInstallation=file://" + profile + " --headless " +
-                              extraArgs + " --convert-to xls --outdir '" + outDir + "' '" + source +
-                              "' >/dev/null 2>&1";
-  if (std::system(command.c_str()) != 0) return false;
+                               const std::vector<std::string>& extraArgs = {}) {
+  std::vector<std::string> argv{"soffice", "-env:UserInstallation=file://" + outDir + "/profile", "--headless"};
+  argv.insert(argv.end(), extraArgs.begin(), extraArgs.end());
+  argv.insert(argv.end(), {"--convert-to", "xls", "--outdir", outDir, source});
+  if (!RunProgram(argv, {}, 180).Succeeded()) return false;
   const auto stem = std::filesystem::path(source).stem().string();
   return std::filesystem::exists(std::filesystem::path(outDir) / (stem + ".xls"));
 }

@@ -89,7 +89,7 @@ TEST_F(XlsReaderLibreOffice, OpensAWorkbookLibreOfficeBuiltFromCsv) {
     // run over several CONTINUE records.
     for (int i = 0; i < 600; ++i) out << "Posten \u20AC" << i << " f\u00FCr Ausgaben und Einnahmen,,\n";
   }
-  ASSERT_TRUE(testing::ConvertWithSoffice(csv, dir_.path.string(), "--infilter=\"CSV:44,34,76,1\""));
+  ASSERT_TRUE(testing::ConvertWithSoffice(csv, dir_.path.string(), {"--infilter=CSV:44,34,76,1"}));
 
   const auto book = ReadXls(dir_.File("plan.xls"));
   ASSERT_GE(book->sheets.size(), 1u);

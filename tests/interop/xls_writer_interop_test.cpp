@@ -15,7 +15,7 @@
 #include "automation/automation.h"
 #include "engine/application/application.h"
 #include "interop/openpyxl_dump.h"
-#include "interop/run_program.h"
+#include "interop/program_output.h"
 #include "sheet/cell_helpers.h"
 
 namespace tallowmere::engine {
@@ -24,9 +24,8 @@ namespace {
 using testing::CellOf;
 using testing::ExpectCashFlowPageSetup;
 using testing::ExpectNoHeaderFooterMargins;
-using testing::kOpenpyxlScript;
+using testing::ProgramOutput;
 using testing::PythonHas;
-using testing::RunProgram;
 using testing::RunPythonJson;
 using testing::StoredWidthPixels;
 
@@ -124,50 +123,11 @@ QTemporaryDir* XlsWriterInteropTest::dir_ = nullptr;
 std::string XlsWriterInteropTest::path_;
 QString XlsWriterInteropTest::xlsxPath_;
 
-// Reads the first sheet of the .xls named by argv[1] with xlrd and prints what it found
-// as JSON: cells with their fonts, fills, formats, borders and alignment, column widths,
-// row heights, merges and names.
-const char* kXlrdScript = R"PY(
-import json, sys, xlrd
-book = xlrd.open_workbook(sys.argv[1], formatting_info=True)
-sheet = book.sheet_by_index(0)
-def rgb(icv):
-    c = book.colour_map.get(icv)
-    return list(c) if c else None
-cells = {}
-for r in range(sheet.nrows):
-    for c in range(sheet.ncols):
-        cell = sheet.cell(r, c)
-        if cell.ctype == xlrd.XL_CELL_EMPTY:
-            continue
-        xf = book.xf_list[cell.xf_index]
-        font = book.font_list[xf.font_index]
-        cells["%d,%d" % (r + 1, c + 1)] = {
-            "type": cell.ctype, "value": cell.value,
-            "bold": bool(font.bold), "size": font.height / 20.0, "font": font.name,
-            "fontColor": rgb(font.colour_index),
-            "fill": rgb(xf.background.pattern_colour_index) if xf.background.fill_pattern == 1 else None,
-            "format": book.format_map[xf.format_key].format_str,
-            "borders": [xf.border.left_line_style, xf.border.top_line_style, xf.border.right_line_style, xf.border.bottom_line_style],
-            "borderColor": rgb(xf.border.left_colour_index) if xf.border.left_line_style else None,
-            "hAlign": xf.alignment.hor_align, "vAlign": xf.alignment.vert_align, "wrap": xf.alignment.text_wrapped,
-        }
-print(json.dumps({
-    "sheet": sheet.name, "nrows": sheet.nrows, "ncols": sheet.ncols, "cells": cells,
-    "widths": {str(c + 1): i.width for c, i in sheet.colinfo_map.items()},
-    "heights": {str(r + 1): i.height for r, i in sheet.rowinfo_map.items() if not i.height_mismatch == 0 or True},
-    "customHeights": [r + 1 for r, i in sheet.rowinfo_map.items() if i.height_mismatch],
-    "merges": [list(m) for m in sheet.merged_cells],
-    "printArea": [[n.name, n.result.text if n.result else None] for n in book.name_obj_list],
-
-}))
-)PY";
-
 QJsonArray Rgb(int r, int g, int b) { return QJsonArray{r, g, b}; }
 
 TEST_F(XlsWriterInteropTest, XlrdReadsValuesFormatsAndLayout) {
   if (!PythonHas("xlrd")) GTEST_SKIP() << "python3-xlrd is not installed";
-  QJsonObject dump = RunPythonJson(kXlrdScript, {QString::fromStdString(path_)});
+  QJsonObject dump = RunPythonJson("xlrd_dump.py", {QString::fromStdString(path_)});
   ASSERT_FALSE(dump.isEmpty());
   EXPECT_EQ(dump["sheet"].toString(), "CashFlow");
 
@@ -241,10 +201,10 @@ TEST_F(XlsWriterInteropTest, LibreOfficeRecalculatesTheSameValuesAndKeepsFormats
   const QString out = dir_->filePath("out");
   const QString profile = "-env:UserInstallation=file://" + dir_->filePath("lo-profile");
   const QString book = QString::fromStdString(path_);
-  ASSERT_TRUE(RunProgram(soffice, {profile, "--headless", "--convert-to", "xlsx", "--outdir", out, book}));
-  ASSERT_TRUE(RunProgram(soffice, {profile, "--headless", "--convert-to", "csv:Text - txt - csv (StarCalc):44,34,76,1",
-                                   "--outdir", out, book}));
-  QJsonObject dump = RunPythonJson(kOpenpyxlScript, {out + "/book.xlsx"});
+  ASSERT_TRUE(ProgramOutput(soffice, {profile, "--headless", "--convert-to", "xlsx", "--outdir", out, book}));
+  ASSERT_TRUE(ProgramOutput(soffice, {profile, "--headless", "--convert-to",
+                                      "csv:Text - txt - csv (StarCalc):44,34,76,1", "--outdir", out, book}));
+  QJsonObject dump = RunPythonJson("openpyxl_dump.py", {out + "/book.xlsx"});
   ASSERT_FALSE(dump.isEmpty());
 
   ExpectSampleSheet(dump);  // recalculated by LibreOffice
@@ -268,7 +228,7 @@ TEST_F(XlsWriterInteropTest, LibreOfficeRecalculatesTheSameValuesAndKeepsFormats
 
 TEST_F(XlsWriterInteropTest, OwnXlsxHoldsTheSameValuesFormatsAndPageSetup) {
   if (!PythonHas("openpyxl")) GTEST_SKIP() << "python3-openpyxl is not installed";
-  QJsonObject dump = RunPythonJson(kOpenpyxlScript, {xlsxPath_});
+  QJsonObject dump = RunPythonJson("openpyxl_dump.py", {xlsxPath_});
   ASSERT_FALSE(dump.isEmpty());
   ExpectSampleSheet(dump);
 

@@ -2,13 +2,12 @@
 // plain ones come back from the PDF as they were written.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "engine/page/pdf_page.h"
+#include "support/run_program.h"
 
 namespace tallowmere::engine {
 namespace {
@@ -17,12 +16,7 @@ std::string TextOfPdf(const std::vector<std::uint8_t>& pdf) {
   const std::filesystem::path file =
       std::filesystem::temp_directory_path() / ("tm-pdf-text-" + std::to_string(::getpid()) + ".pdf");
   std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(pdf.data()), std::ssize(pdf));
-  std::string text;
-  if (FILE* out = ::popen(("pdftotext '" + file.string() + "' - 2>/dev/null").c_str(), "r")) {
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, out)) > 0;) text.append(buffer, n);
-    ::pclose(out);
-  }
+  const std::string text = testing::RunProgram({"pdftotext", file.string(), "-"}).out;
   std::filesystem::remove(file);
   return text;
 }
@@ -30,7 +24,7 @@ std::string TextOfPdf(const std::vector<std::uint8_t>& pdf) {
 class PdfText : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(PdfText, ComesBackFromThePage) {
-  if (std::system("command -v pdftotext >/dev/null 2>&1") != 0) GTEST_SKIP() << "poppler-utils is not installed";
+  if (!testing::HaveProgram("pdftotext")) GTEST_SKIP() << "poppler-utils is not installed";
   WorkbookData book;
   SheetData& sheet = *book.sheets.emplace_back(std::make_shared<SheetData>());
   sheet.columnWidths[1] = 40;

@@ -2,7 +2,7 @@
 // The numbers of a plan on the command line: the stored ones, then --amounts,
 // --opening-cash and --week1 in their place.
 
-#include "cli_options.h"
+#include "cli/options.h"
 #include "model/template_model.h"
 #include "platform/settings_store.h"
 

@@ -1,4 +1,4 @@
-#include "cli_options.h"
+#include "cli/options.h"
 
 namespace tallowmere::cli {
 namespace {

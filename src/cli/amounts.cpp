@@ -1,4 +1,4 @@
-#include "cli_amounts.h"
+#include "cli/amounts.h"
 
 #include <fstream>
 #include <stdexcept>

@@ -1,4 +1,4 @@
-#include "cli_console.h"
+#include "cli/console.h"
 
 #include <iostream>
 #include <stdexcept>

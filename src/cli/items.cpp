@@ -1,4 +1,4 @@
-#include "cli_items.h"
+#include "cli/items.h"
 
 #include <fstream>
 #include <stdexcept>
@@ -31,12 +31,8 @@ bool ReadLine(std::istream& in, std::string& line, const std::string& where) {
   return !line.empty();
 }
 
-}  // namespace
-
-std::vector<std::string> ReadItemNames(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw std::runtime_error("Cannot read the item list " + path);
-  const std::string where = "The item list " + path;
+// The names of the lines of in, checked one by one as they are read.
+std::vector<std::string> ReadNames(std::istream& in, const std::string& where) {
   std::vector<std::string> names;
   std::string line;
   bool first = true;
@@ -50,7 +46,23 @@ std::vector<std::string> ReadItemNames(const std::string& path) {
       throw std::runtime_error(where + " holds more than " + std::to_string(kMaxItems) + " names");
     names.push_back(line);
   }
-  if (in.bad()) throw std::runtime_error("Cannot read the item list " + path);
+  return names;
+}
+
+}  // namespace
+
+std::vector<std::string> ReadItemNames(const std::string& path) {
+  const std::runtime_error unreadable("Cannot read the item list " + path);
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw unreadable;
+  const std::string where = "The item list " + path;
+  std::vector<std::string> names;
+  try {
+    names = ReadNames(in, where);
+  } catch (const std::ios_base::failure&) {
+    throw unreadable;  // a folder, or a failing disk: the stream's own text does not name the file
+  }
+  if (in.bad()) throw unreadable;
   if (names.empty()) throw std::runtime_error(where + " holds no names");
   if (const std::string_view missing = MissingReservedItem(names); !missing.empty())
     throw std::runtime_error(where + " has no item named \"" + std::string(missing) + "\"");

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "support/run_program.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -19,26 +21,25 @@ namespace fs = std::filesystem;
 const std::string kCli = TM_BINARY_DIR "/src/app/tallowmere-cli";
 const char* const kHeader = "item,occurrence,amount,repeat,first,last,growth\r\n";
 
+using Args = std::vector<std::string>;
+using tallowmere::testing::RunProgram;
+
 struct Scenario {
   std::string name;
   std::string rules;  // lines after the header
-  std::string arguments;
+  Args arguments;
 };
 
 const std::vector<Scenario>& Scenarios() {
   static const std::vector<Scenario> scenarios{
-      {"cash", "Cash Sales,1,5000,monthly,2027-01-01,,\r\nRent,1,6000,monthly,2027-01-01,,\r\n",
-       "--by-month 2027 2027 --opening-cash 10000"},
-      {"weekly", "Cash Sales,1,100,weekly,2027-01-04,,\r\n", "--by-month 2027 2027"},
-      {"growth", "Cash Sales,1,1000,monthly,2027-01-01,,10\r\n", "--by-year 2027 2028"},
-      {"weeks", "Rent,1,250,monthly,2027-01-15,,\r\n", "--by-week 8 --week1 2027-01-04"},
+      {"cash",
+       "Cash Sales,1,5000,monthly,2027-01-01,,\r\nRent,1,6000,monthly,2027-01-01,,\r\n",
+       {"--by-month", "2027", "2027", "--opening-cash", "10000"}},
+      {"weekly", "Cash Sales,1,100,weekly,2027-01-04,,\r\n", {"--by-month", "2027", "2027"}},
+      {"growth", "Cash Sales,1,1000,monthly,2027-01-01,,10\r\n", {"--by-year", "2027", "2028"}},
+      {"weeks", "Rent,1,250,monthly,2027-01-15,,\r\n", {"--by-week", "8", "--week1", "2027-01-04"}},
   };
   return scenarios;
-}
-
-int Shell(const std::string& command) {
-  const int status = std::system(command.c_str());
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 std::string ReadText(const fs::path& path) {
@@ -81,28 +82,38 @@ class CliForecast : public ::testing::Test {
 <item oor:path="/org.openoffice.Office.Calc/Formula/Load"><prop oor:name="ODFRecalcMode" oor:op="fuse"><value>0</value></prop></item>
 </oor:items>
 )";
-    std::string files;
+    Args soffice{"soffice",
+                 "-env:UserInstallation=file://" + (work / "profile").string(),
+                 "--headless",
+                 "--convert-to",
+                 "csv:Text - txt - csv (StarCalc):44,34,76,1,,1033,false,true,false",
+                 "--outdir",
+                 (work / "csv").string()};
     for (const Scenario& s : Scenarios()) {
       std::ofstream(work / (s.name + ".csv"), std::ios::binary) << kHeader << s.rules;
       for (const char* format : {"xls", "xlsx"}) {
         const fs::path out = work / "out" / (s.name + "_" + format + "." + format);
-        exitCodes[out.filename()] =
-            Generate(out, "--amounts " + (work / (s.name + ".csv")).string() + " " + s.arguments);
-        files += " " + out.string();
+        Args arguments{"--amounts", (work / (s.name + ".csv")).string()};
+        arguments.insert(arguments.end(), s.arguments.begin(), s.arguments.end());
+        exitCodes[out.filename()] = Generate(out, arguments);
+        soffice.push_back(out.string());
       }
     }
-    Shell("timeout 300 soffice -env:UserInstallation=file://" + (work / "profile").string() +
-          " --headless --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1,,1033,false,true,false' --outdir " +
-          (work / "csv").string() + files + " >/dev/null 2>&1");
+    RunProgram(soffice, {}, 300);
   }
   static void TearDownTestSuite() {
     if (!std::getenv("TM_KEEP_INTEROP")) fs::remove_all(work);
   }
 
-  // Runs generate with the suite's empty settings; its exit status.
-  static int Generate(const fs::path& out, const std::string& arguments) {
-    return Shell("env XDG_CONFIG_HOME=" + (work / "cfg").string() + " TEMP=" + (work / "tmp").string() + " " + kCli +
-                 " generate --out " + out.string() + " " + arguments + " 2>" + out.string() + ".err");
+  // Runs generate with the suite's empty settings; its exit status. What it printed on
+  // stderr goes to out's name with ".err" added.
+  static int Generate(const fs::path& out, const Args& arguments) {
+    Args argv{kCli, "generate", "--out", out.string()};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    const auto run =
+        RunProgram(argv, {{{"XDG_CONFIG_HOME", (work / "cfg").string()}, {"TEMP", (work / "tmp").string()}}, {}});
+    std::ofstream(out.string() + ".err", std::ios::binary) << run.err;
+    return run.exitCode;
   }
 
   // Each format's recalculated row of name, from column C (Pre-Startup EST) on.
@@ -156,11 +167,11 @@ TEST_F(CliForecast, RefusedAmountsFileWritesNothing) {
   std::ofstream(work / "bad.csv", std::ios::binary)
       << kHeader << "Rent,1,6000,monthly,2027-01-01,,\r\nRent,1,6000,monthly,2027-13-01,,\r\n";
   const fs::path out = work / "out" / "refused.xls";
-  EXPECT_EQ(Generate(out, "--amounts " + (work / "bad.csv").string()), 2);
+  EXPECT_EQ(Generate(out, {"--amounts", (work / "bad.csv").string()}), 2);
   EXPECT_FALSE(fs::exists(out));
   EXPECT_NE(ReadText(out.string() + ".err").find("line 3: \"2027-13-01\" is not a date"), std::string::npos);
-  EXPECT_EQ(Generate(out, "--opening-cash 10,000"), 2);
-  EXPECT_EQ(Generate(out, "--week1 2027-02-30"), 2);
+  EXPECT_EQ(Generate(out, {"--opening-cash", "10,000"}), 2);
+  EXPECT_EQ(Generate(out, {"--week1", "2027-02-30"}), 2);
   EXPECT_FALSE(fs::exists(out));
 }
 
@@ -169,28 +180,22 @@ TEST_F(CliForecast, RefusedAmountsFileWritesNothing) {
 // PDF apart from the creation time they record).
 TEST_F(CliForecast, PlanWithoutNumbersWritesTheSameFiles) {
   std::ofstream(work / "empty.csv", std::ios::binary) << kHeader;
-  const std::string none = "--amounts " + (work / "empty.csv").string() + " --week1 2027-01-04";
   for (const char* extension : {"xls", "xlsx", "pdf"}) {
-    for (const std::string mode : {"--by-month 2027 2028", "--by-week 8"}) {
+    for (const Args& mode : {Args{"--by-month", "2027", "2028"}, Args{"--by-week", "8"}}) {
+      SCOPED_TRACE(extension + (" " + ::testing::PrintToString(mode)));
       const fs::path plain = work / "out" / (std::string("plain.") + extension);
       const fs::path empty = work / "out" / (std::string("empty.") + extension);
-      ASSERT_EQ(Generate(plain, mode + " --picture " + (work / "out/plain.bmp").string()), 0);
-      ASSERT_EQ(Generate(empty, mode + " --picture " + (work / "out/empty.bmp").string() + " " + none), 0);
-      EXPECT_EQ(ReadText(work / "out/plain.bmp"), ReadText(work / "out/empty.bmp")) << extension << mode;
-      // The PDF's embedded font subsets record the time of writing too, so its pages are
-      // compared as drawn, with its text.
-      const std::string compare =
-          "/usr/bin/python3 -c \"import sys,re,zipfile,subprocess\n"
-          "def strip(p):\n"
-          "  if p.endswith('.xlsx'):\n"
-          "    z=zipfile.ZipFile(p)\n"
-          "    return [(n, re.sub(rb'<dcterms:(created|modified)[^<]*<', b'', z.read(n))) for n in z.namelist()]\n"
-          "  if p.endswith('.pdf'):\n"
-          "    return [subprocess.run(c, capture_output=True, check=True).stdout\n"
-          "            for c in (['pdftoppm', '-r', '60', '-singlefile', p], ['pdftotext', '-layout', p, '-'])]\n"
-          "  return open(p,'rb').read()\n"
-          "sys.exit(strip(sys.argv[1]) != strip(sys.argv[2]))\" ";
-      EXPECT_EQ(Shell(compare + plain.string() + " " + empty.string()), 0) << extension << " " << mode;
+      Args plainArguments = mode, emptyArguments = mode;
+      plainArguments.insert(plainArguments.end(), {"--picture", (work / "out/plain.bmp").string()});
+      emptyArguments.insert(emptyArguments.end(), {"--picture", (work / "out/empty.bmp").string(), "--amounts",
+                                                   (work / "empty.csv").string(), "--week1", "2027-01-04"});
+      ASSERT_EQ(Generate(plain, plainArguments), 0);
+      ASSERT_EQ(Generate(empty, emptyArguments), 0);
+      EXPECT_EQ(ReadText(work / "out/plain.bmp"), ReadText(work / "out/empty.bmp"));
+      // The .xlsx and the PDF record their time of writing; the script compares the rest.
+      const auto same = RunProgram({tallowmere::testing::kPython, tallowmere::testing::TestScript("same_plan_files.py"),
+                                    plain.string(), empty.string()});
+      EXPECT_EQ(same.exitCode, 0) << same.err;
     }
   }
 }

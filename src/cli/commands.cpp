@@ -1,17 +1,18 @@
-#include "cli_commands.h"
+#include "cli/commands.h"
 
 #include <stdlib.h>
 
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <iostream>
 #include <memory>
 #include <optional>
 
-#include "cli_amounts.h"
-#include "cli_console.h"
-#include "cli_items.h"
+#include "cli/amounts.h"
+#include "cli/console.h"
+#include "cli/delivery.h"
+#include "cli/exit_status.h"
+#include "cli/items.h"
 #include "engine/application/application.h"
 #include "model/parameter_checks.h"
 #include "model/store_keys.h"
@@ -26,17 +27,6 @@
 
 namespace tallowmere::cli {
 namespace {
-
-constexpr int kDone = 0;
-constexpr int kErrors = 1;
-constexpr int kRefused = 2;
-
-int Fail(int status, const std::string& message) {
-  std::string text = message;
-  std::erase(text, '\r');  // messages meant for a message box break lines with CR LF
-  std::cerr << "tallowmere-cli: " << text << "\n";
-  return status;
-}
 
 // Applies the flags to the fields.
 void ApplyOptions(const GenerateOptions& options, PlainParameterFields& fields) {
@@ -78,46 +68,6 @@ bool StartCheck(PlainParameterFields& fields) {
   fields.SetText(range.last, check.lastText);
   if (check.rejected) Fail(kRefused, check.message);
   return !check.rejected;
-}
-
-// Puts the kept picture at target; the status of that step.
-int DeliverPicture(FileSystem& files, const std::string& kept, const std::string& target) {
-  if (kept.empty()) return kDone;
-  try {
-    MoveFileReplacing(files, kept, target);
-  } catch (const std::exception& e) {
-    return Fail(kErrors, e.what());
-  }
-  return kDone;
-}
-
-// Writes the report's workbook to out in format, and its kept picture to picture; removes
-// the temporary workbook; the status of the run. A sheet laid out only in part replaces no
-// older file: neither out nor the picture.
-int Deliver(const ReportEnvironment& report, const ReportOutcome& outcome, const std::string& keptPicture,
-            const GenerateOptions& options, CopyFormat format, int errorReports) {
-  FileSystem& files = report.files;
-  const std::string& temporary = outcome.workbookPath;
-  const std::string& out = options.out;
-  if (temporary.empty()) return Fail(kErrors, "the workbook could not be saved; " + out + " was not written");
-  if (!outcome.sheetWhole) {
-    RemoveQuietly(files, temporary);
-    return Fail(kErrors, "the sheet could not be laid out whole; " + out +
-                             (report.exportPicture ? " and the picture were" : " was") + " not written");
-  }
-  int status = errorReports ? kErrors : kDone;
-  if (DeliverPicture(files, keptPicture, options.picture) != kDone) status = kErrors;
-  try {
-    // The run's own workbook is not needed afterwards: an .xls moves to its place.
-    if (format == CopyFormat::Xls)
-      MoveFileReplacing(files, temporary, out);
-    else
-      SaveReportCopy(report.factory, files, temporary, out, format);
-  } catch (const std::exception& e) {
-    status = Fail(kErrors, e.what());
-  }
-  RemoveQuietly(files, temporary);
-  return status;
 }
 
 // A folder of this run's own inside the temporary folder, so that runs side by side never
@@ -202,7 +152,8 @@ int RunGenerate(const GenerateOptions& options, SettingsStore& store) {
   // Kept beside the report's own picture until the run is over and has laid its sheet out whole.
   CliReportHost host(files, env.exportPicture ? JoinPath(folder->Path(), "picture.bmp") : std::string());
   const ReportOutcome outcome = GenerateReport0(env, model, SnapshotOf(fields), host);
-  return Deliver(env, outcome, host.KeptPicture(), options, *format, dialogs.ErrorReports());
+  const Delivery delivery{factory, files, options.out, *format, options.picture};
+  return Deliver(delivery, outcome, host.KeptPicture(), dialogs.ErrorReports());
 }
 
 int RunPicture(const PictureOptions& options) {

@@ -2,7 +2,7 @@
 // The two commands of tallowmere-cli. Each returns the program's exit status: 0 done,
 // 1 done with errors reported on stderr, 2 refused before anything was written.
 
-#include "cli_options.h"
+#include "cli/options.h"
 #include "platform/settings_store.h"
 
 namespace tallowmere::cli {
