@@ -1,6 +1,7 @@
 #include "sheet/cash_flow_sheet.h"
 
 #include "model/text_values.h"
+#include "sheet/cash_chart.h"
 #include "sheet/lowest_cash.h"
 
 namespace tallowmere {
@@ -40,6 +41,7 @@ void BuildCashFlowSheet(SpreadsheetLink& link, TemplateModel& model, const Repor
   if (!model.HasNumbers()) return;
   WriteForecastCells(app, model, parameters);
   WriteLowestCash(app, model, parameters.mode, lastColumn);
+  AddCashChart(app, model, lastColumn);
 }
 
 }  // namespace tallowmere

@@ -30,12 +30,12 @@ const char* HeaderFormat(PeriodMode mode) {
   return nullptr;
 }
 
+}  // namespace
+
 int CashPositionRow(const TemplateModel& model) {
   const int item = model.FindItem(item_name::kCashPosition);
   return item > 0 ? model.Item(item).SheetRow : 0;
 }
-
-}  // namespace
 
 int LowestCashRow(const TemplateModel& model) {
   if (CashPositionRow(model) == 0) return 0;

@@ -8,6 +8,9 @@
 
 namespace tallowmere {
 
+// The row of the end-of-period cash position; 0 when the table has none.
+int CashPositionRow(const TemplateModel& model);
+
 // The row of the "Lowest cash position" line: two rows below the last item row, the last
 // row of the print area. 0 when the table has no cash-position row.
 int LowestCashRow(const TemplateModel& model);
