@@ -9,9 +9,7 @@
 namespace tallowmere {
 namespace {
 
-constexpr int kHeaderRow = 4;
-constexpr int kFirstPeriodColumn = 4;  // D
-constexpr double kMinWidth = 360;      // points
+constexpr double kMinWidth = 360;  // points
 constexpr double kMaxWidth = 720;
 constexpr double kHeight = 216;
 constexpr const char* kTitle = "Cash position";
@@ -35,7 +33,7 @@ void AddCashChart(Application& app, const TemplateModel& model, int lastColumn) 
   chart->SetChartType(xl::kLine);
   chart->SetTitle(kTitle);
   chart->SetHasLegend(false);
-  chart->NewSeries(kTitle, PeriodCells(cashRow, lastColumn), PeriodCells(kHeaderRow, lastColumn));
+  chart->NewSeries(kTitle, PeriodCells(cashRow, lastColumn), PeriodCells(kPeriodHeaderRow, lastColumn));
   const Cents reserve = model.Forecast().minimumCash.value_or(0);
   chart->SetAxisCrossesAt(xl::kValue, static_cast<double>(reserve) / 100.0);
   chart->SetTickLabelPosition(xl::kCategory, xl::kTickLabelLow);

@@ -9,8 +9,6 @@
 namespace tallowmere {
 namespace {
 
-constexpr int kHeaderRow = 4;
-constexpr int kFirstPeriodColumn = 4;  // D
 constexpr const char* kLabel = "Lowest cash position";
 
 // The row of the period columns as an absolute R1C1 area.
@@ -55,7 +53,7 @@ void WriteLowestCash(Application& app, const TemplateModel& model, PeriodMode mo
   app.GetRange("B" + row)->SetFormulaR1C1(kLabel);
   app.GetRange("B" + row)->SetFontStyle("Bold");
   app.GetRange(lowest)->SetFormulaR1C1("=MIN(" + cash + ")");
-  app.GetRange(period)->SetFormulaR1C1("=INDEX(" + PeriodArea(kHeaderRow, lastColumn) + ",MATCH(RC[-1]," + cash +
+  app.GetRange(period)->SetFormulaR1C1("=INDEX(" + PeriodArea(kPeriodHeaderRow, lastColumn) + ",MATCH(RC[-1]," + cash +
                                        ",0))");
   if (const char* format = HeaderFormat(mode)) app.GetRange(period)->SetNumberFormat(format);
   app.GetRange(period)->SetHorizontalAlignment(xl::kRight);
