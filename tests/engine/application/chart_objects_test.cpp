@@ -5,6 +5,7 @@
 
 #include <QTemporaryDir>
 #include <functional>
+#include <limits>
 
 #include "automation/automation.h"
 #include "engine/application/application.h"
@@ -67,7 +68,7 @@ TEST_F(ChartObjectsTest, RefusalsAreAutomationErrors) {
       [&] { chart->NewSeries("x", "", ""); },
       [&] { chart->NewSeries("x", "D4:E4", "nowhere"); },
       [&] { chart->SetAxisCrossesAt(xl::kCategory, 2); },
-      [&] { chart->SetAxisCrossesAt(xl::kValue, 1.0 / 0.0); },
+      [&] { chart->SetAxisCrossesAt(xl::kValue, std::numeric_limits<double>::infinity()); },
       [&] { chart->SetTickLabelPosition(xl::kValue, xl::kTickLabelLow); },
       [&] { AddAt("A1", 0, 10); },
       [&] { AddAt("A1", 10, -1); },
