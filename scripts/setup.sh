@@ -37,6 +37,8 @@ test_packages=(
   xvfb xauth xdotool imagemagick poppler-utils
   # reading the written workbooks back with other programs
   libreoffice-calc-nogui python3 python3-xlrd python3-openpyxl
+  # editing a workbook in LibreOffice from a script (its Python bridge)
+  python3-uno
   # the cross-build check for Windows
   g++-mingw-w64-x86-64
 )

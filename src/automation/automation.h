@@ -38,6 +38,10 @@ inline constexpr int kEdgeBottom = 9;
 inline constexpr int kEdgeRight = 10;
 inline constexpr int kInsideVertical = 11;
 inline constexpr int kInsideHorizontal = 12;
+inline constexpr int kLine = 4;              // ChartType: a line chart
+inline constexpr int kCategory = 1;          // Axes(type): the category axis
+inline constexpr int kValue = 2;             // Axes(type): the value axis
+inline constexpr int kTickLabelLow = -4134;  // TickLabelPosition: at the low end of the other axis
 }  // namespace xl
 
 // A range of the active sheet: a cell, a rectangle, whole rows, whole columns, all cells,
@@ -77,6 +81,10 @@ class Range {
   virtual int Column() const = 0;  // first column
   virtual int RowsCount() const = 0;
   virtual int ColumnsCount() const = 0;
+  // Position and size in points from the sheet's top left corner (Left, Top, Width).
+  virtual double Left() const = 0;
+  virtual double Top() const = 0;
+  virtual double Width() const = 0;
 
   // Puts a picture of the range on the clipboard.
   virtual void CopyPicture() = 0;
@@ -100,6 +108,31 @@ class PageSetup {
   virtual void SetFitToPagesTall(int pages) = 0;
 };
 
+// The chart of a chart object lying on a sheet (ChartObjects.Add(...).Chart). Ranges are
+// A1 addresses on the chart's sheet.
+class Chart {
+ public:
+  virtual ~Chart() = default;
+  virtual void SetChartType(int type) = 0;             // xl::kLine
+  virtual void SetTitle(const std::string& text) = 0;  // HasTitle = True, ChartTitle.Text
+  virtual void SetHasLegend(bool on) = 0;
+  // SeriesCollection.NewSeries, then its Name, Values and XValues (the categories).
+  virtual void NewSeries(const std::string& name, const std::string& values, const std::string& xValues) = 0;
+  // Axes(axis).CrossesAt: on the value axis, the value where the category axis crosses it.
+  virtual void SetAxisCrossesAt(int axis, double value) = 0;
+  // Axes(axis).TickLabelPosition, e.g. xl::kTickLabelLow.
+  virtual void SetTickLabelPosition(int axis, int position) = 0;
+};
+
+class ChartObjects {
+ public:
+  virtual ~ChartObjects() = default;
+  virtual int Count() const = 0;
+  // A new chart object at left, top (points from the sheet's top left) of width by height
+  // points; its chart.
+  virtual std::shared_ptr<Chart> Add(double left, double top, double width, double height) = 0;
+};
+
 class Worksheet {
  public:
   virtual ~Worksheet() = default;
@@ -109,6 +142,7 @@ class Worksheet {
   virtual void Delete() = 0;
   virtual std::unique_ptr<Range> UsedRange() = 0;
   virtual PageSetup& GetPageSetup() = 0;
+  virtual ChartObjects& GetChartObjects() = 0;
 };
 
 class Sheets {

@@ -1,6 +1,8 @@
 #include "sheet/cash_flow_sheet.h"
 
 #include "model/text_values.h"
+#include "sheet/cash_chart.h"
+#include "sheet/lowest_cash.h"
 
 namespace tallowmere {
 
@@ -36,7 +38,10 @@ void BuildCashFlowSheet(SpreadsheetLink& link, TemplateModel& model, const Repor
   Application& app = link.SpreadsheetApp();
   const int lastColumn = LayOutSheetSkeleton(app, parameters);
   LayOutItemRows(app, model, lastColumn);
-  if (model.HasNumbers()) WriteForecastCells(app, model, parameters);
+  if (!model.HasNumbers()) return;
+  WriteForecastCells(app, model, parameters);
+  WriteLowestCash(app, model, parameters.mode, lastColumn);
+  AddCashChart(app, model, lastColumn);
 }
 
 }  // namespace tallowmere

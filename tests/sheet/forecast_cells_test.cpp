@@ -1,5 +1,5 @@
 // A plan's numbers on the recorded layout: after the layout's own calls, only number
-// writes into the item rows and C5, and none at all for a plan without numbers.
+// writes into the item rows and C5 first, and no call at all for a plan without numbers.
 #include <gtest/gtest.h>
 
 #include "model/amounts_csv.h"
@@ -61,8 +61,13 @@ TEST(ForecastCellsTest, NumbersFollowTheLayoutAsWritesOfTheirCells) {
     ASSERT_GE(calls.size(), before.size()) << c.what;
     EXPECT_EQ(std::vector<std::string>(calls.begin(), calls.begin() + static_cast<long>(before.size())), before)
         << c.what;
-    EXPECT_EQ(std::vector<std::string>(calls.begin() + static_cast<long>(before.size()), calls.end()), c.writes)
-        << c.what;
+    // The numbers come first after the layout; the lines below the table follow them.
+    const auto numbers = calls.begin() + static_cast<long>(before.size());
+    ASSERT_GE(calls.end() - numbers, static_cast<long>(c.writes.size())) << c.what;
+    EXPECT_EQ(std::vector<std::string>(numbers, numbers + static_cast<long>(c.writes.size())), c.writes) << c.what;
+    if (c.writes.empty()) {
+      EXPECT_EQ(calls.size(), before.size()) << c.what;
+    }
   }
 }
 

@@ -50,6 +50,9 @@ class FailingRange : public Range, Passing<Range> {
   int Column() const override { return In("Range.Column").Column(); }
   int RowsCount() const override { return In("Range.Rows.Count").RowsCount(); }
   int ColumnsCount() const override { return In("Range.Columns.Count").ColumnsCount(); }
+  double Left() const override { return In("Range.Left").Left(); }
+  double Top() const override { return In("Range.Top").Top(); }
+  double Width() const override { return In("Range.Width").Width(); }
   void CopyPicture() override { In("Range.CopyPicture").CopyPicture(); }
 
  private:
@@ -80,10 +83,38 @@ class FailingPageSetup : public PageSetup, Passing<PageSetup> {
   void SetFitToPagesTall(int v) override { In("PageSetup.FitToPagesTall").SetFitToPagesTall(v); }
 };
 
+class FailingChart : public Chart, Passing<Chart> {
+ public:
+  FailingChart(FaultPlan& plan, std::shared_ptr<Chart> inner) : Passing(plan, inner.get()), owned_(std::move(inner)) {}
+
+  void SetChartType(int t) override { In("Chart.ChartType").SetChartType(t); }
+  void SetTitle(const std::string& t) override { In("Chart.ChartTitle.Text").SetTitle(t); }
+  void SetHasLegend(bool on) override { In("Chart.HasLegend").SetHasLegend(on); }
+  void NewSeries(const std::string& n, const std::string& v, const std::string& x) override {
+    In("Chart.SeriesCollection.NewSeries").NewSeries(n, v, x);
+  }
+  void SetAxisCrossesAt(int a, double v) override { In("Chart.Axes.CrossesAt").SetAxisCrossesAt(a, v); }
+  void SetTickLabelPosition(int a, int p) override { In("Chart.Axes.TickLabelPosition").SetTickLabelPosition(a, p); }
+
+ private:
+  std::shared_ptr<Chart> owned_;
+};
+
+class FailingChartObjects : public ChartObjects, Passing<ChartObjects> {
+ public:
+  FailingChartObjects(FaultPlan& plan, ChartObjects* inner) : Passing(plan, inner) {}
+  void Reset(ChartObjects* inner) { inner_ = inner; }
+
+  int Count() const override { return In("ChartObjects.Count").Count(); }
+  std::shared_ptr<Chart> Add(double l, double t, double w, double h) override {
+    return std::make_shared<FailingChart>(plan_, In("ChartObjects.Add").Add(l, t, w, h));
+  }
+};
+
 class FailingWorksheet : public Worksheet, Passing<Worksheet> {
  public:
   FailingWorksheet(FaultPlan& plan, std::shared_ptr<Worksheet> inner)
-      : Passing(plan, inner.get()), owned_(std::move(inner)), pageSetup_(plan, nullptr) {}
+      : Passing(plan, inner.get()), owned_(std::move(inner)), pageSetup_(plan, nullptr), chartObjects_(plan, nullptr) {}
 
   std::string Name() const override { return In("Worksheet.Name").Name(); }
   void SetName(const std::string& name) override { In("Worksheet.Name=").SetName(name); }
@@ -94,10 +125,15 @@ class FailingWorksheet : public Worksheet, Passing<Worksheet> {
     pageSetup_.Reset(&In("Worksheet.PageSetup").GetPageSetup());
     return pageSetup_;
   }
+  ChartObjects& GetChartObjects() override {
+    chartObjects_.Reset(&In("Worksheet.ChartObjects").GetChartObjects());
+    return chartObjects_;
+  }
 
  private:
   std::shared_ptr<Worksheet> owned_;
   FailingPageSetup pageSetup_;
+  FailingChartObjects chartObjects_;
 };
 
 std::shared_ptr<Worksheet> Wrap(FaultPlan& plan, std::shared_ptr<Worksheet> inner) {

@@ -41,6 +41,10 @@ class RecordingRange : public Range {
   int Column() const override { return 1; }
   int RowsCount() const override { return options_.usedRows; }
   int ColumnsCount() const override { return options_.usedColumns; }
+  // Every range lies at the top left and is ten points wide: the recording only passes them on.
+  double Left() const override { return 0; }
+  double Top() const override { return 0; }
+  double Width() const override { return 10; }
   void CopyPicture() override {
     Rec("CopyPicture");
     if (options_.clipboard)
@@ -78,18 +82,53 @@ class RecordingPageSetup : public PageSetup {
   CallLog& log_;
 };
 
+class RecordingChart : public Chart {
+ public:
+  explicit RecordingChart(CallLog& log) : log_(log) {}
+  void SetChartType(int type) override { Rec("ChartType=" + Num(type)); }
+  void SetTitle(const std::string& text) override { Rec("ChartTitle.Text=" + text); }
+  void SetHasLegend(bool on) override { Rec("HasLegend=" + Bool(on)); }
+  void NewSeries(const std::string& name, const std::string& values, const std::string& xValues) override {
+    Rec("SeriesCollection.NewSeries(" + name + "," + values + "," + xValues + ")");
+  }
+  void SetAxisCrossesAt(int axis, double value) override { Rec("Axes(" + Num(axis) + ").CrossesAt=" + Num(value)); }
+  void SetTickLabelPosition(int axis, int position) override {
+    Rec("Axes(" + Num(axis) + ").TickLabelPosition=" + Num(position));
+  }
+
+ private:
+  void Rec(const std::string& member) { log_.Record("Chart." + member); }
+  CallLog& log_;
+};
+
+class RecordingChartObjects : public ChartObjects {
+ public:
+  explicit RecordingChartObjects(CallLog& log) : log_(log) {}
+  int Count() const override { return count_; }
+  std::shared_ptr<Chart> Add(double left, double top, double width, double height) override {
+    ++count_;
+    log_.Record("ChartObjects.Add(" + Num(left) + "," + Num(top) + "," + Num(width) + "," + Num(height) + ")");
+    return std::make_shared<RecordingChart>(log_);
+  }
+
+ private:
+  CallLog& log_;
+  int count_ = 0;
+};
+
 class RecordingWorkbook;
 
 class RecordingWorksheet : public Worksheet {
  public:
   RecordingWorksheet(CallLog& log, const RecordingOptions& options, RecordingWorkbook& book, std::string name)
-      : log_(log), options_(options), book_(book), name_(std::move(name)), page_(log) {}
+      : log_(log), options_(options), book_(book), name_(std::move(name)), page_(log), charts_(log) {}
   std::string Name() const override { return name_; }
   void SetName(const std::string& name) override;
   void Select() override;
   void Delete() override;
   std::unique_ptr<Range> UsedRange() override { return std::make_unique<RecordingRange>(log_, "UsedRange", options_); }
   PageSetup& GetPageSetup() override { return page_; }
+  ChartObjects& GetChartObjects() override { return charts_; }
 
  private:
   std::string Ref() const;
@@ -98,6 +137,7 @@ class RecordingWorksheet : public Worksheet {
   RecordingWorkbook& book_;
   std::string name_;
   RecordingPageSetup page_;
+  RecordingChartObjects charts_;
 };
 
 class RecordingWorkbook : public Workbook, public Sheets {

@@ -9,6 +9,7 @@
 #include "engine/core/address.h"
 #include "engine/core/calc.h"
 #include "engine/core/sheet_format.h"
+#include "engine/render/chart_place.h"
 #include "engine/xls/xls_reader.h"
 
 namespace tallowmere::engine {
@@ -125,7 +126,14 @@ void EngineWorksheet::Delete() {
 
 std::unique_ptr<Range> EngineWorksheet::UsedRange() {
   Index();
-  return std::make_unique<EngineRange>(Lock(context_), sheet_, UsedRect(*sheet_));
+  // A picture of the used range shows the charts lying below or beside the cells too.
+  CellRect used = UsedRect(*sheet_);
+  for (const ChartData& chart : sheet_->charts) {
+    const CellRect cells = ChartCells(*sheet_, chart);
+    used = {std::min(used.firstRow, cells.firstRow), std::min(used.firstColumn, cells.firstColumn),
+            std::max(used.lastRow, cells.lastRow), std::max(used.lastColumn, cells.lastColumn)};
+  }
+  return std::make_unique<EngineRange>(Lock(context_), sheet_, used);
 }
 
 int EngineSheets::Count() const { return static_cast<int>(OpenData(*context_).sheets.size()); }

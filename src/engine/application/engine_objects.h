@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "automation/automation.h"
+#include "engine/application/chart_objects.h"
 #include "engine/core/workbook.h"
 #include "platform/files.h"
 #include "platform/picture_clipboard.h"
@@ -65,6 +66,9 @@ class EngineRange : public Range {
   int Column() const override { return rect_.firstColumn; }
   int RowsCount() const override { return rect_.lastRow - rect_.firstRow + 1; }
   int ColumnsCount() const override { return rect_.lastColumn - rect_.firstColumn + 1; }
+  double Left() const override;
+  double Top() const override;
+  double Width() const override;
   void CopyPicture() override;
 
  private:
@@ -106,13 +110,14 @@ class EnginePageSetup : public PageSetup {
 class EngineWorksheet : public Worksheet {
  public:
   EngineWorksheet(WeakContext context, std::shared_ptr<SheetData> sheet)
-      : context_(context), sheet_(sheet), pageSetup_(context, sheet) {}
+      : context_(context), sheet_(sheet), pageSetup_(context, sheet), chartObjects_(context, sheet) {}
   std::string Name() const override { return sheet_->name; }
   void SetName(const std::string& name) override;
   void Select() override;
   void Delete() override;
   std::unique_ptr<Range> UsedRange() override;
   PageSetup& GetPageSetup() override { return pageSetup_; }
+  ChartObjects& GetChartObjects() override { return chartObjects_; }
 
  private:
   int Index() const;  // position in the workbook; throws when the sheet was deleted
@@ -120,6 +125,7 @@ class EngineWorksheet : public Worksheet {
   WeakContext context_;
   std::shared_ptr<SheetData> sheet_;
   EnginePageSetup pageSetup_;
+  EngineChartObjects chartObjects_;
 };
 
 class EngineSheets : public Sheets {

@@ -7,6 +7,7 @@
 #include "engine/application/engine_objects.h"
 #include "engine/core/address.h"
 #include "engine/core/sheet_format.h"
+#include "engine/render/chart_place.h"
 #include "engine/render/render.h"
 
 namespace tallowmere::engine {
@@ -253,6 +254,21 @@ void EngineRange::SetBorderLineStyle(int index, int lineStyle) {
   if (lineStyle != kContinuous && lineStyle != xl::kNone) Refuse("LineStyle", "Border", std::to_string(lineStyle));
   const bool line = lineStyle == kContinuous;
   ChangeBorder(index, [=](BorderSide& side) { side = line ? BorderSide{true, side.colorIndex} : BorderSide{}; });
+}
+
+double EngineRange::Left() const {
+  OpenData(*context_);
+  return ColumnLeftPoints(*sheet_, rect_.firstColumn);
+}
+
+double EngineRange::Top() const {
+  OpenData(*context_);
+  return RowTopPoints(*sheet_, rect_.firstRow);
+}
+
+double EngineRange::Width() const {
+  OpenData(*context_);
+  return ColumnLeftPoints(*sheet_, rect_.lastColumn + 1) - ColumnLeftPoints(*sheet_, rect_.firstColumn);
 }
 
 void EngineRange::CopyPicture() {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "engine/core/cell_store.h"
+#include "engine/core/chart.h"
 #include "engine/formula/formula.h"
 
 namespace tallowmere::engine {
@@ -134,6 +135,7 @@ class SheetData {
 
   std::vector<CellRect> merges;
   PageSetupData pageSetup;
+  std::vector<ChartData> charts;   // lying on the sheet, in the order they were added
   CellRect selection{3, 3, 3, 3};  // as the window shows it when the file opens
   int activeRow = 1, activeColumn = 1;
 

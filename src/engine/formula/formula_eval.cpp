@@ -7,6 +7,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <variant>
 
 #include "engine/formula/formula_internal.h"
@@ -160,7 +161,9 @@ class Evaluator {
   }
 
   Value Function(const FormulaNode& node) {
-    if (node.text == "SUM") return Sum(node);
+    if (node.text == "SUM" || node.text == "MIN") return SumOrMin(node);
+    if (node.text == "INDEX") return Index(node);
+    if (node.text == "MATCH") return Match(node);
     std::vector<double> numbers;
     for (const auto& argument : node.args) {
       NumberOrError number = ToNumber(Eval(*argument));
@@ -187,37 +190,113 @@ class Evaluator {
     return Value::Number(serial);
   }
 
-  // SUM adds numbers; in referenced cells it skips text, logical values and empty cells.
-  Value Sum(const FormulaNode& node) {
-    double total = 0;
+  // The cells of a reference or area argument, top left to bottom right.
+  struct Box {
+    int top, left, bottom, right;
+    int Height() const { return bottom - top + 1; }
+    int Width() const { return right - left + 1; }
+  };
+  // The reference or area an argument names, looking through parentheses; null for any
+  // other argument.
+  static const FormulaNode* RangeOf(const FormulaNode& argument) {
+    const FormulaNode* inner = &argument;
+    while (inner->kind == Kind::Paren) inner = inner->args.at(0).get();
+    return inner->kind == Kind::Reference || inner->kind == Kind::Area ? inner : nullptr;
+  }
+  // The cells of range, or nothing when a part of it lies off the sheet.
+  std::optional<Box> BoxOf(const FormulaNode& range) const {
+    const CellReference& last = range.kind == Kind::Area ? range.ref2 : range.ref;
+    Box box{Row(range.ref), Column(range.ref), Row(last), Column(last)};
+    if (!InSheet(box.top, box.left) || !InSheet(box.bottom, box.right)) return std::nullopt;
+    if (box.top > box.bottom) std::swap(box.top, box.bottom);
+    if (box.left > box.right) std::swap(box.left, box.right);
+    return box;
+  }
+
+  // SUM adds numbers, MIN takes the smallest (0 when there is none); in referenced cells
+  // both skip text, logical values and empty cells.
+  Value SumOrMin(const FormulaNode& node) {
+    std::vector<double> numbers;
     for (const auto& argument : node.args) {
-      const FormulaNode* inner = argument.get();
-      while (inner->kind == Kind::Paren) inner = inner->args.at(0).get();
-      if (inner->kind == Kind::Reference || inner->kind == Kind::Area) {
-        const CellReference& last = inner->kind == Kind::Area ? inner->ref2 : inner->ref;
-        if (auto error = SumRange(inner->ref, last, total)) return Value::Error(*error);
+      if (const FormulaNode* range = RangeOf(*argument)) {
+        if (auto error = RangeNumbers(*range, numbers)) return Value::Error(*error);
         continue;
       }
       NumberOrError number = ToNumber(Eval(*argument));
       if (auto* error = std::get_if<ErrorCode>(&number)) return Value::Error(*error);
-      total += std::get<double>(number);
+      numbers.push_back(std::get<double>(number));
     }
+    if (node.text == "MIN")
+      return NumberResult(numbers.empty() ? 0 : *std::min_element(numbers.begin(), numbers.end()));
+    double total = 0;
+    for (double number : numbers) total += number;
     return NumberResult(total);
   }
 
-  std::optional<ErrorCode> SumRange(const CellReference& first, const CellReference& last, double& total) const {
-    int top = Row(first), bottom = Row(last), left = Column(first), right = Column(last);
-    if (!InSheet(top, left) || !InSheet(bottom, right)) return ErrorCode::Ref;
-    if (top > bottom) std::swap(top, bottom);
-    if (left > right) std::swap(left, right);
-    for (int row = top; row <= bottom; ++row) {
-      for (int column = left; column <= right; ++column) {
+  std::optional<ErrorCode> RangeNumbers(const FormulaNode& range, std::vector<double>& numbers) const {
+    const std::optional<Box> box = BoxOf(range);
+    if (!box) return ErrorCode::Ref;
+    for (int row = box->top; row <= box->bottom; ++row) {
+      for (int column = box->left; column <= box->right; ++column) {
         Value value = lookup_(row, column);
         if (value.type == Value::Type::Error) return value.error;
-        if (value.type == Value::Type::Number) total += value.number;
+        if (value.type == Value::Type::Number) numbers.push_back(value.number);
       }
     }
     return std::nullopt;
+  }
+
+  // INDEX(range, row, column): the cell at that place of the range, counted from 1. One
+  // number picks along a range of one row or one column.
+  Value Index(const FormulaNode& node) {
+    const FormulaNode* range = RangeOf(*node.args.at(0));
+    if (!range) return Value::Error(ErrorCode::Value);
+    const std::optional<Box> box = BoxOf(*range);
+    if (!box) return Value::Error(ErrorCode::Ref);
+    std::vector<int> place;
+    for (size_t i = 1; i < node.args.size(); ++i) {
+      NumberOrError number = ToNumber(Eval(*node.args[i]));
+      if (auto* error = std::get_if<ErrorCode>(&number)) return Value::Error(*error);
+      const double whole = std::trunc(std::get<double>(number));
+      if (whole < 1 || whole > kMaxRows) return Value::Error(whole == 0 ? ErrorCode::Value : ErrorCode::Ref);
+      place.push_back(static_cast<int>(whole));
+    }
+    int row = place[0], column = place.size() > 1 ? place[1] : 1;
+    if (place.size() == 1 && box->Height() == 1) std::swap(row, column);
+    if (place.size() == 1 && box->Height() > 1 && box->Width() > 1) return Value::Error(ErrorCode::Ref);
+    if (row > box->Height() || column > box->Width()) return Value::Error(ErrorCode::Ref);
+    return lookup_(box->top + row - 1, box->left + column - 1);
+  }
+
+  // MATCH(value, range, type): the place, from 1, of value in a range of one row or one
+  // column. Type 0 finds the first equal value; 1 (the default) the last value not above
+  // it and -1 the last not below it, in a range sorted up or down. Cells of another kind
+  // than value are passed over; #N/A when nothing matches.
+  Value Match(const FormulaNode& node) {
+    Value wanted = Eval(*node.args.at(0));
+    if (wanted.type == Value::Type::Error) return wanted;
+    if (wanted.type == Value::Type::Empty) wanted = Value::Number(0);
+    const FormulaNode* range = RangeOf(*node.args.at(1));
+    const std::optional<Box> box = range ? BoxOf(*range) : std::nullopt;
+    if (!box || (box->Height() > 1 && box->Width() > 1)) return Value::Error(ErrorCode::NA);
+    double type = 1;
+    if (node.args.size() > 2) {
+      NumberOrError number = ToNumber(Eval(*node.args[2]));
+      if (auto* error = std::get_if<ErrorCode>(&number)) return Value::Error(*error);
+      type = std::trunc(std::get<double>(number));
+    }
+    const int count = std::max(box->Height(), box->Width());
+    int found = 0;
+    for (int i = 0; i < count; ++i) {
+      const Value value = box->Height() > 1 ? lookup_(box->top + i, box->left) : lookup_(box->top, box->left + i);
+      if (value.type != wanted.type) continue;
+      const int order = Compare(value, wanted);
+      if (type == 0 && order == 0) return Value::Number(i + 1);
+      if (type == 0) continue;
+      if (type > 0 ? order > 0 : order < 0) break;
+      found = i + 1;
+    }
+    return found ? Value::Number(found) : Value::Error(ErrorCode::NA);
   }
 
   int hostRow_, hostColumn_;

@@ -28,8 +28,11 @@ constexpr std::array<ErrorName, 7> kErrorNames{{
     {ErrorCode::NA, "#N/A"},
 }};
 
-constexpr std::array<formula_detail::FunctionInfo, 4> kFunctions{{
+constexpr std::array<formula_detail::FunctionInfo, 7> kFunctions{{
     {"SUM", 4, 1, formula_detail::kMaxFunctionArguments, true},
+    {"MIN", 6, 1, formula_detail::kMaxFunctionArguments, true},
+    {"INDEX", 29, 2, 3, true},
+    {"MATCH", 64, 2, 3, true},
     {"DATE", 65, 3, 3, false},
     {"MONTH", 68, 1, 1, false},
     {"YEAR", 69, 1, 1, false},

@@ -9,6 +9,7 @@
 #include "engine/core/address.h"
 #include "engine/core/engine_error.h"
 #include "engine/core/sheet_format.h"
+#include "engine/page/chart_page.h"
 #include "engine/page/page_placement.h"
 #include "engine/render/cairo_canvas.h"
 #include "engine/render/font_faces.h"
@@ -69,6 +70,11 @@ std::vector<std::uint8_t> RenderPdfPage(const WorkbookData& workbook, const Shee
       const std::unique_ptr<cairo_t, ContextRelease> cairo(cairo_create(surface.get()));
       PaintPage(cairo.get(), workbook, sheet, grid, placement);
       cairo_show_page(cairo.get());
+      // Charts lie below the print area: each gets a page of its own after it.
+      for (const ChartData& chart : sheet.charts) {
+        PaintChartPage(cairo.get(), workbook, sheet, chart, placement);
+        cairo_show_page(cairo.get());
+      }
       if (cairo_status(cairo.get()) != CAIRO_STATUS_SUCCESS)
         throw EngineError("The PDF page of sheet '" + sheet.name + "' cannot be drawn.");
     }

@@ -91,6 +91,19 @@ void CairoCanvas::Line(int x1, int y1, int x2, int y2, Rgb colour) {
   }
 }
 
+void CairoCanvas::Polyline(const std::vector<CanvasPoint>& points, double width, Rgb colour) {
+  if (points.size() < 2) return;
+  FillPending();
+  DrawLines();
+  SetColour(colour);
+  cairo_set_line_width(cairo_, width);
+  cairo_set_line_join(cairo_, CAIRO_LINE_JOIN_ROUND);
+  cairo_set_line_cap(cairo_, CAIRO_LINE_CAP_ROUND);
+  cairo_move_to(cairo_, points.front().x, points.front().y);
+  for (size_t i = 1; i < points.size(); ++i) cairo_line_to(cairo_, points[i].x, points[i].y);
+  cairo_stroke(cairo_);
+}
+
 void CairoCanvas::DrawLines() {
   if (!lines_) return;
   lines_ = false;

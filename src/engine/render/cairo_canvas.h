@@ -29,6 +29,7 @@ class CairoCanvas : public Canvas {
   int LineHeight(int font) override;
   void FillRect(const PixelRect& area, Rgb colour) override;
   void Line(int x1, int y1, int x2, int y2, Rgb colour) override;
+  void Polyline(const std::vector<CanvasPoint>& points, double width, Rgb colour) override;
   void Text(int font, const PixelRect& area, const std::optional<PixelRect>& clip, TextPlacement placement,
             const std::string& text, Rgb colour) override;
 

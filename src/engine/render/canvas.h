@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tallowmere::engine {
 
@@ -28,6 +29,11 @@ inline PixelRect PixelRect::Intersected(const PixelRect& other) const {
   return {left > other.left ? left : other.left, top > other.top ? top : other.top,
           right < other.right ? right : other.right, bottom < other.bottom ? bottom : other.bottom};
 }
+
+// A point between pixels, for lines in any direction.
+struct CanvasPoint {
+  double x = 0, y = 0;
+};
 
 // A cell font: a face name, points, weight and slant.
 struct CanvasFont {
@@ -60,6 +66,8 @@ class Canvas {
   virtual void FillRect(const PixelRect& area, Rgb colour) = 0;
   // A line one pixel wide from one pixel to another in the same row or column, both included.
   virtual void Line(int x1, int y1, int x2, int y2, Rgb colour) = 0;
+  // A smooth line width pixels wide through the points in turn (a chart's series).
+  virtual void Polyline(const std::vector<CanvasPoint>& points, double width, Rgb colour) = 0;
   // Sets text inside area as placement says; with a clip, no pixel outside it is touched.
   virtual void Text(int font, const PixelRect& area, const std::optional<PixelRect>& clip, TextPlacement placement,
                     const std::string& text, Rgb colour) = 0;

@@ -4,6 +4,8 @@
 #include <cstdint>
 
 #include "engine/core/number_format.h"
+#include "engine/render/chart_painter.h"
+#include "engine/render/chart_place.h"
 
 namespace tallowmere::engine {
 namespace {
@@ -60,7 +62,17 @@ void RangePainter::Paint(Canvas& canvas, int top, int bottom) {
   each([this](int row, int column) { PaintBorders(row, column); });
   mergesFromAbove(text);
   each(text);
+  PaintCharts(top, bottom);
   canvas_ = nullptr;
+}
+
+// The charts lying on the pixel rows top to bottom, over the cells.
+void RangePainter::PaintCharts(int top, int bottom) {
+  for (const ChartData& chart : sheet_.charts) {
+    const PixelRect area = ChartPixels(sheet_, chart, grid_.shown.firstRow, grid_.shown.firstColumn);
+    if (area.bottom >= top && area.top <= bottom && area.left < grid_.width)
+      PaintChart(*canvas_, workbook_, sheet_, calculator_, chart, area);
+  }
 }
 
 // The shown row on pixel row y; the first or last row for pixels above or below them.

@@ -47,6 +47,7 @@ class RangePainter {
   TextFont& FontOf(const Style& style);
   int WidthIn(TextFont& font, const std::string& text);
   void PaintText(int row, int column);
+  void PaintCharts(int top, int bottom);
 
   const WorkbookData& workbook_;
   const SheetData& sheet_;

@@ -6,6 +6,7 @@
 #include "engine/core/engine_error.h"
 #include "engine/xls/biff8_records.h"
 #include "engine/xls/compound_input.h"
+#include "engine/xls/xls_chart_notes.h"
 #include "engine/xls/xls_reader_records.h"
 #include "engine/xls/xls_reader_sheet.h"
 #include "engine/xls/xls_reader_styles.h"
@@ -34,7 +35,8 @@ struct Globals {
   StyleCollector styles;
   std::vector<SheetEntry> sheets;
   std::vector<PrintAreaName> printAreas;
-  std::size_t activeSheet = 0;  // among all BOUNDSHEET entries
+  std::vector<std::pair<std::size_t, ChartData>> charts;  // by sheet index among all BOUNDSHEET entries
+  std::size_t activeSheet = 0;                            // among all BOUNDSHEET entries
 };
 
 void ReadBof(const Record& record) {
@@ -104,7 +106,10 @@ void DispatchGlobal(const Record& record, Globals& globals, WorkbookData& workbo
     case rec::kFormat: globals.styles.ReadFormat(cursor); break;
     case rec::kXf: globals.styles.ReadXf(cursor); break;
     case rec::kPalette: StyleCollector::ReadPalette(cursor, workbook.palette); break;
-    case rec::kName: ReadName(cursor, globals.printAreas); break;
+    case rec::kName:
+      if (auto chart = ReadChartNote(record)) globals.charts.push_back(std::move(*chart));
+      ReadName(cursor, globals.printAreas);
+      break;
     case rec::kWindow1:
       cursor.Skip(10);
       globals.activeSheet = cursor.U16();
@@ -150,6 +155,8 @@ std::shared_ptr<WorkbookData> xls::ReadWorkbookStream(const std::vector<std::uin
     for (const PrintAreaName& area : globals.printAreas) {
       if (area.sheetIndex == i) sheet->pageSetup.printArea = area.address;
     }
+    for (const auto& [sheetIndex, chart] : globals.charts)
+      if (sheetIndex == i) sheet->charts.push_back(chart);
     if (globals.activeSheet == i) workbook->activeSheet = static_cast<int>(workbook->sheets.size());
     workbook->sheets.push_back(std::move(sheet));
   }

@@ -2,6 +2,7 @@
 #include "engine/core/address.h"
 #include "engine/core/sheet_format.h"
 #include "engine/xls/biff8_records.h"
+#include "engine/xls/xls_chart_notes.h"
 #include "engine/xls/xls_writer_parts.h"
 #include "text/unicode.h"
 
@@ -109,6 +110,7 @@ std::vector<std::size_t> WriteGlobals(RecordStream& out, const WorkbookData& wor
     WriteExternSheets(out, workbook, areas);
     for (std::size_t i = 0; i < areas.size(); ++i) WritePrintAreaName(out, areas[i], static_cast<std::uint16_t>(i));
   }
+  xls::WriteChartNotes(out, workbook);
   strings.Write(out);
   out.Write(rec::kEof, ByteBuffer());
   return offsets;

@@ -42,4 +42,7 @@ class XlsxFormats {
 // Writes the columns, rows, merged areas, cells, page setup and selection of one sheet.
 void WriteSheet(lxw_worksheet* worksheet, const SheetData& sheet, XlsxFormats& formats);
 
+// Inserts the sheet's charts into the worksheet as native line charts of the workbook.
+void WriteCharts(lxw_workbook* book, lxw_worksheet* worksheet, const SheetData& sheet);
+
 }  // namespace tallowmere::engine::xlsx

@@ -203,6 +203,51 @@ TEST(FormulaEvaluation, SumAddsNumbersOfRangesAndTypedArguments) {
   EXPECT_EQ(Eval("SUM(R[-1]C:RC)", 1, 1), Value::Error(ErrorCode::Ref));
 }
 
+// A row like the sheet's cash row: numbers with a text and an empty cell among them.
+FakeSheet LookupSheet() {
+  FakeSheet sheet;
+  const double cash[] = {9000, -2000, 4000, -2000, 7000};
+  for (int column = 1; column <= 5; ++column) sheet.Set(1, column, Value::Number(cash[column - 1]));
+  sheet.Set(1, 6, Value::String("Total"));
+  for (int column = 1; column <= 3; ++column) sheet.Set(2, column, Value::String("Week " + std::to_string(column)));
+  sheet.Set(3, 1, Value::Number(10));
+  sheet.Set(3, 2, Value::Number(20));
+  sheet.Set(3, 3, Value::Number(30));
+  return sheet;
+}
+
+TEST(FormulaEvaluation, MinIndexAndMatchFindTheLowestValueAndItsPlace) {
+  const FakeSheet sheet = LookupSheet();
+  const struct {
+    const char* formula;
+    Value expected;
+  } cases[] = {
+      {"MIN(R1C1:R1C7)", Value::Number(-2000)},  // text and empty cells are skipped
+      {"MIN(R1C1:R1C7,-5000)", Value::Number(-5000)},
+      {"MIN(R1C6:R1C7)", Value::Number(0)},  // no number at all
+      {"MIN(R1C1,\"x\")", Value::Error(ErrorCode::Value)},
+      {"MIN(R[-9]C:RC)", Value::Error(ErrorCode::Ref)},
+      {"MATCH(-2000,R1C1:R1C7,0)", Value::Number(2)},  // the first of equal values
+      {"MATCH(MIN(R1C1:R1C5),R1C1:R1C5,0)", Value::Number(2)},
+      {"MATCH(\"WEEK 3\",R2C1:R2C3,0)", Value::Number(3)},  // text without case
+      {"MATCH(1,R1C1:R1C5,0)", Value::Error(ErrorCode::NA)},
+      {"MATCH(25,R3C1:R3C3)", Value::Number(2)},  // sorted up: the last not above
+      {"MATCH(5,R3C1:R3C3,1)", Value::Error(ErrorCode::NA)},
+      {"MATCH(10,R1C1:R3C3,0)", Value::Error(ErrorCode::NA)},  // not one row or column
+      {"MATCH(#N/A,R1C1:R1C5,0)", Value::Error(ErrorCode::NA)},
+      {"INDEX(R2C1:R2C3,2)", Value::String("Week 2")},  // one row: the number picks the column
+      {"INDEX(R1C1:R3C1,3)", Value::Number(10)},        // one column: it picks the row
+      {"INDEX(R1C1:R3C3,3,2)", Value::Number(20)},
+      {"INDEX(R2C1:R2C3,MATCH(MIN(R1C1:R1C3),R1C1:R1C3,0))", Value::String("Week 2")},
+      {"INDEX(R2C1:R2C3,4)", Value::Error(ErrorCode::Ref)},
+      {"INDEX(R1C1:R3C3,2)", Value::Error(ErrorCode::Ref)},
+      {"INDEX(R2C1:R2C3,0)", Value::Error(ErrorCode::Value)},
+      {"INDEX(5,1)", Value::Error(ErrorCode::Value)},
+      {"INDEX(R1C7:R1C8,1)", Value::Number(0)},  // an empty cell
+  };
+  for (const auto& c : cases) EXPECT_EQ(Eval(c.formula, 9, 9, sheet), c.expected) << c.formula;
+}
+
 TEST(FormulaEvaluation, DateFunctions) {
   EXPECT_EQ(Eval("DATE(2013,1,1)").number, 41275);
   EXPECT_EQ(Eval("DATE(2013,13,1)").number, DateSerial(2014, 1, 1));

@@ -26,6 +26,9 @@ class NotingCanvas : public Canvas {
   int LineHeight(int font) override { return inner_.LineHeight(font); }
   void FillRect(const PixelRect& area, Rgb colour) override { inner_.FillRect(area, colour); }
   void Line(int x1, int y1, int x2, int y2, Rgb colour) override { inner_.Line(x1, y1, x2, y2, colour); }
+  void Polyline(const std::vector<CanvasPoint>& points, double width, Rgb colour) override {
+    inner_.Polyline(points, width, colour);
+  }
   void Text(int font, const PixelRect& area, const std::optional<PixelRect>& clip, TextPlacement placement,
             const std::string& text, Rgb colour) override {
     noted.emplace_back(text, area.left, area.top, area.right, area.bottom, clip.has_value());
