@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "run_program.h"
+#include "interop/program_output.h"
 
 namespace tallowmere::testing {
 namespace {
@@ -31,17 +31,21 @@ const QString kCharts = TM_SOURCE_DIR "/tests/scripts/xlsx_charts.py";
 struct Plan {
   std::string name;
   std::string rules;  // lines of the amounts file after its header
-  std::string arguments;
+  std::vector<std::string> arguments;
 };
 
 const std::vector<Plan>& Plans() {
   static const std::vector<Plan> plans{
-      {"month", "Cash Sales,1,5000,monthly,2027-01-01,,\r\nRent,1,6000,monthly,2027-01-01,,\r\n",
-       "--by-month 2027 2027 --opening-cash 10000"},
-      {"year", "Cash Sales,1,5000,monthly,2027-01-01,,\r\nRent,1,6000,monthly,2027-01-01,,\r\n",
-       "--by-year 2027 2029 --opening-cash 10000"},
+      {"month",
+       "Cash Sales,1,5000,monthly,2027-01-01,,\r\nRent,1,6000,monthly,2027-01-01,,\r\n",
+       {"--by-month", "2027", "2027", "--opening-cash", "10000"}},
+      {"year",
+       "Cash Sales,1,5000,monthly,2027-01-01,,\r\nRent,1,6000,monthly,2027-01-01,,\r\n",
+       {"--by-year", "2027", "2029", "--opening-cash", "10000"}},
       // Rent in weeks 2 and 7: weeks 7 and 8 end equally low, and the first counts.
-      {"week", "Rent,1,250,monthly,2027-01-15,,\r\n", "--by-week 8 --week1 2027-01-04 --opening-cash 1000"},
+      {"week",
+       "Rent,1,250,monthly,2027-01-15,,\r\n",
+       {"--by-week", "8", "--week1", "2027-01-04", "--opening-cash", "1000"}},
   };
   return plans;
 }
@@ -58,13 +62,14 @@ class CashOutlookInterop : public ::testing::Test {
       std::ofstream(amounts, std::ios::binary) << "item,occurrence,amount,repeat,first,last,growth\r\n" << plan.rules;
       for (const char* format : {"xls", "xlsx", "pdf"}) {
         const fs::path out = work / (plan.name + "." + format);
+        std::vector<std::string> argv{kCli, "generate", "--out", out.string(), "--amounts", amounts.string()};
         // The month plan's .xls comes with its picture.
-        const std::string picture =
-            plan.name == "month" && format == std::string("xls") ? " --picture " + (work / "month.bmp").string() : "";
-        const std::string command = "env XDG_CONFIG_HOME=" + (work / "cfg").string() +
-                                    " TEMP=" + (work / "tmp").string() + " " + kCli + " generate --out " +
-                                    out.string() + picture + " --amounts " + amounts.string() + " " + plan.arguments;
-        EXPECT_EQ(std::system(command.c_str()), 0) << command;
+        if (plan.name == "month" && format == std::string("xls"))
+          argv.insert(argv.end(), {"--picture", (work / "month.bmp").string()});
+        argv.insert(argv.end(), plan.arguments.begin(), plan.arguments.end());
+        const ProgramResult run =
+            RunProgram(argv, {{{"XDG_CONFIG_HOME", (work / "cfg").string()}, {"TEMP", (work / "tmp").string()}}, {}});
+        EXPECT_TRUE(run.Succeeded()) << out << ": " << run.err;
       }
     }
   }
@@ -74,7 +79,7 @@ class CashOutlookInterop : public ::testing::Test {
   static std::map<std::string, QStringList> Check(const QStringList& arguments) {
     const QString profile = QString::fromStdString((work / ("profile-" + std::to_string(++runs))).string());
     std::map<std::string, QStringList> lines;
-    if (const auto out = RunProgram(kPython, QStringList{kCheck, profile} + arguments, 300000)) {
+    if (const auto out = ProgramOutput(kPython, QStringList{kCheck, profile} + arguments, 300)) {
       for (const QString& line : QString::fromUtf8(*out).split('\n', Qt::SkipEmptyParts)) {
         QStringList fields = line.split('\t');
         const std::string file = fields.takeFirst().toStdString();
@@ -120,7 +125,7 @@ TEST_F(CashOutlookInterop, ATypedNumberChangesTheLowestCash) {
 
 TEST_F(CashOutlookInterop, TheXlsxHoldsOneLineChartOverTheCashPositionRow) {
   for (const Plan& plan : Plans()) {
-    const auto out = RunProgram(kPython, {kCharts, File(plan.name + ".xlsx"), "Cash Position (end of month)"});
+    const auto out = ProgramOutput(kPython, {kCharts, File(plan.name + ".xlsx"), "Cash Position (end of month)"});
     ASSERT_TRUE(out) << plan.name;
     const QJsonObject read = QJsonDocument::fromJson(*out).object();
     const QString row = QString::number(read["row"].toInt());
@@ -139,11 +144,11 @@ TEST_F(CashOutlookInterop, TheXlsxHoldsOneLineChartOverTheCashPositionRow) {
 // sheet reaches down over the chart and shows its line.
 TEST_F(CashOutlookInterop, ThePdfHasTheChartOnASecondPageAndThePictureShowsIt) {
   for (const Plan& plan : Plans()) {
-    const auto info = RunProgram("pdfinfo", {File(plan.name + ".pdf")});
+    const auto info = ProgramOutput("pdfinfo", {File(plan.name + ".pdf")});
     ASSERT_TRUE(info) << plan.name;
     EXPECT_TRUE(info->contains("Pages:           2")) << plan.name << info->toStdString();
-    const auto first = RunProgram("pdftotext", {"-f", "1", "-l", "1", File(plan.name + ".pdf"), "-"});
-    const auto second = RunProgram("pdftotext", {"-f", "2", "-l", "2", File(plan.name + ".pdf"), "-"});
+    const auto first = ProgramOutput("pdftotext", {"-f", "1", "-l", "1", File(plan.name + ".pdf"), "-"});
+    const auto second = ProgramOutput("pdftotext", {"-f", "2", "-l", "2", File(plan.name + ".pdf"), "-"});
     ASSERT_TRUE(first && second) << plan.name;
     EXPECT_TRUE(first->contains("Lowest cash position")) << plan.name;
     EXPECT_TRUE(second->contains("Cash position")) << plan.name;
