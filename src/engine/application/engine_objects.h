@@ -66,6 +66,9 @@ class EngineRange : public Range {
   int RowsCount() const override { return rect_.lastRow - rect_.firstRow + 1; }
   int ColumnsCount() const override { return rect_.lastColumn - rect_.firstColumn + 1; }
   void CopyPicture() override;
+  // In format_conditions.cpp.
+  std::unique_ptr<FormatCondition> AddFormatCondition(int type, int op, const std::string& formula1,
+                                                      const std::string& formula2) override;
 
  private:
   void Change(const std::function<void(Style&, unsigned)>& change);
