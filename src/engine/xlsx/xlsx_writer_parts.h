@@ -42,4 +42,7 @@ class XlsxFormats {
 // Writes the columns, rows, merged areas, cells, page setup and selection of one sheet.
 void WriteSheet(lxw_worksheet* worksheet, const SheetData& sheet, XlsxFormats& formats);
 
+// Writes the sheet's conditional formats, each condition with a format of its own.
+void WriteConditionalFormats(lxw_workbook* book, lxw_worksheet* worksheet, const SheetData& sheet);
+
 }  // namespace tallowmere::engine::xlsx
