@@ -36,7 +36,9 @@ void BuildCashFlowSheet(SpreadsheetLink& link, TemplateModel& model, const Repor
   Application& app = link.SpreadsheetApp();
   const int lastColumn = LayOutSheetSkeleton(app, parameters);
   LayOutItemRows(app, model, lastColumn);
-  if (model.HasNumbers()) WriteForecastCells(app, model, parameters);
+  if (!model.HasNumbers()) return;
+  WriteForecastCells(app, model, parameters);
+  WriteCashWarnings(app, model, lastColumn);
 }
 
 }  // namespace tallowmere

@@ -161,15 +161,16 @@ TEST_F(CliForecast, RefusedAmountsFileWritesNothing) {
   EXPECT_NE(ReadText(out.string() + ".err").find("line 3: \"2027-13-01\" is not a date"), std::string::npos);
   EXPECT_EQ(Generate(out, "--opening-cash 10,000"), 2);
   EXPECT_EQ(Generate(out, "--week1 2027-02-30"), 2);
+  EXPECT_EQ(Generate(out, "--minimum-cash -1"), 2);
   EXPECT_FALSE(fs::exists(out));
 }
 
 // The files of a plan without numbers do not depend on the options for numbers: an empty
-// amounts file and a Week 1 date leave every byte of them as they are (the .xlsx and the
-// PDF apart from the creation time they record).
+// amounts file, a Week 1 date and a minimum cash leave every byte of them as they are (the
+// .xlsx and the PDF apart from the creation time they record).
 TEST_F(CliForecast, PlanWithoutNumbersWritesTheSameFiles) {
   std::ofstream(work / "empty.csv", std::ios::binary) << kHeader;
-  const std::string none = "--amounts " + (work / "empty.csv").string() + " --week1 2027-01-04";
+  const std::string none = "--amounts " + (work / "empty.csv").string() + " --week1 2027-01-04 --minimum-cash 5000";
   for (const char* extension : {"xls", "xlsx", "pdf"}) {
     for (const std::string mode : {"--by-month 2027 2028", "--by-week 8"}) {
       const fs::path plain = work / "out" / (std::string("plain.") + extension);
