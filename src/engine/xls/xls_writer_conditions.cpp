@@ -1,7 +1,8 @@
 #include "engine/xls/xls_writer_conditions.h"
 
-#include <optional>
+#include <algorithm>
 #include <set>
+#include <vector>
 
 #include "engine/xls/biff8_records.h"
 
@@ -91,21 +92,25 @@ void AddRef8(ByteBuffer& b, const CellRect& r) {
 }  // namespace
 
 std::map<std::uint32_t, int> ConditionPaletteIndexes(const WorkbookData& workbook, const SheetData& sheet) {
-  Indexes indexes;
-  std::set<int> taken;
-  const auto assign = [&](const std::optional<std::uint32_t>& rgb) {
-    if (!rgb || indexes.count(*rgb)) return;
-    // Once every entry is taken, colours share their nearest.
-    const int index =
-        NearestFreeIndex(workbook, *rgb, taken.size() < workbook.palette.size() ? taken : std::set<int>{});
-    indexes[*rgb] = index;
-    taken.insert(index);
-  };
+  std::vector<std::uint32_t> colours;  // each once, in the order the conditions name them
   for (const ConditionalFormat& format : sheet.conditionalFormats) {
     for (const FormatConditionData& condition : format.conditions) {
-      assign(condition.fontRgb);
-      assign(condition.fillRgb);
+      for (const auto& rgb : {condition.fontRgb, condition.fillRgb})
+        if (rgb && std::find(colours.begin(), colours.end(), *rgb) == colours.end()) colours.push_back(*rgb);
     }
+  }
+  Indexes indexes;
+  std::set<int> taken;
+  // Colours the palette holds take their own entry first; the others the nearest left, or
+  // once every entry is taken, their nearest.
+  for (const std::uint32_t rgb : colours) {
+    const int index = NearestFreeIndex(workbook, rgb, {});
+    if (*workbook.PaletteRgb(index) == rgb) indexes[rgb] = index, taken.insert(index);
+  }
+  for (const std::uint32_t rgb : colours) {
+    if (indexes.count(rgb)) continue;
+    indexes[rgb] = NearestFreeIndex(workbook, rgb, taken.size() < workbook.palette.size() ? taken : std::set<int>{});
+    taken.insert(indexes[rgb]);
   }
   return indexes;
 }

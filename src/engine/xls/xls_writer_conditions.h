@@ -11,9 +11,10 @@
 
 namespace tallowmere::engine::biff8 {
 
-// The palette index (1..56) of each colour (0xRRGGBB) of a sheet's conditions: the
-// nearest entry that no other of those colours took before it, in the order the conditions
-// name them, so that two looks stay apart where the palette allows; the first of equals.
+// The palette index (1..56) of each colour (0xRRGGBB) of a sheet's conditions: its own
+// entry when the palette holds it, else the nearest entry that no other of those colours
+// took, in the order the conditions name them, so that two looks stay apart where the
+// palette allows; the first of equals.
 std::map<std::uint32_t, int> ConditionPaletteIndexes(const WorkbookData& workbook, const SheetData& sheet);
 
 // Writes nothing for a sheet without conditional formats.

@@ -10,6 +10,7 @@
 #include "engine/core/engine_error.h"
 #include "engine/xls/biff8_records.h"
 #include "engine/xls/xls_reader.h"
+#include "engine/xls/xls_writer_conditions.h"
 #include "engine/xls/xls_writer_parts.h"
 #include "text/unicode.h"
 
@@ -417,6 +418,19 @@ TEST_F(XlsWriterTest, ConditionalFormatsBecomeCondFmtAndCfRecords) {
     EXPECT_EQ(back.fontRgb, 0xFF0000u);
     EXPECT_EQ(back.fillRgb, 0xFFFF00u);
   }
+}
+
+// A colour the palette holds keeps its own entry even when a colour named before it lies
+// nearest that entry.
+TEST_F(XlsWriterTest, PaletteColoursKeepTheirOwnEntries) {
+  FormatConditionData nearRed, red;
+  nearRed.formula1 = red.formula1 = ParseFormulaR1C1("0");
+  nearRed.fontRgb = 0xFE0000;
+  red.fontRgb = 0xFF0000;
+  sheet_->conditionalFormats.push_back({{1, 1, 1, 1}, {nearRed, red}});
+  const auto indexes = biff8::ConditionPaletteIndexes(book_, *sheet_);
+  EXPECT_EQ(indexes.at(0xFF0000), 3);
+  EXPECT_NE(indexes.at(0xFE0000), 3);
 }
 
 }  // namespace
