@@ -42,7 +42,28 @@ inline constexpr int kLine = 4;              // ChartType: a line chart
 inline constexpr int kCategory = 1;          // Axes(type): the category axis
 inline constexpr int kValue = 2;             // Axes(type): the value axis
 inline constexpr int kTickLabelLow = -4134;  // TickLabelPosition: at the low end of the other axis
+// FormatConditions.Add: a condition on the cell value, and its comparison operators.
+inline constexpr int kCellValue = 1;
+inline constexpr int kBetween = 1;
+inline constexpr int kNotBetween = 2;
+inline constexpr int kEqual = 3;
+inline constexpr int kNotEqual = 4;
+inline constexpr int kGreater = 5;
+inline constexpr int kLess = 6;
+inline constexpr int kGreaterEqual = 7;
+inline constexpr int kLessEqual = 8;
 }  // namespace xl
+
+// A condition of a range's FormatConditions: the look its cells take while it holds.
+class FormatCondition {
+ public:
+  virtual ~FormatCondition() = default;
+  virtual void SetFontColor(long color) = 0;      // Font.Color: red + 256 green + 65536 blue
+  virtual void SetInteriorColor(long color) = 0;  // Interior.Color: a solid fill of that colour
+  // Font.ColorIndex and Interior.ColorIndex: the colour of a palette entry, 1..56.
+  virtual void SetFontColorIndex(int index) = 0;
+  virtual void SetInteriorColorIndex(int index) = 0;
+};
 
 // A range of the active sheet: a cell, a rectangle, whole rows, whole columns, all cells,
 // the current selection or the active cell. Setting a property of a range sets it on
@@ -88,6 +109,14 @@ class Range {
 
   // Puts a picture of the range on the clipboard.
   virtual void CopyPicture() = 0;
+
+  // FormatConditions.Add(type, operator, formula1, formula2): a condition on the value of
+  // each cell of the range (type xl::kCellValue), compared by operator (xl::kBetween ..
+  // xl::kLessEqual) with formula1, and for xl::kBetween and xl::kNotBetween formula2,
+  // written as FormulaR1C1 takes them ("=0"). A range's conditions are tried in the order
+  // they were added; the first that holds gives the cell its look.
+  virtual std::unique_ptr<FormatCondition> AddFormatCondition(int type, int op, const std::string& formula1,
+                                                              const std::string& formula2) = 0;
 };
 
 class PageSetup {

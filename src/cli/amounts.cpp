@@ -53,6 +53,8 @@ void ApplyAmountOptions(const GenerateOptions& options, SettingsStore& store, Te
   }
   if (options.openingCash) model.Forecast().openingCash = Option("--opening-cash", *options.openingCash, ParseMoney);
   if (options.week1) model.Forecast().week1 = Option("--week1", *options.week1, ParseDate);
+  if (options.minimumCash)
+    model.Forecast().minimumCash = Option("--minimum-cash", *options.minimumCash, ParseMinimumCash);
 }
 
 }  // namespace tallowmere::cli

@@ -7,7 +7,7 @@ constexpr const char* kGenerateUsage =
     "Usage: tallowmere-cli generate --out FILE [--picture FILE.bmp] [--company TEXT]\n"
     "                               [--by-year FIRST LAST | --by-month FIRST LAST | --by-week N]\n"
     "                               [--items FILE] [--amounts FILE.csv] [--opening-cash N]\n"
-    "                               [--week1 YYYY-MM-DD]\n"
+    "                               [--week1 YYYY-MM-DD] [--minimum-cash N]\n"
     "\n"
     "Lays out the cash-flow sheet and writes the workbook to FILE, and its picture (.bmp)\n"
     "when --picture is given. FILE's extension chooses the format: .xls (Excel 97-2003),\n"
@@ -29,6 +29,8 @@ constexpr const char* kGenerateUsage =
     "                        per line (see the manual page); a bad line refuses the file\n"
     "  --opening-cash N      cash on hand when the plan starts (up to two decimals)\n"
     "  --week1 YYYY-MM-DD    first day of Week 1 (default: the Monday after today)\n"
+    "  --minimum-cash N      the cash to keep: cash positions below it are marked amber,\n"
+    "                        below 0 red (default 0)\n"
     "\n"
     "Years and week counts, given or stored, pass the checks the window makes of them.\n"
     "\n"
@@ -94,6 +96,8 @@ GenerateOptions ParseGenerate(ArgReader& reader) {
       options.openingCash = reader.Value(flag);
     } else if (flag == "--week1") {
       options.week1 = reader.Value(flag);
+    } else if (flag == "--minimum-cash") {
+      options.minimumCash = reader.Value(flag);
     } else if (flag == "--by-year" || flag == "--by-month") {
       SetMode(options, flag == "--by-year" ? PeriodMode::Year : PeriodMode::Month);
       options.first = reader.Value(flag);

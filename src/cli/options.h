@@ -25,6 +25,7 @@ struct GenerateOptions {
   std::string first, last, weeks;
   std::string amounts;  // amounts file (CSV); "" to use the stored rules
   std::optional<std::string> openingCash;
+  std::optional<std::string> minimumCash;
   std::optional<std::string> week1;  // Week 1's first day, YYYY-MM-DD
 };
 

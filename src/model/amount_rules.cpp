@@ -76,6 +76,12 @@ Cents ParseAmount(std::string_view text) {
   return value;
 }
 
+Cents ParseMinimumCash(std::string_view text) {
+  const Cents value = ParseMoney(text);
+  if (value < 0) Refuse(text, "is no minimum cash: the reserve to keep is 0 or more.");
+  return value;
+}
+
 int ParseGrowth(std::string_view text) {
   const std::optional<Cents> value = HundredthsOf(text);
   if (!value || *value < kLeastGrowth || *value > kMostGrowth)

@@ -1,7 +1,7 @@
 #pragma once
 // Amount rules: what an item receives or pays, how often, from when to when and growing by
-// how much a year; and the two settings of a plan with numbers, its opening cash and the
-// first day of Week 1. Texts typed into a field or read from a file become these values
+// how much a year; and the settings of a plan with numbers: its opening cash, the first
+// day of Week 1 and the minimum cash it means to keep. Texts typed into a field or read from a file become these values
 // through the Parse functions, which throw std::invalid_argument saying what is wrong.
 
 #include <chrono>
@@ -44,6 +44,8 @@ inline constexpr Date kLastDate{std::chrono::year{9999}, std::chrono::December, 
 Cents ParseMoney(std::string_view text);
 // ParseMoney, refusing 0 and negative numbers.
 Cents ParseAmount(std::string_view text);
+// ParseMoney, refusing negative numbers: the reserve a plan keeps.
+Cents ParseMinimumCash(std::string_view text);
 // A percent per year written like a money amount, from -99.99 to 1000.
 int ParseGrowth(std::string_view text);
 // A date written YYYY-MM-DD from 1900-01-01 to 9999-12-31.

@@ -14,6 +14,7 @@ constexpr const char* kAbsent = "\x01";  // no stored text equals it
 constexpr int kRulesLine = 126;
 constexpr int kOpeningCashLine = 128;
 constexpr int kWeek1Line = 130;
+constexpr int kMinimumCashLine = 132;
 
 std::vector<std::string> Split(const std::string& text, char separator) {
   std::vector<std::string> parts;
@@ -75,6 +76,7 @@ void LoadAmounts(SettingsStore& store, TemplateModel& model) {
   ForecastSettings settings;
   settings.openingCash = ReadStored(store, store_key::kOpeningCash, ParseMoney);
   settings.week1 = ReadStored(store, store_key::kWeek1, ParseDate);
+  settings.minimumCash = ReadStored(store, store_key::kMinimumCash, ParseMinimumCash);
   std::vector<std::vector<AmountRule>> rules(static_cast<size_t>(model.Count()));
   if (ParseBoolean(store.Read(store_key::kSaved, BooleanText(false)))) {
     for (int i = 1; i <= model.Count(); ++i)
@@ -92,6 +94,8 @@ std::vector<StoreStep> AmountStoreSteps(const TemplateModel& model, SettingsStor
   AddStep(steps, store, kOpeningCashLine, store_key::kOpeningCash,
           settings.openingCash ? MoneyText(*settings.openingCash) : "");
   AddStep(steps, store, kWeek1Line, store_key::kWeek1, settings.week1 ? DateText(*settings.week1) : "");
+  AddStep(steps, store, kMinimumCashLine, store_key::kMinimumCash,
+          settings.minimumCash ? MoneyText(*settings.minimumCash) : "");
   return steps;
 }
 

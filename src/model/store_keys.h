@@ -26,10 +26,11 @@ inline constexpr const char* kSaved = "System Value - Saved";
 inline std::string FieldKey(int number) { return "Field" + std::to_string(number); }
 
 // The numbers of a plan, absent from stores written before plans had them: the opening
-// cash, Week 1's first day (YYYY-MM-DD) and "Amounts1", "Amounts2", ...: the amount rules
-// of item number (from 1), read only with a saved table.
+// cash, Week 1's first day (YYYY-MM-DD), the minimum cash and "Amounts1", "Amounts2", ...:
+// the amount rules of item number (from 1), read only with a saved table.
 inline constexpr const char* kOpeningCash = "Opening Cash";
 inline constexpr const char* kWeek1 = "Week 1 Begins";
+inline constexpr const char* kMinimumCash = "Minimum Cash";
 inline std::string AmountsKey(int number) { return "Amounts" + std::to_string(number); }
 
 }  // namespace tallowmere::store_key

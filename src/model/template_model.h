@@ -118,7 +118,8 @@ class TemplateModel {
   // The opening cash and Week 1's first day; kept by every item edit and load.
   ForecastSettings& Forecast() { return forecast_; }
   const ForecastSettings& Forecast() const { return forecast_; }
-  // True when some item has a rule or the opening cash is given.
+  // True when some item has a rule or the opening cash is given. A minimum cash alone does
+  // not count: it only marks the cash that the numbers bring below it.
   bool HasNumbers() const;
 
  private:

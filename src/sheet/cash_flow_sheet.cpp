@@ -42,6 +42,7 @@ void BuildCashFlowSheet(SpreadsheetLink& link, TemplateModel& model, const Repor
   WriteForecastCells(app, model, parameters);
   WriteLowestCash(app, model, parameters.mode, lastColumn);
   AddCashChart(app, model, lastColumn);
+  WriteCashWarnings(app, model, lastColumn);
 }
 
 }  // namespace tallowmere

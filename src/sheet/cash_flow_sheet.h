@@ -28,5 +28,9 @@ void LayOutItemRows(Application& app, TemplateModel& model, int lastColumn);
 // After the layout: each item's amounts in its row and the opening cash in C5, as numbers.
 // Writes nothing for a plan without numbers; leaves the selection where it is.
 void WriteForecastCells(Application& app, const TemplateModel& model, const ReportParameters& parameters);
+// After the layout of a plan with numbers: the format conditions that mark the periods of
+// the cash-position and cash-on-hand rows below zero (red) and below the minimum cash
+// (amber), over the period columns up to lastColumn's left.
+void WriteCashWarnings(Application& app, const TemplateModel& model, int lastColumn);
 
 }  // namespace tallowmere

@@ -51,6 +51,7 @@ AmountsWindow::AmountsWindow(TemplateModel& model, Dialogs& dialogs, OpenFileCho
   BuildControls();
   const ForecastSettings& settings = model.Forecast();
   if (settings.openingCash) openingCash_->setText(ToQ(MoneyText(*settings.openingCash)));
+  if (settings.minimumCash) minimumCash_->setText(ToQ(MoneyText(*settings.minimumCash)));
   shownWeek1_ = DateText(Week1Of(settings));
   week1_->setText(ToQ(shownWeek1_));
   for (const TemplateItem& item : model.Items()) {
@@ -74,8 +75,10 @@ void AmountsWindow::BuildControls() {
   auto* layout = new QVBoxLayout(this);
   auto* plan = new QFormLayout();
   openingCash_ = NewField("OpeningCash", "Opening cash", this);
+  minimumCash_ = NewField("MinimumCash", "Minimum cash", this);
   week1_ = NewField("Week1", "Week 1 begins", this);
   plan->addRow("&Opening cash:", openingCash_);
+  plan->addRow("Minim&um cash (may be empty):", minimumCash_);
   plan->addRow("&Week 1 begins (YYYY-MM-DD):", week1_);
   layout->addLayout(plan);
 
@@ -276,6 +279,12 @@ void AmountsWindow::accept() {
       settings.openingCash = ParseMoney(openingCash_->text().toStdString());
   } catch (const std::invalid_argument& e) {
     return Refuse(openingCash_, std::string("Opening cash: ") + e.what());
+  }
+  try {
+    if (!minimumCash_->text().trimmed().isEmpty())
+      settings.minimumCash = ParseMinimumCash(minimumCash_->text().trimmed().toStdString());
+  } catch (const std::invalid_argument& e) {
+    return Refuse(minimumCash_, std::string("Minimum cash: ") + e.what());
   }
   // Left as shown, the date stays what it was (unset: the Monday after the day of use).
   const std::string week1 = week1_->text().trimmed().toStdString();

@@ -1,7 +1,7 @@
 #pragma once
 // The amounts window: the numbers of a plan beside its template items. It shows the items
 // in template order, the rules of the selected one, and edits them (add, change, remove)
-// with checks; it holds the opening cash and Week 1's first day, and imports and exports
+// with checks; it holds the opening cash, the minimum cash and Week 1's first day, and imports and exports
 // the rules as CSV. Edits stay in the window until OK hands them to the model.
 
 #include <QDialog>
@@ -33,7 +33,7 @@ class AmountsWindow : public QDialog {
   void RemoveRule();
   void ImportCsv();
   void ExportCsv();
-  // Checks the opening cash and Week 1's first day and hands everything to the model;
+  // Checks the opening cash, the minimum cash and Week 1's first day and hands everything to the model;
   // a refused field keeps the focus and the window stays open.
   void accept() override;
 
@@ -56,6 +56,7 @@ class AmountsWindow : public QDialog {
   std::string shownWeek1_;                      // as first shown: left so, no date is stored
 
   QLineEdit* openingCash_ = nullptr;
+  QLineEdit* minimumCash_ = nullptr;
   QLineEdit* week1_ = nullptr;
   QListWidget* items_ = nullptr;
   QTableWidget* table_ = nullptr;

@@ -111,8 +111,9 @@ TEST_F(AmountsCsvTest, StoreKeepsNumbersAndAddsNoKeysWithoutThem) {
     EXPECT_TRUE(key.rfind("Field", 0) == 0 || key.rfind("System Value", 0) == 0) << key;
 
   Import(std::string(kHeader) + "Rent,1,6000,monthly,2027-01-31,2027-12-31,1.5\r\nRent,1,1,once,2027-01-01,,\r\n");
-  model.Forecast() = {-250, ParseDate("2027-01-04"), {}};
+  model.Forecast() = {-250, ParseDate("2027-01-04"), 500050};
   write();
+  EXPECT_EQ(store.values["Minimum Cash"], "5000.5");
   VectorListView otherList;
   TemplateModel other(otherList);
   PlainParameterFields fields;
@@ -126,6 +127,11 @@ TEST_F(AmountsCsvTest, StoreKeepsNumbersAndAddsNoKeysWithoutThem) {
   write();
   LoadAmounts(store, other);
   EXPECT_FALSE(other.HasNumbers());
+  EXPECT_EQ(other.Forecast(), ForecastSettings{});
+
+  store.Write("Minimum Cash", "-1");  // no reserve below 0
+  EXPECT_THROW(LoadAmounts(store, other), std::runtime_error);
+  store.Write("Minimum Cash", "");
 
   store.Write("Amounts3", "5|sometimes|2027-01-01||");
   model.Forecast().openingCash = 1;

@@ -1,5 +1,6 @@
 // A plan's numbers on the recorded layout: after the layout's own calls, only number
-// writes into the item rows and C5 first, and no call at all for a plan without numbers.
+// writes into the item rows and C5 first, then the lines below the table and the warnings
+// on the two cash rows, and no call at all for a plan without numbers.
 #include <gtest/gtest.h>
 
 #include "model/amounts_csv.h"
@@ -17,6 +18,14 @@ std::vector<std::string> LayoutCalls(Template& tmpl, const ReportParameters& par
   factory.log.calls.clear();
   BuildCashFlowSheet(link, tmpl.model, parameters);
   return factory.log.calls;
+}
+
+// The calls after the layout's own: the number writes, or the warnings.
+std::vector<std::string> Added(const std::vector<std::string>& calls, size_t layout, bool warnings) {
+  std::vector<std::string> added;
+  for (size_t i = layout; i < calls.size(); ++i)
+    if ((calls[i].find(".FormatCondition") != std::string::npos) == warnings) added.push_back(calls[i]);
+  return added;
 }
 
 void Import(Template& tmpl, const std::string& lines) {
@@ -68,6 +77,46 @@ TEST(ForecastCellsTest, NumbersFollowTheLayoutAsWritesOfTheirCells) {
     if (c.writes.empty()) {
       EXPECT_EQ(calls.size(), before.size()) << c.what;
     }
+  }
+}
+
+// Red before amber on each row, over the period columns D to O of a year by month; no amber
+// without a minimum cash; nothing for a minimum cash without numbers.
+TEST(ForecastCellsTest, WarningsMarkTheCashRowsBelowZeroAndBelowTheMinimum) {
+  const auto warnings = [](const std::string& row, bool amber) {
+    const std::string range = "Range(D" + row + ":O" + row + ")";
+    std::vector<std::string> calls = {range + ".FormatConditions.Add(1,6,=0)",
+                                      range + ".FormatCondition.Font.ColorIndex=9",
+                                      range + ".FormatCondition.Interior.ColorIndex=38"};
+    if (amber) {
+      for (const std::string call : {".FormatConditions.Add(1,6,=5000.5)", ".FormatCondition.Font.ColorIndex=53",
+                                     ".FormatCondition.Interior.ColorIndex=36"})
+        calls.push_back(range + call);
+    }
+    return calls;
+  };
+  const auto both = [&](bool amber) {
+    std::vector<std::string> calls = warnings("43", amber), onHand = warnings("5", amber);
+    calls.insert(calls.end(), onHand.begin(), onHand.end());
+    return calls;
+  };
+  const struct {
+    const char* what;
+    std::optional<Cents> openingCash, minimumCash;
+    std::vector<std::string> calls;
+  } cases[] = {
+      {"numbers without a minimum", 100000, std::nullopt, both(false)},
+      {"a minimum of 0", 100000, 0, both(false)},
+      {"a minimum", 100000, 500050, both(true)},
+      {"a minimum without numbers", std::nullopt, 500050, {}},
+  };
+  for (const auto& c : cases) {
+    Template tmpl;
+    tmpl.model.Forecast().openingCash = c.openingCash;
+    tmpl.model.Forecast().minimumCash = c.minimumCash;
+    Template plain;
+    const size_t layout = LayoutCalls(plain, ByMonth("2027", "2027")).size();
+    EXPECT_EQ(Added(LayoutCalls(tmpl, ByMonth("2027", "2027")), layout, true), c.calls) << c.what;
   }
 }
 

@@ -115,10 +115,17 @@ TEST_F(AmountsWindowTest, BadInputGetsAMessageAndKeepsTheFocus) {
   Edit(window, "12", "monthly", "2027-01-01");
   window.AddRule();
   EXPECT_EQ(dialogs.messages.size(), 1u);  // a total takes no amounts
-  Type(window, "OpeningCash", "ten");
-  window.accept();
-  EXPECT_TRUE(window.isVisible());
-  EXPECT_EQ(QApplication::focusWidget(), window.findChild<QLineEdit*>("OpeningCash"));
+  for (const auto& [field, text, message] :
+       {std::tuple{"OpeningCash", "ten", "Opening cash: \"ten\" is not a number"},
+        std::tuple{"MinimumCash", "-5", "Minimum cash: \"-5\" is no minimum cash"}}) {
+    dialogs.messages.clear();
+    Type(window, "OpeningCash", field == std::string("OpeningCash") ? text : "");
+    Type(window, "MinimumCash", field == std::string("MinimumCash") ? text : "");
+    window.accept();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(LastMessage().rfind(message, 0), 0u) << LastMessage();
+    EXPECT_EQ(QApplication::focusWidget(), window.findChild<QLineEdit*>(field));
+  }
   EXPECT_FALSE(form->Model().HasNumbers());
 }
 
@@ -136,6 +143,7 @@ TEST_F(AmountsWindowTest, RulesReachTheModelAndTheStoreOnlyWithOk) {
   window.RemoveRule();
   Type(window, "OpeningCash", "10000.5");
   Type(window, "Week1", "2027-01-04");
+  Type(window, "MinimumCash", " 5000 ");
   EXPECT_FALSE(form->Model().HasNumbers());  // nothing is taken before OK
   window.accept();
   const TemplateItem& rent = form->Model().Item(form->Model().FindItem("Rent"));
@@ -143,12 +151,14 @@ TEST_F(AmountsWindowTest, RulesReachTheModelAndTheStoreOnlyWithOk) {
   EXPECT_EQ(rent.Rules[0].amount, 610000);
   EXPECT_EQ(rent.Rules[0].repeat, Repeat::Quarterly);
   EXPECT_EQ(form->Model().Forecast().openingCash, 1000050);
+  EXPECT_EQ(form->Model().Forecast().minimumCash, 500000);
 
   const std::vector<AmountRule> stored = rent.Rules;  // the window goes with the next load
   form->close();
   EXPECT_EQ(store.values["Amounts20"], "6100|quarterly|2027-01-31||");
   EXPECT_EQ(store.values["Opening Cash"], "10000.5");
   EXPECT_EQ(store.values["Week 1 Begins"], "2027-01-04");
+  EXPECT_EQ(store.values["Minimum Cash"], "5000");
   Loaded();
   EXPECT_EQ(form->Model().Item(20).Rules, stored);
 }

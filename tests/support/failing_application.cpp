@@ -24,6 +24,19 @@ class Passing {
   T* inner_;
 };
 
+class FailingFormatCondition : public FormatCondition, Passing<FormatCondition> {
+ public:
+  FailingFormatCondition(FaultPlan& plan, std::unique_ptr<FormatCondition> inner)
+      : Passing(plan, inner.get()), owned_(std::move(inner)) {}
+  void SetFontColor(long c) override { In("FormatCondition.Font.Color").SetFontColor(c); }
+  void SetInteriorColor(long c) override { In("FormatCondition.Interior.Color").SetInteriorColor(c); }
+  void SetFontColorIndex(int i) override { In("FormatCondition.Font.ColorIndex").SetFontColorIndex(i); }
+  void SetInteriorColorIndex(int i) override { In("FormatCondition.Interior.ColorIndex").SetInteriorColorIndex(i); }
+
+ private:
+  std::unique_ptr<FormatCondition> owned_;
+};
+
 class FailingRange : public Range, Passing<Range> {
  public:
   FailingRange(FaultPlan& plan, std::unique_ptr<Range> inner) : Passing(plan, inner.get()), owned_(std::move(inner)) {}
@@ -54,6 +67,11 @@ class FailingRange : public Range, Passing<Range> {
   double Top() const override { return In("Range.Top").Top(); }
   double Width() const override { return In("Range.Width").Width(); }
   void CopyPicture() override { In("Range.CopyPicture").CopyPicture(); }
+  std::unique_ptr<FormatCondition> AddFormatCondition(int type, int op, const std::string& formula1,
+                                                      const std::string& formula2) override {
+    return std::make_unique<FailingFormatCondition>(
+        plan_, In("Range.FormatConditions.Add").AddFormatCondition(type, op, formula1, formula2));
+  }
 
  private:
   std::unique_ptr<Range> owned_;

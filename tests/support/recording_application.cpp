@@ -14,6 +14,21 @@ std::string Num(double value) {
 }
 std::string Bool(bool value) { return value ? "True" : "False"; }
 
+class RecordingFormatCondition : public FormatCondition {
+ public:
+  RecordingFormatCondition(CallLog& log, std::string name) : log_(log), name_(std::move(name)) {}
+  void SetFontColor(long color) override { log_.Record(name_ + ".Font.Color=" + std::to_string(color)); }
+  void SetInteriorColor(long color) override { log_.Record(name_ + ".Interior.Color=" + std::to_string(color)); }
+  void SetFontColorIndex(int index) override { log_.Record(name_ + ".Font.ColorIndex=" + std::to_string(index)); }
+  void SetInteriorColorIndex(int index) override {
+    log_.Record(name_ + ".Interior.ColorIndex=" + std::to_string(index));
+  }
+
+ private:
+  CallLog& log_;
+  std::string name_;
+};
+
 class RecordingRange : public Range {
  public:
   RecordingRange(CallLog& log, std::string name, const RecordingOptions& options)
@@ -49,6 +64,12 @@ class RecordingRange : public Range {
     Rec("CopyPicture");
     if (options_.clipboard)
       options_.clipboard->SetPicture(std::make_shared<const PictureBytes>(RecordedPictureBytes()));
+  }
+  std::unique_ptr<FormatCondition> AddFormatCondition(int type, int op, const std::string& formula1,
+                                                      const std::string& formula2) override {
+    Rec("FormatConditions.Add(" + Num(type) + "," + Num(op) + "," + formula1 +
+        (formula2.empty() ? "" : "," + formula2) + ")");
+    return std::make_unique<RecordingFormatCondition>(log_, name_ + ".FormatCondition");
   }
 
  private:

@@ -70,6 +70,9 @@ class EngineRange : public Range {
   double Top() const override;
   double Width() const override;
   void CopyPicture() override;
+  // In format_conditions.cpp.
+  std::unique_ptr<FormatCondition> AddFormatCondition(int type, int op, const std::string& formula1,
+                                                      const std::string& formula2) override;
 
  private:
   void Change(const std::function<void(Style&, unsigned)>& change);

@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "engine/core/address.h"
+#include "engine/core/conditional_format.h"
 
 namespace tallowmere::engine {
 namespace {
@@ -130,6 +131,7 @@ void ClearRange(SheetData& sheet, const CellRect& range) {
     sheet.columnStyles.clear();
     sheet.sheetStyle = 0;
     sheet.merges.clear();
+    sheet.conditionalFormats.clear();
     return;
   }
   auto& cells = sheet.Cells();
@@ -152,6 +154,7 @@ void ClearRange(SheetData& sheet, const CellRect& range) {
   std::erase_if(sheet.merges, [&](const CellRect& m) {
     return Contains(range, m.firstRow, m.firstColumn) && Contains(range, m.lastRow, m.lastColumn);
   });
+  RemoveConditionalFormatsInside(sheet, range);
 }
 
 bool HasContentOrOwnFormat(const SheetData& sheet, int row, int column, const Cell& cell) {

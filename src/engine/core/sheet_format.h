@@ -19,7 +19,8 @@ using StyleChange = std::function<void(Style& style, unsigned edges)>;
 
 void ApplyStyleChange(WorkbookData& workbook, SheetData& sheet, const CellRect& range, const StyleChange& change);
 
-// Removes the cells of the range (contents and formats) and the merges inside it.
+// Removes the cells of the range (contents and formats) and the merges and conditional
+// formats inside it.
 // Clearing the whole sheet also resets its sheet, row and column formats.
 void ClearRange(SheetData& sheet, const CellRect& range);
 

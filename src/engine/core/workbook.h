@@ -86,6 +86,21 @@ struct CellRect {
   bool operator==(const CellRect&) const = default;
 };
 
+// A condition on a cell's value (see conditional_format.h) and the look it gives while it
+// holds: font and fill colours as 0xRRGGBB, each optional.
+struct FormatConditionData {
+  enum class Operator : std::uint8_t { Between, NotBetween, Equal, NotEqual, Greater, Less, GreaterEqual, LessEqual };
+  Operator op = Operator::Less;
+  FormulaPtr formula1, formula2;  // formula2 for Between and NotBetween only
+  std::optional<std::uint32_t> fontRgb, fillRgb;
+};
+
+// The conditions of one range, tried in order; the first that holds wins.
+struct ConditionalFormat {
+  CellRect range;
+  std::vector<FormatConditionData> conditions;
+};
+
 struct PageSetupData {
   std::string printArea;                                 // A1 address, "" for none
   double leftMargin = 0.7 * 72, rightMargin = 0.7 * 72;  // points
@@ -134,6 +149,7 @@ class SheetData {
   double defaultColumnWidth = kStandardColumnWidth;
 
   std::vector<CellRect> merges;
+  std::vector<ConditionalFormat> conditionalFormats;  // in the order their ranges got them
   PageSetupData pageSetup;
   std::vector<ChartData> charts;   // lying on the sheet, in the order they were added
   CellRect selection{3, 3, 3, 3};  // as the window shows it when the file opens

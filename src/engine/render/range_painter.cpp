@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "engine/core/conditional_format.h"
 #include "engine/core/number_format.h"
 #include "engine/render/chart_painter.h"
 #include "engine/render/chart_place.h"
@@ -120,6 +121,10 @@ PixelRect RangePainter::CellArea(int row, int column) const {
 void RangePainter::PaintFill(int row, int column) {
   const PixelRect area = CellArea(row, column);
   if (area.IsEmpty()) return;
+  if (const FormatConditionData* condition = ConditionAt(row, column); condition && condition->fillRgb) {
+    canvas_->FillRect(area, *condition->fillRgb);
+    return;
+  }
   const Style& style = StyleAt(row, column);
   if (style.fillColorIndex == kColorNone) return;
   const Canvas::Rgb color = PaletteColor(style.fillColorIndex, kWhite);
@@ -199,6 +204,13 @@ int RangePainter::WidthIn(TextFont& font, const std::string& text) {
   return width;
 }
 
+const FormatConditionData* RangePainter::ConditionAt(int row, int column) {
+  if (sheet_.conditionalFormats.empty()) return nullptr;
+  const Cell* cell = sheet_.Find(row, column);
+  const Value value = !cell ? Value{} : cell->formula ? calculator_.ValueAt(row, column) : cell->value;
+  return MatchingCondition(sheet_, row, column, value);
+}
+
 void RangePainter::PaintText(int row, int column) {
   const Cell* cell = sheet_.Find(row, column);
   if (!cell || !cell->HasContent()) return;
@@ -237,7 +249,9 @@ void RangePainter::PaintText(int row, int column) {
                                                           : TextPlacement::Vertical::Bottom;
   placement.wrap = style.wrap;
   const PixelRect textArea = area.Adjusted(kTextPadding, 0, -kTextPadding, -1);
-  const Canvas::Rgb colour = PaletteColor(style.font.colorIndex, kBlack);
+  const FormatConditionData* condition = ConditionAt(row, column);
+  const Canvas::Rgb colour =
+      condition && condition->fontRgb ? *condition->fontRgb : PaletteColor(style.font.colorIndex, kBlack);
   // Only text that does not fit its area needs the clip: a clip for every cell would make
   // most of a page.
   const bool fits =

@@ -1,6 +1,7 @@
 #pragma once
 // Paints a range of a sheet as a spreadsheet shows it: fills, borders, then the texts of
-// the evaluated values in their number formats, on any canvas. One canvas pixel is one
+// the evaluated values in their number formats, on any canvas; a cell whose conditional
+// format holds takes that condition's fill and font colour. One canvas pixel is one
 // pixel of the picture at 96 dpi; the picture's BMP and the printed page differ only in
 // the canvas they hand over.
 
@@ -48,6 +49,8 @@ class RangePainter {
   int WidthIn(TextFont& font, const std::string& text);
   void PaintText(int row, int column);
   void PaintCharts(int top, int bottom);
+  // The condition of a conditional format that holds for the cell, or null.
+  const FormatConditionData* ConditionAt(int row, int column);
 
   const WorkbookData& workbook_;
   const SheetData& sheet_;

@@ -141,7 +141,7 @@ std::shared_ptr<WorkbookData> xls::ReadWorkbookStream(const std::vector<std::uin
   std::size_t readUpTo = ReadGlobals(stream, globals, *workbook);
   globals.styles.Resolve(workbook->styles);
 
-  const SheetContext context{globals.sharedStrings, globals.styles};
+  const SheetContext context{globals.sharedStrings, globals.styles, workbook->palette};
   for (std::size_t i = 0; i < globals.sheets.size(); ++i) {
     const SheetEntry& entry = globals.sheets[i];
     if (!entry.worksheet) continue;

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "engine/xls/biff8_records.h"
+#include "engine/xls/xls_reader_conditions.h"
 
 namespace tallowmere::engine::xls {
 namespace {
@@ -65,7 +66,8 @@ ErrorCode ErrorFromByte(std::uint8_t code) {
 
 class SheetReader {
  public:
-  SheetReader(const SheetContext& context, SheetData& sheet) : context_(context), sheet_(sheet) {}
+  SheetReader(const SheetContext& context, SheetData& sheet)
+      : context_(context), sheet_(sheet), conditions_(context.palette) {}
 
   void Read(RecordStream& records);
 
@@ -92,6 +94,7 @@ class SheetReader {
   std::optional<std::pair<int, int>> pendingStringResult_;  // formula cell awaiting its STRING
   bool selectionRead_ = false;
   double defaultStoredWidth_ = 0;  // stored width of a column at the default width
+  ConditionalFormatReader conditions_;
 };
 
 void SheetReader::Read(RecordStream& records) {
@@ -170,6 +173,8 @@ void SheetReader::Dispatch(const Record& record) {
       break;
     }
     case rec::kMergedCells: ReadMergedCells(cursor); break;
+    case rec::kCondFmt: conditions_.ReadCondFmt(cursor); break;
+    case rec::kCf: conditions_.ReadCf(cursor, sheet_); break;
     case rec::kLeftMargin: sheet_.pageSetup.leftMargin = cursor.F64() * kPointsPerInch; break;
     case rec::kRightMargin: sheet_.pageSetup.rightMargin = cursor.F64() * kPointsPerInch; break;
     case rec::kTopMargin: sheet_.pageSetup.topMargin = cursor.F64() * kPointsPerInch; break;

@@ -1,7 +1,10 @@
 #pragma once
 // The worksheet part of the BIFF8 reader: the records of one sheet substream (cells,
-// formulas, rows, columns, merges, page setup, window selection) into a SheetData.
+// formulas, rows, columns, merges, page setup, window selection, conditional formats)
+// into a SheetData.
 
+#include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,6 +18,7 @@ namespace tallowmere::engine::xls {
 struct SheetContext {
   const std::vector<std::string>& sharedStrings;
   const StyleCollector& styles;
+  const std::array<std::uint32_t, 56>& palette;
 };
 
 // Reads the substream starting with the BOF record at the stream's current position up

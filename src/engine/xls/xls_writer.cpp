@@ -29,7 +29,7 @@ std::vector<std::uint8_t> BuildWorkbookStream(const WorkbookData& workbook) {
   auto sheetOffsets = biff8::WriteGlobals(out, workbook, styles, strings);
   for (std::size_t i = 0; i < workbook.sheets.size(); ++i) {
     out.Patch32(sheetOffsets[i], static_cast<std::uint32_t>(out.Position()));
-    biff8::WriteSheet(out, *workbook.sheets[i], static_cast<int>(i) == workbook.activeSheet, styles, strings);
+    biff8::WriteSheet(out, workbook, *workbook.sheets[i], static_cast<int>(i) == workbook.activeSheet, styles, strings);
   }
   out.PadTo(kMinimumStreamSize);
   return std::move(out.Data());

@@ -18,8 +18,8 @@ std::vector<std::size_t> WriteGlobals(RecordStream& out, const WorkbookData& wor
                                       const SharedStrings& strings);
 
 // Writes one worksheet substream.
-void WriteSheet(RecordStream& out, const SheetData& sheet, bool active, const XlsStyles& styles,
-                const SharedStrings& strings);
+void WriteSheet(RecordStream& out, const WorkbookData& workbook, const SheetData& sheet, bool active,
+                const XlsStyles& styles, const SharedStrings& strings);
 
 // Column width in characters as the COLINFO record stores it (1/256 of a character,
 // with the padding a spreadsheet adds to every column, for Arial 10).

@@ -7,6 +7,7 @@
 #include "engine/core/engine_error.h"
 #include "engine/core/sheet_format.h"
 #include "engine/xls/biff8_records.h"
+#include "engine/xls/xls_writer_conditions.h"
 #include "engine/xls/xls_writer_parts.h"
 #include "text/unicode.h"
 
@@ -272,8 +273,8 @@ std::uint16_t ColumnWidthUnits(double characters) {
   return static_cast<std::uint16_t>(std::min(units, 65535.0));
 }
 
-void WriteSheet(RecordStream& out, const SheetData& sheet, bool active, const XlsStyles& styles,
-                const SharedStrings& strings) {
+void WriteSheet(RecordStream& out, const WorkbookData& workbook, const SheetData& sheet, bool active,
+                const XlsStyles& styles, const SharedStrings& strings) {
   out.Write(rec::kBof,
             ByteBuffer().U16(kBiff8Version).U16(kBofWorksheet).U16(kBuildId).U16(kBuildYear).U32(0).U32(0x0006));
   WriteCalcSettings(out);
@@ -284,6 +285,7 @@ void WriteSheet(RecordStream& out, const SheetData& sheet, bool active, const Xl
   WriteRowsAndCells(out, sheet, styles, strings);
   WriteWindow(out, sheet, active);
   WriteMerges(out, sheet);
+  WriteConditionalFormats(out, sheet, workbook);
   out.Write(rec::kEof, ByteBuffer());
 }
 

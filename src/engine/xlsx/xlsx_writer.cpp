@@ -53,6 +53,7 @@ void WriteXlsxFile(const WorkbookData& workbook, const std::string& path) {
     lxw_worksheet* worksheet = AddWorksheet(book.get(), workbook.sheets[i]->name);
     xlsx::WriteSheet(worksheet, *workbook.sheets[i], formats);
     xlsx::WriteCharts(book.get(), worksheet, *workbook.sheets[i]);
+    xlsx::WriteConditionalFormats(book.get(), worksheet, *workbook.sheets[i]);
     if (static_cast<int>(i) == workbook.activeSheet) worksheet_activate(worksheet);
   }
   // Closing writes the file and frees the workbook, whatever the outcome.

@@ -44,5 +44,7 @@ void WriteSheet(lxw_worksheet* worksheet, const SheetData& sheet, XlsxFormats& f
 
 // Inserts the sheet's charts into the worksheet as native line charts of the workbook.
 void WriteCharts(lxw_workbook* book, lxw_worksheet* worksheet, const SheetData& sheet);
+// Writes the sheet's conditional formats, each condition with a format of its own.
+void WriteConditionalFormats(lxw_workbook* book, lxw_worksheet* worksheet, const SheetData& sheet);
 
 }  // namespace tallowmere::engine::xlsx

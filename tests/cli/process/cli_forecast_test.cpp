@@ -172,12 +172,13 @@ TEST_F(CliForecast, RefusedAmountsFileWritesNothing) {
   EXPECT_NE(ReadText(out.string() + ".err").find("line 3: \"2027-13-01\" is not a date"), std::string::npos);
   EXPECT_EQ(Generate(out, {"--opening-cash", "10,000"}), 2);
   EXPECT_EQ(Generate(out, {"--week1", "2027-02-30"}), 2);
+  EXPECT_EQ(Generate(out, {"--minimum-cash", "-1"}), 2);
   EXPECT_FALSE(fs::exists(out));
 }
 
 // The files of a plan without numbers do not depend on the options for numbers: an empty
-// amounts file and a Week 1 date leave every byte of them as they are (the .xlsx and the
-// PDF apart from the creation time they record).
+// amounts file, a Week 1 date and a minimum cash leave every byte of them as they are (the
+// .xlsx and the PDF apart from the creation time they record).
 TEST_F(CliForecast, PlanWithoutNumbersWritesTheSameFiles) {
   std::ofstream(work / "empty.csv", std::ios::binary) << kHeader;
   for (const char* extension : {"xls", "xlsx", "pdf"}) {
@@ -187,8 +188,9 @@ TEST_F(CliForecast, PlanWithoutNumbersWritesTheSameFiles) {
       const fs::path empty = work / "out" / (std::string("empty.") + extension);
       Args plainArguments = mode, emptyArguments = mode;
       plainArguments.insert(plainArguments.end(), {"--picture", (work / "out/plain.bmp").string()});
-      emptyArguments.insert(emptyArguments.end(), {"--picture", (work / "out/empty.bmp").string(), "--amounts",
-                                                   (work / "empty.csv").string(), "--week1", "2027-01-04"});
+      emptyArguments.insert(emptyArguments.end(),
+                            {"--picture", (work / "out/empty.bmp").string(), "--amounts", (work / "empty.csv").string(),
+                             "--week1", "2027-01-04", "--minimum-cash", "5000"});
       ASSERT_EQ(Generate(plain, plainArguments), 0);
       ASSERT_EQ(Generate(empty, emptyArguments), 0);
       EXPECT_EQ(ReadText(work / "out/plain.bmp"), ReadText(work / "out/empty.bmp"));

@@ -5,6 +5,7 @@
 
 #include "engine/application/engine_objects.h"
 #include "engine/core/calc.h"
+#include "engine/core/conditional_format.h"
 #include "engine/core/sheet_format.h"
 #include "engine/core/workbook.h"
 
@@ -199,6 +200,51 @@ TEST_F(SheetTest, UsedRectCountsContentAndOwnFormattingOnly) {
   At(4, 2, 6, 16).SetBorderWeight(xl::kEdgeTop, xl::kThin);
   At(50, 3).SetFormulaR1C1("=1");
   EXPECT_EQ(UsedRect(*sheet_), (CellRect{4, 2, 50, 16}));
+}
+
+}  // namespace
+}  // namespace tallowmere::engine
+
+namespace tallowmere::engine {
+namespace {
+
+// FormatConditions.Add keeps the condition with its colours as 0xRRGGBB and refuses what
+// the object model refuses, with the member named.
+TEST_F(SheetTest, FormatConditionsAddConditionsAndRefuseBadArguments) {
+  EngineRange row = At(5, 4, 5, 15);
+  const auto condition = row.AddFormatCondition(xl::kCellValue, xl::kBetween, "=0", "=4999.99");
+  condition->SetFontColor(0x06009C);  // red 0x9C, blue 0x06
+  condition->SetInteriorColor(0xCEC7FF);
+  ASSERT_EQ(sheet_->conditionalFormats.size(), 1u);
+  const FormatConditionData& kept = sheet_->conditionalFormats[0].conditions.at(0);
+  EXPECT_EQ(kept.op, FormatConditionData::Operator::Between);
+  EXPECT_EQ(kept.fontRgb, 0x9C0006u);
+  EXPECT_EQ(kept.fillRgb, 0xFFC7CEu);
+  EXPECT_TRUE(ConditionHolds(kept, Value::Number(4999.99)));
+  EXPECT_THROW(condition->SetFontColor(0x1000000), AutomationError);
+  EXPECT_THROW(condition->SetInteriorColor(-1), AutomationError);
+  const struct {
+    int type, op;
+    const char *first, *second;
+  } refused[] = {
+      {2, xl::kLess, "=0", ""},              // a formula condition
+      {xl::kCellValue, 9, "=0", ""},         // no such operator
+      {xl::kCellValue, xl::kLess, "0", ""},  // no "="
+      {xl::kCellValue, xl::kLess, "=1+", ""},
+      {xl::kCellValue, xl::kLess, "=R1C1", ""},  // a cell, not a constant
+      {xl::kCellValue, xl::kNotBetween, "=0", ""},
+  };
+  for (const auto& r : refused) {
+    try {
+      At(9, 4, 9, 15).AddFormatCondition(r.type, r.op, r.first, r.second);
+      ADD_FAILURE() << r.first << " " << r.op;
+    } catch (const AutomationError& e) {
+      EXPECT_NE(std::string(e.what()).find("FormatConditions"), std::string::npos) << e.what();
+    }
+  }
+  EXPECT_EQ(sheet_->conditionalFormats.size(), 1u);
+  All().Clear();  // the condition goes with the cells
+  EXPECT_THROW(condition->SetFontColor(0), AutomationError);
 }
 
 }  // namespace

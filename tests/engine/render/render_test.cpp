@@ -203,3 +203,44 @@ TEST_F(RenderTest, CutsAnOversizedRangeAtTheLimitAndRefusesRangesOffTheSheet) {
 
 }  // namespace
 }  // namespace tallowmere::engine
+
+namespace tallowmere::engine {
+namespace {
+
+// A cell whose condition holds takes the condition's fill over its own and draws its text
+// in the condition's colour; a cell whose condition does not hold keeps its own look.
+TEST_F(RenderTest, ConditionsThatHoldPaintTheirFillAndFontColour) {
+  const StyleId filled = Styled([](Style& s) {
+    s.fillColorIndex = 43;
+    s.font.size = 20;
+  });
+  FormatConditionData red;
+  red.op = FormatConditionData::Operator::Less;
+  red.formula1 = ParseFormulaR1C1("0");
+  red.fontRgb = 0xC00000;
+  red.fillRgb = 0xFFC7CE;
+  sheet.conditionalFormats.push_back({{1, 1, 1, 2}, {red}});
+  sheet.rowHeights[1] = 30;
+  Put(1, 1, Value::Number(-8), filled);
+  Put(1, 2, Value::Number(8), filled);
+  Cell& formula = sheet.Cells()[{1, 3}];  // outside the range
+  formula.formula = ParseFormulaR1C1("-1");
+  const QImage image = Render(book, sheet, {1, 1, 1, 3});
+  EXPECT_EQ(image.pixel(2, 2), qRgb(0xFF, 0xC7, 0xCE));
+  EXPECT_EQ(image.pixel(66, 2) & 0xFFFFFF, *book.PaletteRgb(43)) << "the cell's own fill";
+  EXPECT_TRUE(IsWhite(image, 130, 2));
+  const auto reddish = [&](QRect area) {
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+      for (int x = area.left(); x <= area.right(); ++x) {
+        const QColor c = image.pixelColor(x, y);
+        count += c.red() > 150 && c.green() < 80 && c.blue() < 80 ? 1 : 0;
+      }
+    return count;
+  };
+  EXPECT_GT(reddish(QRect(0, 0, 63, 39)), 10) << "the text in the condition's colour";
+  EXPECT_EQ(reddish(QRect(64, 0, 63, 39)), 0);
+}
+
+}  // namespace
+}  // namespace tallowmere::engine

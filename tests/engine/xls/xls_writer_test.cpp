@@ -10,6 +10,7 @@
 #include "engine/core/engine_error.h"
 #include "engine/xls/biff8_records.h"
 #include "engine/xls/xls_reader.h"
+#include "engine/xls/xls_writer_conditions.h"
 #include "engine/xls/xls_writer_parts.h"
 #include "text/unicode.h"
 
@@ -337,6 +338,99 @@ TEST_F(XlsWriterTest, MoreFormatsThanTheFormatHoldsAreRefused) {
     Put(i + 1, 1, Value::Number(i)).style = StyleWith([&](Style& s) { s.numberFormat = format; });
   }
   EXPECT_THROW(BuildWorkbookStream(book_), EngineError);
+}
+
+}  // namespace
+}  // namespace tallowmere::engine
+
+namespace tallowmere::engine {
+namespace {
+
+// CONDFMT and its CF records after the merged areas and before EOF: the range, the
+// operator, the constant's tokens, and the font and fill colours as palette indexes kept
+// apart where two colours share their nearest entry (the palette itself unchanged).
+TEST_F(XlsWriterTest, ConditionalFormatsBecomeCondFmtAndCfRecords) {
+  constexpr std::uint16_t kCondFmt = 0x01B0, kCf = 0x01B1;
+  const auto palette = book_.palette;
+  const auto condition = [](FormatConditionData::Operator op, const char* formula, std::uint32_t font,
+                            std::uint32_t fill) {
+    FormatConditionData c;
+    c.op = op;
+    c.formula1 = ParseFormulaR1C1(formula);
+    c.fontRgb = font;
+    c.fillRgb = fill;
+    return c;
+  };
+  const CellRect row{46, 4, 46, 15};
+  sheet_->conditionalFormats.push_back(
+      {row,
+       {condition(FormatConditionData::Operator::Less, "0", 0xFF0000, 0xFFFF00),
+        condition(FormatConditionData::Operator::GreaterEqual, "5000", 0xFF0000, 0xFFFF10)}});
+  auto records = Records();
+  EXPECT_EQ(book_.palette, palette);
+  const auto condFmt = All(records, kCondFmt);
+  const auto cf = All(records, kCf);
+  ASSERT_EQ(condFmt.size(), 1u);
+  ASSERT_EQ(cf.size(), 2u);
+  EXPECT_EQ(condFmt[0]->U16(0), 2u);  // conditions
+  for (std::size_t at : {4u, 14u})    // bounds, then the one range of the list
+    EXPECT_EQ(std::vector<unsigned>(
+                  {condFmt[0]->U16(at), condFmt[0]->U16(at + 2), condFmt[0]->U16(at + 4), condFmt[0]->U16(at + 6)}),
+              (std::vector<unsigned>{45, 45, 3, 14}));
+  EXPECT_EQ(condFmt[0]->U16(12), 1u);
+  EXPECT_EQ(records[records.size() - 2].id, kCf);  // then EOF
+  constexpr std::size_t kFontColour = 12 + 80, kPattern = 12 + 118;
+  const struct {
+    unsigned op, fontIcv, fillIcv;
+    std::vector<std::uint8_t> tokens;
+  } expected[] = {
+      {6, 3 + 7, 6 + 7, {0x1E, 0x00, 0x00}},   // red, yellow: palette entries 3 and 6
+      {7, 3 + 7, 27 + 7, {0x1E, 0x88, 0x13}},  // yellow's twin 27 for the second yellow
+  };
+  for (std::size_t i = 0; i < 2; ++i) {
+    const Record& r = *cf[i];
+    EXPECT_EQ(r.body[0], 1u);
+    EXPECT_EQ(r.body[1], expected[i].op);
+    EXPECT_EQ(r.U16(2), expected[i].tokens.size());
+    EXPECT_EQ(r.U16(4), 0u);
+    EXPECT_EQ(r.U32(6) & 0x24070000u, 0x24000000u) << "font and pattern blocks, fill changed";
+    EXPECT_EQ(r.U32(kFontColour), expected[i].fontIcv);
+    EXPECT_EQ(r.U16(kPattern) >> 10, 1u);  // solid
+    EXPECT_EQ(r.U16(kPattern + 2), expected[i].fillIcv | expected[i].fillIcv << 7);
+    EXPECT_EQ(std::vector<std::uint8_t>(r.body.end() - static_cast<long>(expected[i].tokens.size()), r.body.end()),
+              expected[i].tokens);
+    EXPECT_EQ(r.body.size(), kPattern + 4 + expected[i].tokens.size());
+  }
+
+  // Read back: the same conditions, in the colours of the palette entries written.
+  const std::vector<std::uint8_t> file = BuildXlsFile(book_);
+  const auto read = ReadXlsBytes(file.data(), file.size());
+  const auto& formats = read->sheets.at(0)->conditionalFormats;
+  ASSERT_EQ(formats.size(), 1u);
+  EXPECT_EQ(formats[0].range, row);
+  ASSERT_EQ(formats[0].conditions.size(), 2u);
+  for (std::size_t i = 0; i < 2; ++i) {
+    const FormatConditionData& written = sheet_->conditionalFormats[0].conditions[i];
+    const FormatConditionData& back = formats[0].conditions[i];
+    EXPECT_EQ(back.op, written.op);
+    EXPECT_EQ(*back.formula1, *written.formula1);
+    EXPECT_EQ(back.formula2, nullptr);
+    EXPECT_EQ(back.fontRgb, 0xFF0000u);
+    EXPECT_EQ(back.fillRgb, 0xFFFF00u);
+  }
+}
+
+// A colour the palette holds keeps its own entry even when a colour named before it lies
+// nearest that entry.
+TEST_F(XlsWriterTest, PaletteColoursKeepTheirOwnEntries) {
+  FormatConditionData nearRed, red;
+  nearRed.formula1 = red.formula1 = ParseFormulaR1C1("0");
+  nearRed.fontRgb = 0xFE0000;
+  red.fontRgb = 0xFF0000;
+  sheet_->conditionalFormats.push_back({{1, 1, 1, 1}, {nearRed, red}});
+  const auto indexes = biff8::ConditionPaletteIndexes(book_, *sheet_);
+  EXPECT_EQ(indexes.at(0xFF0000), 3);
+  EXPECT_NE(indexes.at(0xFE0000), 3);
 }
 
 }  // namespace
