@@ -10,12 +10,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include "engine/core/sheet_format.h"
 #include "engine/render/render.h"
 #include "engine/render/render_grid.h"
 #include "engine/xls/xls_reader.h"
-#include "run_program.h"
+#include "interop/program_output.h"
 
 namespace tallowmere::testing {
 namespace {
@@ -36,14 +38,11 @@ const Look kRed{"FF800000", "FFFF99CC"}, kAmber{"FF993300", "FFFFE7BD"};
 
 // Runs the script with arguments; the JSON object it prints.
 QJsonObject RunScript(const QStringList& arguments) {
-  const auto out = RunProgram(kPython, QStringList{kScript} + arguments, 300000);
+  const auto out = ProgramOutput(kPython, QStringList{kScript} + arguments, 300);
   return out ? QJsonDocument::fromJson(*out).object() : QJsonObject{};
 }
 
-int Shell(const std::string& command) {
-  const int status = std::system(command.c_str());
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+using Args = std::vector<std::string>;
 
 class CashWarnings : public ::testing::Test {
  public:
@@ -54,23 +53,27 @@ class CashWarnings : public ::testing::Test {
     std::ofstream(work / "amounts.csv", std::ios::binary) << "item,occurrence,amount,repeat,first,last,growth\r\n"
                                                              "Cash Sales,1,5000,monthly,2027-01-01,,\r\n"
                                                              "Rent,1,6000,monthly,2027-01-01,,\r\n";
-    const std::string plan =
-        "--amounts " + (work / "amounts.csv").string() + " --opening-cash 10000 --minimum-cash 5000";
-    status = Generate("plan.xls", "--by-month 2027 2027 " + plan + " --picture " + (work / "plan.bmp").string()) +
-             Generate("plan.xlsx", "--by-month 2027 2027 " + plan) +
-             Generate("year.xlsx", "--by-year 2027 2029 " + plan) +
-             Generate("week.xlsx", "--by-week 8 --week1 2027-01-04 " + plan);
-    Shell("timeout 300 soffice -env:UserInstallation=file://" + (work / "convert-profile").string() +
-          " --headless --convert-to xlsx --outdir " + (work / "converted").string() + " " +
-          (work / "plan.xls").string() + " >/dev/null 2>&1");
+    const Args plan{"--amounts", (work / "amounts.csv").string(), "--opening-cash", "10000", "--minimum-cash", "5000"};
+    const Args byMonth{"--by-month", "2027", "2027"};
+    status = Generate("plan.xls", byMonth, plan, {"--picture", (work / "plan.bmp").string()}) +
+             Generate("plan.xlsx", byMonth, plan) + Generate("year.xlsx", {"--by-year", "2027", "2029"}, plan) +
+             Generate("week.xlsx", {"--by-week", "8", "--week1", "2027-01-04"}, plan);
+    RunProgram({"soffice", "-env:UserInstallation=file://" + (work / "convert-profile").string(), "--headless",
+                "--convert-to", "xlsx", "--outdir", (work / "converted").string(), (work / "plan.xls").string()},
+               {}, 300);
   }
   static void TearDownTestSuite() {
     if (!std::getenv("TM_KEEP_INTEROP")) fs::remove_all(work);
   }
 
-  static int Generate(const std::string& out, const std::string& arguments) {
-    return Shell("env XDG_CONFIG_HOME=" + (work / "cfg").string() + " TEMP=" + (work / "tmp").string() + " " + kCli +
-                 " generate --out " + (work / out).string() + " " + arguments + " 2>>" + (work / "errors").string());
+  // Runs the command line's generate into work/out; its exit status, its errors kept in work/errors.
+  static int Generate(const std::string& out, const Args& mode, const Args& plan, const Args& more = {}) {
+    Args argv{kCli, "generate", "--out", (work / out).string()};
+    for (const Args* part : {&mode, &plan, &more}) argv.insert(argv.end(), part->begin(), part->end());
+    const ProgramResult run =
+        RunProgram(argv, {{{"XDG_CONFIG_HOME", (work / "cfg").string()}, {"TEMP", (work / "tmp").string()}}, {}});
+    std::ofstream(work / "errors", std::ios::app) << run.err;
+    return run.exitCode;
   }
 
   static QString Path(const std::string& name) { return QString::fromStdString((work / name).string()); }
