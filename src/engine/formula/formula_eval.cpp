@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <variant>
 
-#include "engine/formula/formula_internal.h"
+#include "engine/formula/internal/formula_internal.h"
 
 namespace tallowmere::engine {
 
