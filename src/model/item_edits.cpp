@@ -2,7 +2,7 @@
 // and the list after a change.
 #include <stdexcept>
 
-#include "model/name_index.h"
+#include "model/internal/name_index.h"
 #include "model/template_model.h"
 
 namespace tallowmere {

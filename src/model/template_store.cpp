@@ -8,7 +8,7 @@
 #include <set>
 #include <stdexcept>
 
-#include "model/name_index.h"
+#include "model/internal/name_index.h"
 #include "model/store_keys.h"
 #include "model/template_model.h"
 #include "model/text_values.h"

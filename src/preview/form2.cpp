@@ -17,8 +17,8 @@
 #include "platform/files.h"
 #include "platform/widgets/command_button.h"
 #include "platform/widgets/hand_cursor.h"
+#include "preview/internal/scroll_bar.h"
 #include "preview/picture_box.h"
-#include "preview/scroll_bar.h"
 #include "preview/zoomed_picture.h"
 #include "sheet/report_copy.h"
 

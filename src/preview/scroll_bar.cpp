@@ -1,4 +1,4 @@
-#include "preview/scroll_bar.h"
+#include "preview/internal/scroll_bar.h"
 
 #include <QKeyEvent>
 #include <QStyleOptionFocusRect>

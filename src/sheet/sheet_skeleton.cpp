@@ -6,7 +6,7 @@
 #include "model/text_values.h"
 #include "sheet/cash_flow_sheet.h"
 #include "sheet/cell_helpers.h"
-#include "sheet/workbook_palette.h"
+#include "sheet/internal/workbook_palette.h"
 
 namespace tallowmere {
 namespace {

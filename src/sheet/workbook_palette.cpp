@@ -1,4 +1,4 @@
-#include "sheet/workbook_palette.h"
+#include "sheet/internal/workbook_palette.h"
 
 namespace tallowmere {
 

@@ -1,4 +1,4 @@
-#include "shell/amounts_window.h"
+#include "shell/internal/amounts_window.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

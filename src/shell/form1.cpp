@@ -20,8 +20,8 @@
 #include "platform/widgets/hand_cursor.h"
 #include "sheet/automation_link.h"
 #include "sheet/report_driver.h"
-#include "shell/amounts_window.h"
 #include "shell/application_identity.h"
+#include "shell/internal/amounts_window.h"
 
 namespace tallowmere {
 

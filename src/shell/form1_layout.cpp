@@ -16,7 +16,7 @@
 #include "platform/widgets/command_button.h"
 #include "platform/widgets/hand_cursor.h"
 #include "shell/form1.h"
-#include "shell/plain_frame_style.h"
+#include "shell/internal/plain_frame_style.h"
 
 namespace tallowmere {
 

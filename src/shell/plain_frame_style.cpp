@@ -1,4 +1,4 @@
-#include "shell/plain_frame_style.h"
+#include "shell/internal/plain_frame_style.h"
 
 #include <QImage>
 #include <QPainter>

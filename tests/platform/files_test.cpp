@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -13,6 +12,7 @@
 #include <vector>
 
 #include "support/failing_file_system.h"
+#include "support/temporary_folder.h"
 
 namespace tallowmere::testing {
 namespace {
@@ -26,16 +26,16 @@ std::string Read(const std::string& path) {
 
 class FilesTest : public ::testing::Test {
  protected:
-  std::string Path(const char* name) const { return dir.filePath(name).toStdString(); }
+  std::string Path(const char* name) const { return dir.FilePath(name); }
   std::string Write(const char* name, const std::string& content) {
     std::ofstream(Path(name), std::ios::binary) << content;
     return Path(name);
   }
   int EntryCount() const {
-    return static_cast<int>(std::distance(fs::directory_iterator(dir.path().toStdString()), fs::directory_iterator()));
+    return static_cast<int>(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()));
   }
 
-  QTemporaryDir dir;
+  testing::TemporaryFolder dir;
   FileSystem& local = LocalFileSystem();
 };
 

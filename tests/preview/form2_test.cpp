@@ -20,7 +20,7 @@
 
 #include "platform/error_report.h"
 #include "platform/widgets/hand_cursor.h"
-#include "support/key_clicks.h"
+#include "support/qt/key_clicks.h"
 #include "support/recording_application.h"
 #include "support/scripted_dialogs.h"
 

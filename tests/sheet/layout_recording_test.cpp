@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "sheet/cash_flow_sheet.h"
-#include "sheet/workbook_palette.h"
+#include "sheet/internal/workbook_palette.h"
 #include "template_fixture.h"
 
 namespace tallowmere::testing {

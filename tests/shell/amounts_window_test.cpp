@@ -1,6 +1,6 @@
 // The amounts window: opened from the main window without moving the design's controls,
 // its checks, its rules carried to the model and the store, and its CSV import and export.
-#include "shell/amounts_window.h"
+#include "shell/internal/amounts_window.h"
 
 #include <QComboBox>
 #include <QDialog>

@@ -12,7 +12,7 @@
 #include <QRadioButton>
 
 #include "form1_fixture.h"
-#include "support/key_clicks.h"
+#include "support/qt/key_clicks.h"
 
 namespace tallowmere::testing {
 namespace {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/application/call_engine.h"
 #include "engine/application/engine_objects.h"
+#include "engine/application/internal/call_engine.h"
 #include "engine/application/workbook_files.h"
 #include "engine/core/address.h"
 #include "engine/core/calc.h"

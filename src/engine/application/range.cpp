@@ -3,8 +3,8 @@
 #include <cctype>
 #include <cmath>
 
-#include "engine/application/call_engine.h"
 #include "engine/application/engine_objects.h"
+#include "engine/application/internal/call_engine.h"
 #include "engine/core/address.h"
 #include "engine/core/sheet_format.h"
 #include "engine/render/chart_place.h"

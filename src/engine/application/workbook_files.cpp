@@ -4,8 +4,8 @@
 #include <functional>
 #include <vector>
 
-#include "engine/application/call_engine.h"
-#include "engine/application/xlsx_loader.h"
+#include "engine/application/internal/call_engine.h"
+#include "engine/application/internal/xlsx_loader.h"
 #include "engine/page/pdf_page.h"
 #include "engine/xls/xls_writer.h"
 

@@ -1,4 +1,4 @@
-#include "engine/application/xlsx_loader.h"
+#include "engine/application/internal/xlsx_loader.h"
 
 #include <dlfcn.h>
 

@@ -111,9 +111,10 @@ enum class T {
 
 struct Token {
   T type;
-  std::string text;   // literal text; the code as written for date codes and AM/PM
-  int count = 1;      // repeat count of a date or time code ("mmm" is 3)
-  bool plus = false;  // exponent written E+
+  std::string text;      // literal text; the code as written for date codes and AM/PM
+  int count = 1;         // repeat count of a date or time code ("mmm" is 3)
+  bool plus = false;     // exponent written E+
+  bool elapsed = false;  // [h], [mm] or [ss]: the whole time in that unit, days included
 };
 
 bool StartsWithNoCase(std::string_view text, std::size_t at, std::string_view word) {
@@ -138,9 +139,17 @@ std::vector<Token> Tokenize(std::string_view s) {
     } else if (c == '\\' || c == '_' || c == '*') {  // escaped character, space of its width, fill
       if (i + 1 < s.size() && c != '*') literal(c == '\\' ? std::string(1, s[i + 1]) : " ");
       i += 2;
-    } else if (c == '[') {  // colour, condition or locale: no effect on the text
+    } else if (c == '[') {  // elapsed time; or colour, condition or locale: no effect on the text
       std::size_t end = s.find(']', i);
-      i = end == std::string_view::npos ? s.size() : end + 1;
+      if (end == std::string_view::npos) end = s.size();
+      const std::string_view inside = s.substr(i + 1, end - i - 1);
+      const char unit = inside.empty() ? '\0' : static_cast<char>(std::tolower(static_cast<unsigned char>(inside[0])));
+      if ((unit == 'h' || unit == 'm' || unit == 's') &&
+          std::ranges::all_of(inside, [unit](char x) { return std::tolower(static_cast<unsigned char>(x)) == unit; })) {
+        const T type = unit == 'h' ? T::Hour : unit == 'm' ? T::Minute : T::Second;
+        tokens.push_back({type, std::string(inside), static_cast<int>(inside.size()), false, true});
+      }
+      i = end + 1;
     } else if (StartsWithNoCase(s, i, "General")) {
       tokens.push_back({T::General, ""});
       i += 7;
@@ -210,6 +219,9 @@ constexpr std::array<const char*, 7> kWeekdays{"Sunday",   "Monday", "Tuesday", 
 
 std::string TwoDigits(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
 
+// An hour, minute or second count, two digits at least for a doubled code ("hh").
+std::string TimeDigits(long long n, int count) { return (count >= 2 && n < 10 ? "0" : "") + std::to_string(n); }
+
 // "m" is minutes right after an hour code or right before a seconds code, else months.
 void MarkMinutes(std::vector<Token>& tokens) {
   int previous = -1;
@@ -263,12 +275,12 @@ std::string FormatDate(double serial, std::vector<Token> tokens) {
         break;
       }
       case T::Hour: {
-        int shown = twelveHour ? (hour % 12 == 0 ? 12 : hour % 12) : hour;
-        out += t.count >= 2 ? TwoDigits(shown) : std::to_string(shown);
+        const long long shown = t.elapsed ? seconds / 3600 : twelveHour ? (hour % 12 == 0 ? 12 : hour % 12) : hour;
+        out += TimeDigits(shown, t.count);
         break;
       }
-      case T::Minute: out += t.count >= 2 ? TwoDigits(minute) : std::to_string(minute); break;
-      case T::Second: out += t.count >= 2 ? TwoDigits(second) : std::to_string(second); break;
+      case T::Minute: out += TimeDigits(t.elapsed ? seconds / 60 : minute, t.count); break;
+      case T::Second: out += TimeDigits(t.elapsed ? seconds : second, t.count); break;
       case T::AmPm: {
         bool pm = hour >= 12;
         bool lowerCase = std::islower(static_cast<unsigned char>(t.text[0])) != 0;
@@ -292,9 +304,12 @@ std::string FormatDate(double serial, std::vector<Token> tokens) {
 // ---- Numbers ------------------------------------------------------------------------
 
 struct NumberLayout {
-  int integerZeros = 0;  // '0' and '?' before the point: minimum integer digits
-  int decimals = 0;      // placeholders after the point
-  int decimalZeros = 0;  // decimals always shown (up to the last '0' or '?')
+  // The '0' and '?' before the point, in order: the minimum integer digits. A missing
+  // digit shows as 0 for '0' and as a space for '?'.
+  std::string integerPads;
+  // Every placeholder after the point, in order: a trailing zero shows for '0', a space
+  // for '?' and nothing for '#'.
+  std::string decimalPlaceholders;
   bool point = false;
   bool grouping = false;   // a comma between integer placeholders
   int thousandsScale = 0;  // commas right after the last integer placeholder
@@ -308,21 +323,23 @@ struct NumberLayout {
 NumberLayout Analyse(const std::vector<Token>& tokens) {
   NumberLayout layout;
   bool afterPoint = false, afterExponent = false;
+  // Commas after a digit placeholder: grouping when another integer placeholder follows,
+  // a division by a thousand each when they end the number (before or after the point).
   int pendingCommas = 0;
   for (const Token& t : tokens) {
+    const char placeholder = t.type == T::Zero ? '0' : t.type == T::Question ? '?' : '#';
     if (IsDigitPlaceholder(t.type)) {
       layout.anyPlaceholder = true;
       if (afterExponent) {
         ++layout.exponentDigits;
       } else if (afterPoint) {
-        ++layout.decimals;
-        if (t.type != T::Hash) layout.decimalZeros = layout.decimals;
+        layout.decimalPlaceholders += placeholder;
       } else {
         if (pendingCommas > 0) layout.grouping = true;
-        pendingCommas = 0;
-        if (t.type != T::Hash) ++layout.integerZeros;
+        if (t.type != T::Hash) layout.integerPads += placeholder;
       }
-    } else if (t.type == T::Comma && !afterPoint && !afterExponent && layout.anyPlaceholder) {
+      pendingCommas = 0;
+    } else if (t.type == T::Comma && !afterExponent && layout.anyPlaceholder) {
       ++pendingCommas;
     } else if (t.type == T::Point && !afterExponent && !afterPoint) {
       afterPoint = layout.point = true;
@@ -335,7 +352,7 @@ NumberLayout Analyse(const std::vector<Token>& tokens) {
       layout.exponentPlus = t.plus;
     }
   }
-  if (!afterPoint) layout.thousandsScale += pendingCommas;
+  layout.thousandsScale += pendingCommas;
   return layout;
 }
 
@@ -354,25 +371,33 @@ std::string NumberDigits(double value, const NumberLayout& layout) {
   for (int i = 0; i < layout.thousandsScale; ++i) value /= 1000;
   if (!std::isfinite(value)) return "########";  // scaled past the largest number by many '%'
   Decimal d = ToDecimal(value);
+  const int decimals = static_cast<int>(layout.decimalPlaceholders.size());
   int exponent = 0;
   if (layout.exponent && !d.digits.empty()) {
-    int integerDigits = std::max(1, layout.integerZeros);
+    int integerDigits = std::max(1, static_cast<int>(layout.integerPads.size()));
     exponent = d.point - integerDigits;
     d.point = integerDigits;
-    RoundTo(d, layout.decimals);
+    RoundTo(d, decimals);
     if (d.point > integerDigits) {
       d.point = integerDigits;
       ++exponent;
     }
   } else {
-    RoundTo(d, layout.decimals);
+    RoundTo(d, decimals);
   }
   std::string integer = IntegerDigits(d);
-  if (static_cast<int>(integer.size()) < layout.integerZeros)
-    integer.insert(0, static_cast<std::size_t>(layout.integerZeros) - integer.size(), '0');
   if (layout.grouping) integer = Grouped(integer);
-  std::string fraction = FractionDigits(d, layout.decimals);
-  while (static_cast<int>(fraction.size()) > layout.decimalZeros && fraction.back() == '0') fraction.pop_back();
+  // The placeholders a short number leaves empty, from the right: "???" shows 5 as "  5".
+  for (std::size_t digits = IntegerDigits(d).size(); digits < layout.integerPads.size(); ++digits)
+    integer.insert(0, 1, layout.integerPads[layout.integerPads.size() - 1 - digits] == '?' ? ' ' : '0');
+  std::string fraction = FractionDigits(d, decimals);
+  for (std::size_t i = fraction.size(); i > 0 && fraction[i - 1] == '0' && layout.decimalPlaceholders[i - 1] != '0';
+       --i) {
+    if (layout.decimalPlaceholders[i - 1] == '?')
+      fraction[i - 1] = ' ';
+    else
+      fraction.erase(i - 1);
+  }
   std::string out = integer;
   if (layout.point) out += "." + fraction;
   if (layout.exponent) out += "E" + ExponentText(exponent, layout.exponentPlus, layout.exponentDigits);
@@ -420,13 +445,17 @@ std::string FormatGeneral(double number) {
       return sign + (integer.empty() ? "0" : integer) + (fraction.empty() ? "" : "." + fraction);
     }
   }
-  // Scientific: one integer digit, up to five decimals, an exponent of at least two digits.
+  // Scientific: one integer digit, an exponent of at least two digits and up to five
+  // decimals, four with an exponent of three digits.
   int exponent = d.point - 1;
   d.point = 1;
-  RoundTo(d, 5);
-  if (d.point > 1) {
-    d.point = 1;
-    ++exponent;
+  for (bool rounded = false; !rounded;) {
+    RoundTo(d, std::abs(exponent) >= 100 ? 4 : 5);
+    rounded = d.point == 1;
+    if (!rounded) {  // rounded up to the next power of ten
+      d.point = 1;
+      ++exponent;
+    }
   }
   std::string fraction = FractionDigits(d, static_cast<int>(d.digits.size()) - 1);
   return sign + d.digits.substr(0, 1) + (fraction.empty() ? "" : "." + fraction) + "E" +

@@ -1,7 +1,8 @@
 #pragma once
 // Display of cell values through number format codes, as a spreadsheet shows them:
-// "General", number codes ("0", "0.00", "#,##0", "0%", "0.00E+00"), date and time codes
-// ("m/d/yyyy", "mmm-yy", "d-mmm-yy", "h:mm AM/PM"), up to four sections separated by ";"
+// "General", number codes ("0", "0.00", "#,##0", "0%", "0.00E+00", "???", "#,##0.0,," in
+// millions), date and time codes ("m/d/yyyy", "mmm-yy", "d-mmm-yy", "h:mm AM/PM") and elapsed
+// times ("[h]:mm"), up to four sections separated by ";"
 // (positive; negative; zero; text), quoted and escaped literals, colours and conditions
 // in brackets (ignored). Dates are serial numbers of the 1900 date system.
 

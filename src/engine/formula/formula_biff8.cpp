@@ -8,7 +8,7 @@
 #include <cmath>
 #include <optional>
 
-#include "engine/formula/formula_internal.h"
+#include "engine/formula/internal/formula_internal.h"
 #include "text/unicode.h"
 
 namespace tallowmere::engine {

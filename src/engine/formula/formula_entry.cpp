@@ -3,7 +3,7 @@
 #include <cctype>
 #include <charconv>
 
-#include "engine/formula/formula_internal.h"
+#include "engine/formula/internal/formula_internal.h"
 #include "text/unicode.h"
 
 namespace tallowmere::engine {

@@ -10,7 +10,7 @@
 #include <optional>
 #include <variant>
 
-#include "engine/formula/formula_internal.h"
+#include "engine/formula/internal/formula_internal.h"
 
 namespace tallowmere::engine {
 

@@ -7,7 +7,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "engine/formula/formula_internal.h"
+#include "engine/formula/internal/formula_internal.h"
 
 namespace tallowmere::engine {
 

@@ -2,7 +2,7 @@
 // as Paren nodes; the printer adds its own only where a tree read from a file needs them to
 // keep its meaning, so a parsed formula prints back exactly as it reads.
 
-#include "engine/formula/formula_internal.h"
+#include "engine/formula/internal/formula_internal.h"
 
 namespace tallowmere::engine {
 

@@ -1,4 +1,4 @@
-#include "engine/render/bidi.h"
+#include "engine/render/internal/bidi.h"
 
 #include <fribidi.h>
 

@@ -11,7 +11,7 @@
 #include <cmath>
 
 #include "engine/core/engine_error.h"
-#include "engine/render/bidi.h"
+#include "engine/render/internal/bidi.h"
 #include "text/unicode.h"
 
 namespace tallowmere::engine {

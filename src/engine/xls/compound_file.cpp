@@ -1,4 +1,4 @@
-#include "engine/xls/compound_file.h"
+#include "engine/xls/internal/compound_file.h"
 
 #include <gsf/gsf-outfile-msole.h>
 #include <gsf/gsf-outfile.h>

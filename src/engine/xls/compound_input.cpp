@@ -1,4 +1,4 @@
-#include "engine/xls/compound_input.h"
+#include "engine/xls/internal/compound_input.h"
 
 #include <gsf/gsf.h>
 

@@ -5,11 +5,11 @@
 #include "engine/core/address.h"
 #include "engine/core/engine_error.h"
 #include "engine/xls/biff8_records.h"
-#include "engine/xls/compound_input.h"
+#include "engine/xls/internal/compound_input.h"
+#include "engine/xls/internal/xls_reader_sheet.h"
+#include "engine/xls/internal/xls_reader_styles.h"
 #include "engine/xls/xls_chart_notes.h"
 #include "engine/xls/xls_reader_records.h"
-#include "engine/xls/xls_reader_sheet.h"
-#include "engine/xls/xls_reader_styles.h"
 
 namespace tallowmere::engine {
 namespace {

@@ -1,4 +1,4 @@
-#include "engine/xls/xls_reader_sheet.h"
+#include "engine/xls/internal/xls_reader_sheet.h"
 
 #include <bit>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "engine/xls/xls_reader_styles.h"
+#include "engine/xls/internal/xls_reader_styles.h"
 
 #include "engine/xls/biff8_records.h"
 

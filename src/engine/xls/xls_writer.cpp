@@ -1,6 +1,6 @@
 #include "engine/xls/xls_writer.h"
 
-#include "engine/xls/compound_file.h"
+#include "engine/xls/internal/compound_file.h"
 #include "engine/xls/xls_writer_parts.h"
 
 namespace tallowmere::engine {

@@ -5,12 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
 #include <fstream>
 
 #include "automation/automation.h"
 #include "engine/core/engine_error.h"
 #include "engine/xls/xls_reader.h"
+#include "support/temporary_folder.h"
 
 namespace tallowmere::engine {
 namespace {
@@ -161,13 +161,12 @@ TEST_F(EngineTest, BadFormulaIsRefusedAndTheCellKeepsItsContent) {
 }
 
 TEST_F(EngineTest, SavedWorkbookOpensInANewInstanceAndFileErrorsAreAutomationErrors) {
-  QTemporaryDir dir;
+  testing::TemporaryFolder dir;
   Select("C5")->SetFormulaR1C1("=2*3");
   Select("B2:D4");
-  const std::string path = dir.filePath("book.xls").toStdString();
+  const std::string path = dir.FilePath("book.xls");
   app_->ActiveWorkbook()->SaveAs(path, xl::kWorkbookNormal);
-  EXPECT_THROW(app_->ActiveWorkbook()->SaveAs(dir.filePath("missing/book.xls").toStdString(), xl::kExcel8),
-               AutomationError);
+  EXPECT_THROW(app_->ActiveWorkbook()->SaveAs(dir.FilePath("missing/book.xls"), xl::kExcel8), AutomationError);
 
   auto other = factory_.Create();
   auto book = other->GetWorkbooks().Open(path);
@@ -177,12 +176,12 @@ TEST_F(EngineTest, SavedWorkbookOpensInANewInstanceAndFileErrorsAreAutomationErr
   EXPECT_EQ(used->Column(), 3);
   EXPECT_EQ(other->Selection()->Row(), 2);  // the file opens with the selection it was saved with
   EXPECT_EQ(other->Selection()->ColumnsCount(), 3);
-  EXPECT_THROW(other->GetWorkbooks().Open(dir.filePath("none.xls").toStdString()), AutomationError);
+  EXPECT_THROW(other->GetWorkbooks().Open(dir.FilePath("none.xls")), AutomationError);
 }
 
 TEST_F(EngineTest, FileErrorsReachTheClientWithTheReadersDescription) {
-  QTemporaryDir dir;
-  const std::string path = dir.filePath("notes.xls").toStdString();
+  testing::TemporaryFolder dir;
+  const std::string path = dir.FilePath("notes.xls");
   std::ofstream(path) << "not a workbook";
   std::string expected;
   try {

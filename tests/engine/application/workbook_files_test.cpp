@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
-#include <QTemporaryDir>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -18,6 +17,7 @@
 #include "automation/automation.h"
 #include "engine/application/application.h"
 #include "platform/picture_clipboard.h"
+#include "support/temporary_folder.h"
 
 namespace tallowmere::engine {
 namespace {
@@ -36,17 +36,17 @@ class WorkbookFileTest : public ::testing::Test {
     book.sheets.back()->name = "Sheet1";
     book.sheets.back()->Cells()[{1, 1}].value = Value::String("a cell");
   }
-  std::string Path(const char* name) const { return dir.filePath(name).toStdString(); }
+  std::string Path(const char* name) const { return dir.FilePath(name); }
   int Entries() const {
-    return static_cast<int>(std::distance(std::filesystem::directory_iterator(dir.path().toStdString()),
-                                          std::filesystem::directory_iterator()));
+    return static_cast<int>(
+        std::distance(std::filesystem::directory_iterator(dir.Path()), std::filesystem::directory_iterator()));
   }
   static std::string Read(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
 
-  QTemporaryDir dir;
+  testing::TemporaryFolder dir;
   WorkbookData book;
 };
 
@@ -60,7 +60,7 @@ TEST_P(EachFormat, FailedWriteLeavesNoFileAndSuccessReplacesTheOldOne) {
   } catch (const AutomationError& error) {
     EXPECT_NE(std::string(error.what()).find(missing), std::string::npos) << error.what();
   }
-  EXPECT_THROW(GetParam().write(book, dir.path().toStdString()), AutomationError);  // a folder, not a file
+  EXPECT_THROW(GetParam().write(book, dir.Path()), AutomationError);  // a folder, not a file
 
   const std::string path = Path("book");
   std::ofstream(path) << "old";
@@ -140,12 +140,12 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& test) { return std::string(test.param.name); });
 
 TEST(WorkbookFormats, OnlyTheFormatsTheEngineWritesAreAccepted) {
-  QTemporaryDir dir;
+  testing::TemporaryFolder dir;
   InProcessClipboard clipboard;
   EngineApplicationFactory factory(clipboard, LocalFileSystem());
   auto app = factory.Create();
   auto workbook = app->GetWorkbooks().Add();
-  const std::string path = dir.filePath("book").toStdString();
+  const std::string path = dir.FilePath("book");
   EXPECT_THROW(workbook->SaveAs(path, 6), AutomationError);               // a CSV file
   EXPECT_THROW(workbook->ExportAsFixedFormat(1, path), AutomationError);  // an XPS document
   EXPECT_FALSE(std::filesystem::exists(path));

@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
+#include <ostream>
+#include <string>
+
 namespace tallowmere::engine {
 namespace {
 
@@ -92,8 +97,86 @@ TEST(NumberFormat, OtherValueTypesAndOddFormats) {
   }
 }
 
+struct Shown {
+  double number;
+  const char* format;
+  const char* text;
+};
+void PrintTo(const Shown& c, std::ostream* out) { *out << c.number << " as " << c.format; }
+
+class Codes : public ::testing::TestWithParam<Shown> {};
+
+TEST_P(Codes, ShowTheNumberAsASpreadsheetDoes) {
+  EXPECT_EQ(Show(GetParam().number, GetParam().format), GetParam().text);
+}
+
+// Commas that end the number divide it by a thousand each, after the point too.
+INSTANTIATE_TEST_SUITE_P(Scaling, Codes,
+                         ::testing::Values(Shown{1234567, "0.0,,", "1.2"}, Shown{1234567, "#,##0.0,,", "1.2"},
+                                           Shown{1234567, "#,##0,,\" M\"", "1 M"},
+                                           Shown{-2500, "#,##0,;(#,##0,)", "(3)"}, Shown{1234567, "#,##0,", "1,235"},
+                                           Shown{999499, "#,##0,", "999"}, Shown{1234, "0,000", "1,234"},
+                                           Shown{1234, "#,##0.0", "1,234.0"}));
+
+// A missing digit shows as 0 for '0', as a space for '?' and not at all for '#'.
+INSTANTIATE_TEST_SUITE_P(Placeholders, Codes,
+                         ::testing::Values(Shown{5, "???", "  5"}, Shown{1234, "???", "1234"},
+                                           Shown{1.5, "0.0?", "1.5 "}, Shown{1.25, "0.0?", "1.25"},
+                                           Shown{0, "0.??", "0.  "}, Shown{7, "00.##", "07."},
+                                           Shown{0.5, "#.00", ".50"}, Shown{12345, "?,???", "12,345"},
+                                           Shown{-5, "??0", "-  5"}));
+
+// Positive; negative without its own minus; zero. Empty sections show nothing.
+INSTANTIATE_TEST_SUITE_P(Sections, Codes,
+                         ::testing::Values(Shown{0, "#,##0.00;(#,##0.00);\"-\"", "-"},
+                                           Shown{-1234.5, "#,##0.00;(#,##0.00);\"-\"", "(1,234.50)"},
+                                           Shown{-0.004, "0.00;(0.00)", "(0.00)"}, Shown{-5, "0;;0", ""},
+                                           Shown{0, "0;-0;;@", ""}, Shown{-1234, "#,##0_);[Red](#,##0)", "(1,234)"},
+                                           Shown{0.25, "0%;-0%", "25%"}, Shown{-0.25, "0%;-0%", "-25%"},
+                                           Shown{1.5, "0.0\"%\"", "1.5%"}, Shown{12, "\"Q\"0", "Q12"}));
+
+INSTANTIATE_TEST_SUITE_P(Exponents, Codes,
+                         ::testing::Values(Shown{0, "0.00E+00", "0.00E+00"}, Shown{0.1, "0.0E-00", "1.0E-01"},
+                                           Shown{100, "0.0E+00", "1.0E+02"}, Shown{-12345, "0.00E+00", "-1.23E+04"},
+                                           Shown{9.995e-10, "0.00E+00", "1.00E-09"}, Shown{123, "0E+0", "1E+2"}));
+
+// The 1900 date system: its day 60 is the 29th of February 1900, which never was.
+INSTANTIATE_TEST_SUITE_P(Dates, Codes,
+                         ::testing::Values(Shown{41275.5, "yyyy-mm-dd hh:mm", "2013-01-01 12:00"},
+                                           Shown{41275, "ddd", "Tue"}, Shown{41275, "mmmmm", "J"},
+                                           Shown{DateSerial(2024, 2, 29), "m/d/yyyy", "2/29/2024"},
+                                           Shown{61, "m/d/yyyy", "3/1/1900"}, Shown{59, "mmm d", "Feb 28"},
+                                           Shown{2958465, "m/d/yyyy", "12/31/9999"},
+                                           Shown{2958466, "m/d/yyyy", "########"},
+                                           Shown{DateSerial(2027, 12, 31), "mmm-yy", "Dec-27"},
+                                           Shown{DateSerial(2000, 1, 1), "dddd d mmmm yy", "Saturday 1 January 00"}));
+
+INSTANTIATE_TEST_SUITE_P(Times, Codes,
+                         ::testing::Values(Shown{0, "h AM/PM", "12 AM"}, Shown{0.5, "h AM/PM", "12 PM"},
+                                           Shown{41275.25, "h AM/PM", "6 AM"}, Shown{41275.75, "h:mm a/p", "6:00 p"},
+                                           Shown{0.25 + 5.0 / 1440, "hh:mm", "06:05"},
+                                           Shown{1.0 / 86400, "h:mm:ss", "0:00:01"}, Shown{1.5, "[h]:mm", "36:00"},
+                                           Shown{0.5, "[mm]:ss", "720:00"},
+                                           Shown{2 + 3.0 / 24 + 4.0 / 1440, "[h]:mm:ss", "51:04:00"},
+                                           Shown{1.0 / 1440, "[ss]", "60"}, Shown{0.25, "[H]", "6"}));
+
+// General fits 11 characters besides the sign, for numbers of every size.
+TEST(NumberFormat, GeneralFitsElevenCharactersAtEveryMagnitude) {
+  for (int exponent = -320; exponent <= 308; ++exponent) {
+    for (double mantissa : {1.0, 1.23456789012345, 9.99999999999}) {
+      for (double sign : {1.0, -1.0}) {
+        const double number = sign * mantissa * std::pow(10.0, exponent);
+        if (number == 0 || !std::isfinite(number)) continue;
+        const std::string shown = FormatGeneral(number);
+        EXPECT_LE(shown.size() - (sign < 0 ? 1 : 0), 11u) << number << " shows " << shown;
+        EXPECT_NEAR(std::strtod(shown.c_str(), nullptr) / number, 1.0, 1e-4) << number << " shows " << shown;
+      }
+    }
+  }
+}
+
 TEST(NumberFormat, IsDateFormat) {
-  for (const char* format : {"mmm-yy", "m/d/yyyy", "d-mmm-yy", "yyyy", "h:mm", "[Blue]dd"})
+  for (const char* format : {"mmm-yy", "m/d/yyyy", "d-mmm-yy", "yyyy", "h:mm", "[Blue]dd", "[h]:mm"})
     EXPECT_TRUE(IsDateFormat(format)) << format;
   for (const char* format : {"General", "#,##0", "0.00E+00", "\"day\" 0", "[Red]0", "0;\\d"})
     EXPECT_FALSE(IsDateFormat(format)) << format;

@@ -4,38 +4,39 @@
 
 #include <gtest/gtest.h>
 
-#include <QImage>
-
+#include "bmp_picture.h"
 #include "engine/core/engine_error.h"
 #include "engine/render/render_grid.h"
 
 namespace tallowmere::engine {
 namespace {
 
-QImage Render(const WorkbookData& book, const SheetData& sheet, CellRect rect) {
-  const std::vector<std::uint8_t> bytes = RenderRangeBmp(book, sheet, rect);
-  QImage image;
-  image.loadFromData(bytes.data(), static_cast<int>(bytes.size()), "BMP");
-  return image;
+using testing::Area;
+using testing::BmpPicture;
+using testing::MakeRgb;
+using testing::Rgb;
+
+BmpPicture Render(const WorkbookData& book, const SheetData& sheet, CellRect rect) {
+  return BmpPicture(RenderRangeBmp(book, sheet, rect));
 }
 
-bool IsWhite(const QImage& image, int x, int y) { return image.pixel(x, y) == qRgb(255, 255, 255); }
+bool IsWhite(const BmpPicture& image, int x, int y) { return image.Pixel(x, y) == MakeRgb(255, 255, 255); }
 
 // Non-white pixels in the rectangle.
-int Ink(const QImage& image, QRect area) {
+int Ink(const BmpPicture& image, Area area) {
   int count = 0;
-  for (int y = area.top(); y <= area.bottom(); ++y) {
-    for (int x = area.left(); x <= area.right(); ++x) count += IsWhite(image, x, y) ? 0 : 1;
+  for (int y = area.top; y <= area.Bottom(); ++y) {
+    for (int x = area.left; x <= area.Right(); ++x) count += IsWhite(image, x, y) ? 0 : 1;
   }
   return count;
 }
 
 // Runs of inked pixel rows in area: the lines of text set there.
-int InkedLines(const QImage& image, QRect area) {
+int InkedLines(const BmpPicture& image, Area area) {
   int lines = 0;
-  for (int y = area.top(); y <= area.bottom(); ++y) {
-    const bool inked = Ink(image, QRect(area.left(), y, area.width(), 1)) > 0;
-    const bool above = y > area.top() && Ink(image, QRect(area.left(), y - 1, area.width(), 1)) > 0;
+  for (int y = area.top; y <= area.Bottom(); ++y) {
+    const bool inked = Ink(image, Area{area.left, y, area.width, 1}) > 0;
+    const bool above = y > area.top && Ink(image, Area{area.left, y - 1, area.width, 1}) > 0;
     if (inked && !above) ++lines;
   }
   return lines;
@@ -79,12 +80,13 @@ TEST_F(RenderTest, DrawsFillsAndBordersWhereEitherNeighbourAsksForThem) {
   });
   Put(1, 1, Value{}, framed);
   book.palette[42] = 177 | 255 << 8 | 209 << 16;  // colour 43 as the cash-flow palette has it
-  const QImage image = Render(book, sheet, {1, 1, 2, 2});
-  ASSERT_EQ(image.size(), QSize(128, 34));
-  const QRgb band = qRgb(177, 255, 209), grey = qRgb(128, 128, 128);
-  EXPECT_EQ(image.pixel(10, 5), band);
-  EXPECT_EQ(image.pixel(63, 5), grey) << "right edge of A1 on its last pixel column";
-  EXPECT_EQ(image.pixel(10, 16), grey) << "bottom edge of A1 on its last pixel row";
+  const BmpPicture image = Render(book, sheet, {1, 1, 2, 2});
+  ASSERT_EQ(image.Width(), 128);
+  ASSERT_EQ(image.Height(), 34);
+  const Rgb band = MakeRgb(177, 255, 209), grey = MakeRgb(128, 128, 128);
+  EXPECT_EQ(image.Pixel(10, 5), band);
+  EXPECT_EQ(image.Pixel(63, 5), grey) << "right edge of A1 on its last pixel column";
+  EXPECT_EQ(image.Pixel(10, 16), grey) << "bottom edge of A1 on its last pixel row";
   EXPECT_TRUE(IsWhite(image, 100, 25)) << "no gridlines in a picture";
   EXPECT_TRUE(IsWhite(image, 127, 5));
 }
@@ -97,11 +99,11 @@ TEST_F(RenderTest, DrawsAMergedAreaAsOneCell) {
   Put(1, 1, Value::String("Title"), boxed);
   Put(1, 2, Value{}, boxed);
   sheet.merges.push_back({1, 1, 1, 2});
-  const QImage image = Render(book, sheet, {1, 1, 1, 3});
+  const BmpPicture image = Render(book, sheet, {1, 1, 1, 3});
   EXPECT_TRUE(IsWhite(image, 63, 2)) << "no line inside the merged area";
-  EXPECT_EQ(image.pixel(127, 2), qRgb(128, 128, 128)) << "its outer edge keeps the line";
-  EXPECT_GT(Ink(image, QRect(50, 0, 28, 15)), 10) << "text centred over both columns";
-  EXPECT_EQ(Ink(image, QRect(0, 0, 30, 15)), 0);
+  EXPECT_EQ(image.Pixel(127, 2), MakeRgb(128, 128, 128)) << "its outer edge keeps the line";
+  EXPECT_GT(Ink(image, Area{50, 0, 28, 15}), 10) << "text centred over both columns";
+  EXPECT_EQ(Ink(image, Area{0, 0, 30, 15}), 0);
 }
 
 TEST_F(RenderTest, PlacesTextLikeASpreadsheet) {
@@ -113,26 +115,26 @@ TEST_F(RenderTest, PlacesTextLikeASpreadsheet) {
   sheet.rowHeights[3] = 60;
   Put(4, 1, Value::String("first\nsecond"));
   sheet.rowHeights[4] = 45;
-  const QImage image = Render(book, sheet, {1, 1, 4, 4});
+  const BmpPicture image = Render(book, sheet, {1, 1, 4, 4});
   const int b = 64, c = b + 33, d = c + 64;
-  EXPECT_GT(Ink(image, QRect(c, 0, 64, 17)), 20) << "text runs on into the empty neighbour";
-  EXPECT_EQ(Ink(image, QRect(0, 0, b, 17)), 0) << "left-aligned text never runs to the left";
-  EXPECT_GT(Ink(image, QRect(b, 17, 33, 17)), 10);
-  EXPECT_EQ(Ink(image, QRect(c, 17, d - c + 64, 17)), 0) << "a number too wide stays in its cell";
-  EXPECT_EQ(Ink(image, QRect(c, 34, 128, 80)), 0) << "wrapped text stays in its cell";
-  EXPECT_GE(InkedLines(image, QRect(b, 34, 33, 80)), 3) << "the words are set on several lines";
-  EXPECT_EQ(InkedLines(image, QRect(0, 114, 64, 60)), 2) << "a line feed starts a line, wrapped or not";
+  EXPECT_GT(Ink(image, Area{c, 0, 64, 17}), 20) << "text runs on into the empty neighbour";
+  EXPECT_EQ(Ink(image, Area{0, 0, b, 17}), 0) << "left-aligned text never runs to the left";
+  EXPECT_GT(Ink(image, Area{b, 17, 33, 17}), 10);
+  EXPECT_EQ(Ink(image, Area{c, 17, d - c + 64, 17}), 0) << "a number too wide stays in its cell";
+  EXPECT_EQ(Ink(image, Area{c, 34, 128, 80}), 0) << "wrapped text stays in its cell";
+  EXPECT_GE(InkedLines(image, Area{b, 34, 33, 80}), 3) << "the words are set on several lines";
+  EXPECT_EQ(InkedLines(image, Area{0, 114, 64, 60}), 2) << "a line feed starts a line, wrapped or not";
 
   // A neighbour with content stops the overflow.
   Put(1, 3, Value::String("x"));
-  const QImage blocked = Render(book, sheet, {1, 1, 4, 4});
-  EXPECT_EQ(Ink(blocked, QRect(c + 15, 0, 64 - 15, 17)), 0);
+  const BmpPicture blocked = Render(book, sheet, {1, 1, 4, 4});
+  EXPECT_EQ(Ink(blocked, Area{c + 15, 0, 64 - 15, 17}), 0);
 }
 
 struct InkCase {
   const char* name;
   int fill, font;  // colour indexes of the standard palette
-  QRgb ink;
+  Rgb ink;
 };
 
 void PrintTo(const InkCase& c, std::ostream* out) { *out << c.name; }
@@ -148,18 +150,18 @@ TEST_P(TextInk, TextOnAFilledCellLeavesInkOfItsFontColour) {
     s.font.bold = true;
   });
   Put(1, 1, Value::String("Heading"), style);
-  const QImage image = Render(book, sheet, {1, 1, 1, 1});
+  const BmpPicture image = Render(book, sheet, {1, 1, 1, 1});
   int inked = 0;
-  for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) inked += image.pixel(x, y) == c.ink ? 1 : 0;
+  for (int y = 0; y < image.Height(); ++y) {
+    for (int x = 0; x < image.Width(); ++x) inked += image.Pixel(x, y) == c.ink ? 1 : 0;
   }
   EXPECT_GT(inked, 20);
 }
 
 INSTANTIATE_TEST_SUITE_P(Colours, TextInk,
-                         ::testing::Values(InkCase{"black_on_green", 43, 1, qRgb(0, 0, 0)},
-                                           InkCase{"white_on_navy", 11, 2, qRgb(255, 255, 255)},
-                                           InkCase{"red_on_yellow", 6, 3, qRgb(255, 0, 0)}),
+                         ::testing::Values(InkCase{"black_on_green", 43, 1, MakeRgb(0, 0, 0)},
+                                           InkCase{"white_on_navy", 11, 2, MakeRgb(255, 255, 255)},
+                                           InkCase{"red_on_yellow", 6, 3, MakeRgb(255, 0, 0)}),
                          [](const auto& test) { return std::string(test.param.name); });
 
 // A tall picture is drawn in horizontal bands; nothing may show where they meet: every
@@ -176,27 +178,29 @@ TEST_F(RenderTest, ATallPictureHasNoSeams) {
   }
   Put(100, 6, Value{}, filled);
   sheet.merges.push_back({100, 6, 140, 7});
-  const QImage image = Render(book, sheet, {1, 1, kRows, 7});
-  ASSERT_EQ(image.height(), 17 * kRows);
-  const QImage first = image.copy(0, 17, 5 * 64, 17);
+  const BmpPicture image = Render(book, sheet, {1, 1, kRows, 7});
+  ASSERT_EQ(image.Height(), 17 * kRows);
+  const std::vector<Rgb> first = image.Pixels({0, 17, 5 * 64, 17});
   for (int row = 2; row < kRows; ++row) {
-    ASSERT_EQ(image.copy(0, 17 * row, 5 * 64, 17), first) << "row " << row + 1;
+    ASSERT_EQ(image.Pixels({0, 17 * row, 5 * 64, 17}), first) << "row " << row + 1;
   }
-  const QRect merged(5 * 64, 17 * 99, 2 * 64, 17 * 41);
-  const QRgb fill = qRgb(0x99, 0xCC, 0x00);  // colour 43 of the standard palette
-  for (int y = merged.top(); y <= merged.bottom(); ++y) {
-    ASSERT_EQ(image.pixel(merged.left(), y), fill) << "y " << y;
-    ASSERT_EQ(image.pixel(merged.right(), y), fill) << "y " << y;
+  const Area merged{5 * 64, 17 * 99, 2 * 64, 17 * 41};
+  const Rgb fill = MakeRgb(0x99, 0xCC, 0x00);  // colour 43 of the standard palette
+  for (int y = merged.top; y <= merged.Bottom(); ++y) {
+    ASSERT_EQ(image.Pixel(merged.left, y), fill) << "y " << y;
+    ASSERT_EQ(image.Pixel(merged.Right(), y), fill) << "y " << y;
   }
 }
 
 TEST_F(RenderTest, CutsAnOversizedRangeAtTheLimitAndRefusesRangesOffTheSheet) {
   Put(kMaxRows, 1, Value::Number(1));
-  const QImage tall = Render(book, sheet, {1, 1, kMaxRows, 1});
-  EXPECT_EQ(tall.size(), QSize(64, kMaxPicturePixels));
+  const BmpPicture tall = Render(book, sheet, {1, 1, kMaxRows, 1});
+  EXPECT_EQ(tall.Width(), 64);
+  EXPECT_EQ(tall.Height(), kMaxPicturePixels);
   for (int column = 1; column <= kMaxColumns; ++column) sheet.columnWidths[column] = 255;
-  const QImage wide = Render(book, sheet, {1, 1, 1, kMaxColumns});
-  EXPECT_EQ(wide.size(), QSize(kMaxPicturePixels, 17));
+  const BmpPicture wide = Render(book, sheet, {1, 1, 1, kMaxColumns});
+  EXPECT_EQ(wide.Width(), kMaxPicturePixels);
+  EXPECT_EQ(wide.Height(), 17);
   EXPECT_THROW(RenderRangeBmp(book, sheet, {3, 1, 2, 1}), EngineError);
   EXPECT_THROW(RenderRangeBmp(book, sheet, {1, 1, 1, kMaxColumns + 1}), EngineError);
 }

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "engine/core/workbook.h"
+#include "engine/xls/internal/xls_reader_styles.h"
 #include "engine/xls/xls_reader_records.h"
-#include "engine/xls/xls_reader_styles.h"
 
 namespace tallowmere::engine::xls {
 

@@ -1,5 +1,5 @@
 // Test main: a QApplication on the offscreen platform (unless QT_QPA_PLATFORM names
-// another), so that window tests and the engine's renderer run without a display.
+// another), so that the tests of windows and of Qt run without a display.
 #include <gtest/gtest.h>
 
 #include <QApplication>
