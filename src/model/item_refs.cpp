@@ -2,7 +2,7 @@
 // which row the opening cash carries over. Derived from the names alone.
 #include <stdexcept>
 
-#include "model/internal/item_names.h"
+#include "model/item_names.h"
 #include "model/internal/name_index.h"
 #include "model/template_model.h"
 

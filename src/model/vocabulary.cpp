@@ -3,7 +3,7 @@
 #include <array>
 #include <unordered_set>
 
-#include "model/internal/item_names.h"
+#include "model/item_names.h"
 #include "model/template_model.h"
 
 namespace tallowmere {
