@@ -1,6 +1,7 @@
 #include "engine/render/render.h"
 
 #include <cairo.h>
+#include <malloc.h>
 #include <sys/mman.h>
 
 #if defined(__x86_64__) && defined(__GNUC__)
@@ -49,6 +50,12 @@ std::size_t Stride(int width) { return (static_cast<std::size_t>(width) * 3 + 3)
 std::vector<std::uint8_t> WhiteBmp(int width, int height) {
   const std::size_t stride = Stride(width), pixels = stride * static_cast<std::size_t>(height);
   std::vector<std::uint8_t> bytes;
+#ifdef __GLIBC__
+  // The memory freed so far (a workbook laid out and saved before its picture is taken)
+  // goes back to the system first: the allocator keeps freed pages in the middle of its
+  // heap otherwise, and they would add megabytes to the largest pictures' peak.
+  if (pixels >= kHugePage) ::malloc_trim(0);
+#endif
   try {
     // Room for the whole of the last huge page the picture reaches into.
     bytes.reserve(kBmpHeaderSize + pixels + (pixels >= kHugePage ? kHugePage : 0));
