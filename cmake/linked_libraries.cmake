@@ -39,3 +39,14 @@ tm_static_archives(drawing_archives cairo pixman-1 fontconfig expat fribidi)
 target_include_directories(tm_drawing SYSTEM INTERFACE ${FONTS_INCLUDE_DIRS})
 target_link_libraries(tm_drawing INTERFACE ${drawing_archives} harfbuzz freetype png16 z m)
 target_link_options(tm_drawing INTERFACE "LINKER:--exclude-libs,libcairo.a:libpixman-1.a:libfontconfig.a:libexpat.a:libfribidi.a")
+
+# The C and C++ libraries first in a program's list of shared libraries: the loader looks
+# each symbol up in the libraries in that order, and most of a start's lookups are of
+# their symbols (15 % fewer instructions for tallowmere-cli --version). Not in sanitizer
+# builds, whose run-time library must come first.
+function(tm_system_libraries_first target)
+  if(NOT TALLOWMERE_SANITIZE AND NOT TALLOWMERE_FUZZ)
+    target_link_options(${target} PRIVATE "LINKER:--push-state,--no-as-needed" "-l:libc.so.6" "-l:libstdc++.so.6"
+                        "LINKER:--pop-state")
+  endif()
+endfunction()
