@@ -15,8 +15,10 @@ run_packages=(
   qt6-base-dev
   # the .xls container (and the .xlsx reader), and the .xlsx writer
   libgsf-1-dev libxlsxwriter-dev
-  # the sheet's picture: text shaping, right-to-left ordering, fonts, drawing
+  # the sheet's picture: text shaping, right-to-left ordering, fonts, drawing (cairo,
+  # pixman, fontconfig and expat linked from the static archives these packages hold)
   libfontconfig-dev libfreetype-dev libharfbuzz-dev libfribidi-dev libcairo2-dev
+  libpixman-1-dev libexpat1-dev
   # the font the sheets ask for (Arial's metric twin)
   fonts-liberation2
   # renders the icon's sizes from its SVG during the build

@@ -76,18 +76,17 @@ void CairoCanvas::FillPending() {
 
 // Lines of one colour that follow each other (a sheet's borders, mostly of one colour) are
 // stroked as one path: a page then records one operation for them, not one for each. Each
-// runs through the middle of its pixels, from the outer edge of its first to that of its last.
+// covers its pixels from the first to the last, and the lines on one pixel row or column
+// that touch or overlap are joined first: a row's border is one line, not one per cell, and
+// the picture's pixels are the same.
 void CairoCanvas::Line(int x1, int y1, int x2, int y2, Rgb colour) {
   FillPending();
-  if (lines_ && colour != lineColour_) DrawLines();
-  lines_ = true;
+  if (!segments_.empty() && colour != lineColour_) DrawLines();
   lineColour_ = colour;
   if (y1 == y2) {
-    cairo_move_to(cairo_, std::min(x1, x2), y1 + 0.5);
-    cairo_line_to(cairo_, std::max(x1, x2) + 1, y1 + 0.5);
+    segments_.push_back({false, y1, std::min(x1, x2), std::max(x1, x2)});
   } else {
-    cairo_move_to(cairo_, x1 + 0.5, std::min(y1, y2));
-    cairo_line_to(cairo_, x1 + 0.5, std::max(y1, y2) + 1);
+    segments_.push_back({true, x1, std::min(y1, y2), std::max(y1, y2)});
   }
 }
 
@@ -104,9 +103,27 @@ void CairoCanvas::Polyline(const std::vector<CanvasPoint>& points, double width,
   cairo_stroke(cairo_);
 }
 
+// Each joined line runs through the middle of its pixels, from the outer edge of its first
+// to that of its last.
 void CairoCanvas::DrawLines() {
-  if (!lines_) return;
-  lines_ = false;
+  if (segments_.empty()) return;
+  std::sort(segments_.begin(), segments_.end());
+  for (auto next = segments_.begin(); next != segments_.end();) {
+    Segment joined = *next;
+    for (++next; next != segments_.end() && next->vertical == joined.vertical && next->at == joined.at &&
+                 next->from <= joined.to + 1;
+         ++next) {
+      joined.to = std::max(joined.to, next->to);
+    }
+    if (joined.vertical) {
+      cairo_move_to(cairo_, joined.at + 0.5, joined.from);
+      cairo_line_to(cairo_, joined.at + 0.5, joined.to + 1);
+    } else {
+      cairo_move_to(cairo_, joined.from, joined.at + 0.5);
+      cairo_line_to(cairo_, joined.to + 1, joined.at + 0.5);
+    }
+  }
+  segments_.clear();
   SetColour(lineColour_);
   cairo_set_line_width(cairo_, 1);
   cairo_set_line_cap(cairo_, CAIRO_LINE_CAP_BUTT);

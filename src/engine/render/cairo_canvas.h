@@ -50,8 +50,15 @@ class CairoCanvas : public Canvas {
   bool pending_ = false;
   PixelRect pendingArea_;
   Rgb pendingColour_ = 0;
-  // Lines added to the path and not filled yet, all of lineColour_.
-  bool lines_ = false;
+  // A line along one pixel row (at is its y) or column (at is its x), from and to the
+  // pixels at its ends; ordered so that the lines on one row or column follow each other.
+  struct Segment {
+    bool vertical;
+    int at, from, to;
+    auto operator<=>(const Segment&) const = default;
+  };
+  // Lines not stroked yet, all of lineColour_.
+  std::vector<Segment> segments_;
   Rgb lineColour_ = 0;
   std::vector<cairo_scaled_font_t*> scaled_;  // by face, made when first used
   std::vector<cairo_glyph_t> glyphs_;

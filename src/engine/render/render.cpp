@@ -1,7 +1,12 @@
 #include "engine/render/render.h"
 
 #include <cairo.h>
+#include <malloc.h>
 #include <sys/mman.h>
+
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#endif
 
 #include <algorithm>
 #include <cstdint>
@@ -45,6 +50,12 @@ std::size_t Stride(int width) { return (static_cast<std::size_t>(width) * 3 + 3)
 std::vector<std::uint8_t> WhiteBmp(int width, int height) {
   const std::size_t stride = Stride(width), pixels = stride * static_cast<std::size_t>(height);
   std::vector<std::uint8_t> bytes;
+#ifdef __GLIBC__
+  // The memory freed so far (a workbook laid out and saved before its picture is taken)
+  // goes back to the system first: the allocator keeps freed pages in the middle of its
+  // heap otherwise, and they would add megabytes to the largest pictures' peak.
+  if (pixels >= kHugePage) ::malloc_trim(0);
+#endif
   try {
     // Room for the whole of the last huge page the picture reaches into.
     bytes.reserve(kBmpHeaderSize + pixels + (pixels >= kHugePage ? kHugePage : 0));
@@ -103,19 +114,47 @@ void PackFour(const unsigned char* from, std::uint8_t* to) {
   std::memcpy(to + sizeof first, &rest, sizeof rest);
 }
 
+// Copies one row of width pixels from cairo's words into the BMP's bytes.
+void PackRow(const unsigned char* from, std::uint8_t* to, int width) {
+  int x = 0;
+  for (; x + 4 <= width; x += 4, from += 16, to += 12) PackFour(from, to);
+  for (; x < width; ++x, from += 4, to += 3) std::memcpy(to, from, 3);
+}
+
+#if defined(__x86_64__) && defined(__GNUC__)
+// The same with one byte shuffle for four pixels, on processors that have it (nearly all
+// since 2006): a picture's pixels pass through here once, a large one's hundreds of
+// megabytes.
+__attribute__((target("ssse3"))) void PackRowShuffled(const unsigned char* from, std::uint8_t* to, int width) {
+  const __m128i order = _mm_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
+  int x = 0;
+  for (; x + 4 <= width; x += 4, from += 16, to += 12) {
+    const __m128i packed = _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(from)), order);
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(to), packed);
+    const std::uint32_t rest = static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(packed, 8)));
+    std::memcpy(to + 8, &rest, sizeof rest);
+  }
+  PackRow(from, to, width - x);
+}
+
+using RowPacker = void (*)(const unsigned char*, std::uint8_t*, int);
+RowPacker ChooseRowPacker() { return __builtin_cpu_supports("ssse3") ? PackRowShuffled : PackRow; }
+#else
+using RowPacker = void (*)(const unsigned char*, std::uint8_t*, int);
+RowPacker ChooseRowPacker() { return PackRow; }
+#endif
+
 // Copies rows of the band (cairo's: top down) into the BMP's pixels (bottom up, blue, green,
 // red), from the picture's row top on.
 void CopyBand(cairo_surface_t* band, int rows, int top, std::uint8_t* bmpPixels, int width, int height) {
+  static const RowPacker packRow = ChooseRowPacker();
   cairo_surface_flush(band);
   const unsigned char* data = cairo_image_surface_get_data(band);
   const auto stride = static_cast<std::size_t>(cairo_image_surface_get_stride(band));
   // The band's last row first: the BMP's rows then follow each other upwards in memory.
   for (int y = rows - 1; y >= 0; --y) {
-    const unsigned char* from = data + static_cast<std::size_t>(y) * stride;
-    std::uint8_t* to = bmpPixels + static_cast<std::size_t>(height - 1 - top - y) * Stride(width);
-    int x = 0;
-    for (; x + 4 <= width; x += 4, from += 16, to += 12) PackFour(from, to);
-    for (; x < width; ++x, from += 4, to += 3) std::memcpy(to, from, 3);
+    packRow(data + static_cast<std::size_t>(y) * stride,
+            bmpPixels + static_cast<std::size_t>(height - 1 - top - y) * Stride(width), width);
   }
 }
 
