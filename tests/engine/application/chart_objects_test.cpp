@@ -3,13 +3,13 @@
 // taken into the used range so that a picture of it shows them.
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
 #include <functional>
 #include <limits>
 
 #include "automation/automation.h"
 #include "engine/application/application.h"
 #include "engine/xls/xls_reader.h"
+#include "support/temporary_folder.h"
 
 namespace tallowmere::engine {
 namespace {
@@ -44,8 +44,8 @@ TEST_F(ChartObjectsTest, AChartIsKeptThroughAnXlsAndWidensTheUsedRange) {
   EXPECT_EQ(used->Row() + used->RowsCount() - 1, 26);
   EXPECT_EQ(used->Column() + used->ColumnsCount() - 1, 9);  // 480 pixels, 7.5 columns of 64 from B: through I
 
-  QTemporaryDir folder;
-  const std::string path = folder.filePath("chart.xls").toStdString();
+  const testing::TemporaryFolder folder;
+  const std::string path = folder.FilePath("chart.xls");
   app_->ActiveWorkbook()->SaveAs(path, xl::kExcel8);
   const auto read = ReadXls(path);
   ASSERT_EQ(read->sheets.at(0)->charts.size(), 1u);

@@ -229,21 +229,17 @@ TEST_F(RenderTest, ConditionsThatHoldPaintTheirFillAndFontColour) {
   Put(1, 2, Value::Number(8), filled);
   Cell& formula = sheet.Cells()[{1, 3}];  // outside the range
   formula.formula = ParseFormulaR1C1("-1");
-  const QImage image = Render(book, sheet, {1, 1, 1, 3});
-  EXPECT_EQ(image.pixel(2, 2), qRgb(0xFF, 0xC7, 0xCE));
-  EXPECT_EQ(image.pixel(66, 2) & 0xFFFFFF, *book.PaletteRgb(43)) << "the cell's own fill";
+  const BmpPicture image = Render(book, sheet, {1, 1, 1, 3});
+  EXPECT_EQ(image.Pixel(2, 2), MakeRgb(0xFF, 0xC7, 0xCE));
+  EXPECT_EQ(image.Pixel(66, 2), *book.PaletteRgb(43)) << "the cell's own fill";
   EXPECT_TRUE(IsWhite(image, 130, 2));
-  const auto reddish = [&](QRect area) {
+  const auto reddish = [&](Area area) {
     int count = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-      for (int x = area.left(); x <= area.right(); ++x) {
-        const QColor c = image.pixelColor(x, y);
-        count += c.red() > 150 && c.green() < 80 && c.blue() < 80 ? 1 : 0;
-      }
+    for (const Rgb c : image.Pixels(area)) count += (c >> 16) > 150 && (c >> 8 & 0xFF) < 80 && (c & 0xFF) < 80;
     return count;
   };
-  EXPECT_GT(reddish(QRect(0, 0, 63, 39)), 10) << "the text in the condition's colour";
-  EXPECT_EQ(reddish(QRect(64, 0, 63, 39)), 0);
+  EXPECT_GT(reddish(Area{0, 0, 63, 39}), 10) << "the text in the condition's colour";
+  EXPECT_EQ(reddish(Area{64, 0, 63, 39}), 0);
 }
 
 }  // namespace
