@@ -2,8 +2,8 @@
 // which row the opening cash carries over. Derived from the names alone.
 #include <stdexcept>
 
-#include "model/item_names.h"
 #include "model/internal/name_index.h"
+#include "model/item_names.h"
 #include "model/template_model.h"
 
 namespace tallowmere {
