@@ -56,10 +56,14 @@ class CashWarnings : public ::testing::Test {
     const Args plan{"--amounts", (work / "amounts.csv").string(), "--opening-cash", "10000", "--minimum-cash", "5000"};
     const Args byMonth{"--by-month", "2027", "2027"};
     status = Generate("plan.xls", byMonth, plan, {"--picture", (work / "plan.bmp").string()}) +
-             Generate("plan.xlsx", byMonth, plan) + Generate("year.xlsx", {"--by-year", "2027", "2029"}, plan) +
-             Generate("week.xlsx", {"--by-week", "8", "--week1", "2027-01-04"}, plan);
+             Generate("plan.xlsx", byMonth, plan);
+    const Args byYear{"--by-year", "2027", "2029"}, byWeek{"--by-week", "8", "--week1", "2027-01-04"};
+    for (const char* format : {"xls", "xlsx"})
+      status +=
+          Generate(std::string("year.") + format, byYear, plan) + Generate(std::string("week.") + format, byWeek, plan);
     RunProgram({"soffice", "-env:UserInstallation=file://" + (work / "convert-profile").string(), "--headless",
-                "--convert-to", "xlsx", "--outdir", (work / "converted").string(), (work / "plan.xls").string()},
+                "--convert-to", "xlsx", "--outdir", (work / "converted").string(), (work / "plan.xls").string(),
+                (work / "year.xls").string(), (work / "week.xls").string()},
                {}, 300);
   }
   static void TearDownTestSuite() {
@@ -93,7 +97,10 @@ TEST_F(CashWarnings, FilesHoldTheConditionsOnBothCashRows) {
       {"plan.xlsx", "O"},
       {"year.xlsx", "F"},
       {"week.xlsx", "K"},
-      {"converted/plan.xlsx", "O"},  // the .xls as LibreOffice reads it
+      // the .xls files as LibreOffice reads them
+      {"converted/plan.xlsx", "O"},
+      {"converted/year.xlsx", "F"},
+      {"converted/week.xlsx", "K"},
   };
   for (const auto& c : cases) {
     const QJsonArray formats = RunScript({"rules", Path(c.file)})["formats"].toArray();
