@@ -35,12 +35,14 @@ bool ReadLine(std::istream& in, std::string& line, const std::string& where) {
 std::vector<std::string> ReadNames(std::istream& in, const std::string& where) {
   std::vector<std::string> names;
   std::string line;
-  bool first = true;
-  while (ReadLine(in, line, where)) {
-    if (first && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
-    first = false;
+  for (int number = 1; ReadLine(in, line, where); ++number) {
+    if (number == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty()) continue;
+    // Bytes that are not UTF-8 would reach the sheet as replacement characters: the name
+    // the user meant would be lost without a word.
+    if (!IsValidUtf8(line))
+      throw std::runtime_error(where + " has text that is not UTF-8 on line " + std::to_string(number));
     if (Utf16Length(line) > kMaxTextLength) throw TooLong(where);
     if (static_cast<int>(names.size()) == kMaxItems)
       throw std::runtime_error(where + " holds more than " + std::to_string(kMaxItems) + " names");

@@ -100,6 +100,8 @@ TEST_F(CliItems, RefusesFilesThatHoldNoUsableTable) {
       {"a name one unit too long", Lines(kReserved) + std::string(kMaxTextLength + 1, 'x') + "\n", tooLong},
       {"three-byte characters", Lines(kReserved) + Repeat("\xE2\x82\xAC", kMaxTextLength + 1), tooLong},
       {"a line without end", Lines(kReserved) + std::string(1 << 20, 'x'), tooLong},
+      {"bytes that are not UTF-8", Lines(kReserved) + "\r\nBad \xFF\xFE name\r\n",
+       where + " has text that is not UTF-8 on line 10"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
