@@ -16,7 +16,6 @@ import re
 import subprocess
 import sys
 import tempfile
-import time
 
 
 def rules(path):
@@ -60,35 +59,11 @@ def count_colours(pdf, fills):
     return counts
 
 
-def connect(pipe, profile):
-    import uno
-    office = subprocess.Popen(["soffice", "-env:UserInstallation=file://" + profile, "--headless", "--invisible",
-                               "--norestore", "--nologo", "--accept=pipe,name=%s;urp;" % pipe],
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    local = uno.getComponentContext()
-    resolver = local.ServiceManager.createInstanceWithContext("com.sun.star.bridge.UnoUrlResolver", local)
-    for _ in range(240):
-        try:
-            context = resolver.resolve("uno:pipe,name=%s;urp;StarOffice.ComponentContext" % pipe)
-            return office, context.ServiceManager.createInstanceWithContext("com.sun.star.frame.Desktop", context)
-        except Exception:
-            time.sleep(0.5)
-    office.kill()
-    raise SystemExit("LibreOffice did not answer")
-
-
-def properties(**values):
-    from com.sun.star.beans import PropertyValue
-    return tuple(PropertyValue(Name=k, Value=v) for k, v in values.items())
-
-
 def marks(book, profile, item, value, fills):
-    import uno
-    office, desktop = connect("tm_cash_warnings_%d" % os.getpid(), profile)
+    import office  # LibreOffice's Python bridge: only this check needs it
     counts = {}
-    try:
-        document = desktop.loadComponentFromURL(uno.systemPathToFileUrl(os.path.abspath(book)), "_blank", 0,
-                                                properties(Hidden=True))
+    with office.desktop(profile) as desktop:
+        document = office.open_hidden(desktop, book)
         sheet = document.Sheets.getByIndex(0)
         row = next(r for r in range(300) if sheet.getCellByPosition(1, r).getString() == item)
         with tempfile.TemporaryDirectory() as folder:
@@ -97,18 +72,10 @@ def marks(book, profile, item, value, fills):
                     sheet.getCellByPosition(3, row).setValue(float(value))
                 document.calculateAll()
                 pdf = os.path.join(folder, when + ".pdf")
-                document.storeToURL(uno.systemPathToFileUrl(pdf), properties(FilterName="calc_pdf_Export"))
+                document.storeToURL(office.uno.systemPathToFileUrl(pdf),
+                                    office.properties(FilterName="calc_pdf_Export"))
                 counts[when] = count_colours(pdf, fills)
         document.close(True)
-    finally:
-        try:
-            desktop.terminate()
-        except Exception:
-            pass
-        try:
-            office.wait(timeout=60)
-        except subprocess.TimeoutExpired:
-            office.kill()
     print(json.dumps(counts))
 
 

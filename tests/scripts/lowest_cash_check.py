@@ -9,38 +9,11 @@ Prints one line per workbook: name, lowest, period[, lowest, period after the ed
 separated by tabs."""
 
 import os
-import subprocess
 import sys
-import time
 
-import uno
-from com.sun.star.beans import PropertyValue
+import office
 
 LABEL = "Lowest cash position"
-
-
-def prop(name, value):
-    p = PropertyValue()
-    p.Name, p.Value = name, value
-    return p
-
-
-def connect(profile):
-    pipe = "tm_lowest_cash_%d" % os.getpid()
-    office = subprocess.Popen(
-        ["soffice", "-env:UserInstallation=file://" + os.path.abspath(profile), "--headless", "--invisible",
-         "--norestore", "--accept=pipe,name=%s;urp;" % pipe],
-        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    local = uno.getComponentContext()
-    resolver = local.ServiceManager.createInstanceWithContext("com.sun.star.bridge.UnoUrlResolver", local)
-    for _ in range(120):
-        try:
-            context = resolver.resolve("uno:pipe,name=%s;urp;StarOffice.ComponentContext" % pipe)
-            return office, context.ServiceManager.createInstanceWithContext("com.sun.star.frame.Desktop", context)
-        except Exception:
-            time.sleep(0.5)
-    office.kill()
-    sys.exit("LibreOffice did not answer")
 
 
 def row_named(sheet, name):
@@ -62,11 +35,9 @@ def main(argv):
     profile, files, edit = argv[0], argv[1:], None
     if files and files[0] == "--edit":
         edit, files = files[1:4], files[4:]
-    office, desktop = connect(profile)
-    try:
+    with office.desktop(profile) as desktop:
         for path in files:
-            url = uno.systemPathToFileUrl(os.path.abspath(path))
-            doc = desktop.loadComponentFromURL(url, "_blank", 0, (prop("Hidden", True),))
+            doc = office.open_hidden(desktop, path)
             doc.calculateAll()
             sheet = doc.getSheets().getByIndex(0)
             fields = [os.path.basename(path)] + line(sheet)
@@ -78,15 +49,6 @@ def main(argv):
                 fields += line(sheet)
             print("\t".join(fields), flush=True)
             doc.close(True)
-    finally:
-        try:
-            desktop.terminate()
-        except Exception:
-            pass
-        try:
-            office.wait(timeout=30)
-        except subprocess.TimeoutExpired:
-            office.kill()
 
 
 if __name__ == "__main__":

@@ -46,13 +46,7 @@ void WriteChartNotes(biff8::RecordStream& out, const WorkbookData& workbook) {
 
 std::optional<std::pair<std::size_t, ChartData>> ReadChartNote(const Record& record) {
   RecordCursor cursor(record);
-  const std::uint16_t flags = cursor.U16();
-  cursor.Skip(1);  // keyboard shortcut
-  const std::size_t nameLength = cursor.U8();
-  const std::size_t formulaSize = cursor.U16();
-  cursor.Skip(2);
-  const std::size_t sheetIndex = cursor.U16();
-  cursor.Skip(4);  // menu, description, help and status text lengths
+  const auto [flags, nameLength, formulaSize, sheetIndex] = ReadNameHeader(cursor);
   if (!(flags & kNameHidden) || (flags & biff8::kNameBuiltin) || sheetIndex == 0 || nameLength == 0) return {};
   const std::string name = cursor.Characters(nameLength);
   if (!name.starts_with(kChartNoteName) || formulaSize > cursor.Remaining()) return {};

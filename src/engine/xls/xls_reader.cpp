@@ -71,13 +71,7 @@ void ReadBoundSheet(RecordCursor& cursor, std::vector<SheetEntry>& sheets) {
 
 // A built-in NAME record of the print area: its sheet and its first rectangle.
 void ReadName(RecordCursor& cursor, std::vector<PrintAreaName>& printAreas) {
-  const std::uint16_t flags = cursor.U16();
-  cursor.Skip(1);  // keyboard shortcut
-  const std::size_t nameLength = cursor.U8();
-  const std::size_t formulaSize = cursor.U16();
-  cursor.Skip(2);
-  const std::size_t sheetIndex = cursor.U16();
-  cursor.Skip(4);  // menu, description, help and status text lengths
+  const auto [flags, nameLength, formulaSize, sheetIndex] = ReadNameHeader(cursor);
   if (!(flags & biff8::kNameBuiltin) || nameLength != 1 || sheetIndex == 0) return;
   const std::string name = cursor.Characters(1);
   if (name.size() != 1 || name[0] != biff8::kBuiltinPrintArea || formulaSize > cursor.Remaining()) return;

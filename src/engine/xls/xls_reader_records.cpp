@@ -106,4 +106,16 @@ std::string RecordCursor::Characters(std::size_t count) {
   return ToUtf8(units);
 }
 
+NameHeader ReadNameHeader(RecordCursor& cursor) {
+  NameHeader header;
+  header.flags = cursor.U16();
+  cursor.Skip(1);  // keyboard shortcut
+  header.nameLength = cursor.U8();
+  header.formulaSize = cursor.U16();
+  cursor.Skip(2);
+  header.sheetIndex = cursor.U16();
+  cursor.Skip(4);  // menu, description, help and status text lengths
+  return header;
+}
+
 }  // namespace tallowmere::engine::xls

@@ -70,4 +70,13 @@ class RecordCursor {
   std::size_t position_ = 0;
 };
 
+// The fixed fields of a NAME record, read up to the name's characters.
+struct NameHeader {
+  std::uint16_t flags = 0;
+  std::size_t nameLength = 0;   // characters
+  std::size_t formulaSize = 0;  // bytes of the tokens after the name
+  std::size_t sheetIndex = 0;   // 1-based; 0 for a name of the workbook
+};
+NameHeader ReadNameHeader(RecordCursor& cursor);
+
 }  // namespace tallowmere::engine::xls
