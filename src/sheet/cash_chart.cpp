@@ -14,12 +14,6 @@ constexpr double kMaxWidth = 720;
 constexpr double kHeight = 216;
 constexpr const char* kTitle = "Cash position";
 
-// The period cells of row, from the first period to the last before the total column.
-std::string PeriodCells(int row, int lastColumn) {
-  const std::string r = std::to_string(row);
-  return ColumnLetter(kFirstPeriodColumn) + r + ":" + ColumnLetter(lastColumn - 1) + r;
-}
-
 }  // namespace
 
 void AddCashChart(Application& app, const TemplateModel& model, int lastColumn) {

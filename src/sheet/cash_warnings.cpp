@@ -12,8 +12,6 @@
 namespace tallowmere {
 namespace {
 
-constexpr int kFirstPeriodColumn = 4;  // D
-
 struct WarningLook {
   int font, fill;  // palette entries
 };
@@ -29,9 +27,7 @@ void AddWarning(Range& range, const std::string& below, const WarningLook& look)
 // The red condition comes first: a period below zero is below the minimum too, and the
 // first condition that holds gives the look.
 void AddWarnings(Application& app, int row, int lastColumn, Cents minimum) {
-  const std::string number = std::to_string(row);
-  const auto range =
-      app.GetRange(ColumnLetter(kFirstPeriodColumn) + number + ":" + ColumnLetter(lastColumn - 1) + number);
+  const auto range = app.GetRange(PeriodCells(row, lastColumn));
   AddWarning(*range, "=0", kBelowZero);
   if (minimum > 0) AddWarning(*range, "=" + MoneyText(minimum), kBelowMinimum);
 }

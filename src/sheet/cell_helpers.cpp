@@ -10,6 +10,11 @@ constexpr int kGridColorIndex = 16;
 
 }  // namespace
 
+std::string PeriodCells(int row, int lastColumn) {
+  const std::string number = std::to_string(row);
+  return ColumnLetter(kFirstPeriodColumn) + number + ":" + ColumnLetter(lastColumn - 1) + number;
+}
+
 std::string ColumnLetter(int n) {
   if (n < 1 || n > kLastTwoLetterColumn)
     throw std::out_of_range("Column number " + std::to_string(n) + " is outside A to ZZ");

@@ -10,9 +10,17 @@
 
 namespace tallowmere {
 
+// Where the periods lie on the laid-out sheet: their headers in row 4, from column D to
+// the column before the total.
+inline constexpr int kPeriodHeaderRow = 4;
+inline constexpr int kFirstPeriodColumn = 4;
+
 // Letters of column n: A to Z, then AA to ZZ. Throws std::out_of_range outside 1..702,
 // where two letters no longer suffice.
 std::string ColumnLetter(int n);
+
+// The period cells of row on a sheet whose last column (the total) is lastColumn: "D43:O43".
+std::string PeriodCells(int row, int lastColumn);
 
 // SheetRow of item a minus SheetRow of item b: the row offset, seen from b's row, of a.
 // Throws std::out_of_range for an item number outside the table.

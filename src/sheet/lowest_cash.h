@@ -8,11 +8,6 @@
 
 namespace tallowmere {
 
-// Where the periods lie on the laid-out sheet: their headers in row 4, from column D to
-// the column before the total.
-inline constexpr int kPeriodHeaderRow = 4;
-inline constexpr int kFirstPeriodColumn = 4;
-
 // The row of the end-of-period cash position; 0 when the table has none.
 int CashPositionRow(const TemplateModel& model);
 

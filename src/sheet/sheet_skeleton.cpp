@@ -11,7 +11,6 @@
 namespace tallowmere {
 namespace {
 
-constexpr int kFirstPeriodColumn = 4;  // D
 constexpr int kWhite = 2;
 constexpr int kDarkSlate = 12;
 constexpr const char* kBold = "Bold";

@@ -43,13 +43,6 @@ std::vector<char*> Pointers(std::vector<std::string>& texts) {
   return pointers;
 }
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 // A fresh empty file in the temporary folder, for one stream of a program's output.
 std::string FreshFile() {
   std::string pattern = (fs::temp_directory_path() / "tm-program-XXXXXX").string();
@@ -115,6 +108,13 @@ bool HaveProgram(const std::string& program) {
 
 bool PythonHas(const std::string& module) {
   return RunProgram({kPython, "-c", "import " + module}, {}, 60).Succeeded();
+}
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
 }
 
 }  // namespace tallowmere::testing

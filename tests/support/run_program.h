@@ -4,6 +4,7 @@
 
 #include <sys/types.h>
 
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -35,6 +36,9 @@ ProgramResult RunProgram(const std::vector<std::string>& argv, const ProgramEnvi
 // errPath, and returns at once: the process id, or -1 when it could not be started.
 pid_t StartProgram(const std::vector<std::string>& argv, const ProgramEnvironment& environment,
                    const std::string& outPath, const std::string& errPath);
+
+// The whole content of a file, such as one a program wrote; empty when it cannot be read.
+std::string ReadFile(const std::filesystem::path& path);
 
 // True when program is found on PATH.
 bool HaveProgram(const std::string& program);

@@ -22,6 +22,7 @@ const std::string kCli = TM_BINARY_DIR "/src/app/tallowmere-cli";
 const char* const kHeader = "item,occurrence,amount,repeat,first,last,growth\r\n";
 
 using Args = std::vector<std::string>;
+using tallowmere::testing::ReadFile;
 using tallowmere::testing::RunProgram;
 
 struct Scenario {
@@ -40,13 +41,6 @@ const std::vector<Scenario>& Scenarios() {
       {"weeks", "Rent,1,250,monthly,2027-01-15,,\r\n", {"--by-week", "8", "--week1", "2027-01-04"}},
   };
   return scenarios;
-}
-
-std::string ReadText(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
 }
 
 // A converted sheet: the cells of each row, by the row's name in column B.
@@ -121,7 +115,7 @@ class CliForecast : public ::testing::Test {
     std::map<std::string, std::vector<std::string>> rows;
     for (const char* format : {"xls", "xlsx"}) {
       const std::string file = scenario + "_" + format;
-      EXPECT_EQ(exitCodes[file + "." + format], 0) << ReadText(work / "out" / (file + "." + format + ".err"));
+      EXPECT_EQ(exitCodes[file + "." + format], 0) << ReadFile(work / "out" / (file + "." + format + ".err"));
       const auto all = RowsByName(work / "csv" / (file + ".csv"));
       const auto it = all.find(name);
       rows[format] = it == all.end() ? std::vector<std::string>{}
@@ -169,7 +163,7 @@ TEST_F(CliForecast, RefusedAmountsFileWritesNothing) {
   const fs::path out = work / "out" / "refused.xls";
   EXPECT_EQ(Generate(out, {"--amounts", (work / "bad.csv").string()}), 2);
   EXPECT_FALSE(fs::exists(out));
-  EXPECT_NE(ReadText(out.string() + ".err").find("line 3: \"2027-13-01\" is not a date"), std::string::npos);
+  EXPECT_NE(ReadFile(out.string() + ".err").find("line 3: \"2027-13-01\" is not a date"), std::string::npos);
   EXPECT_EQ(Generate(out, {"--opening-cash", "10,000"}), 2);
   EXPECT_EQ(Generate(out, {"--week1", "2027-02-30"}), 2);
   EXPECT_EQ(Generate(out, {"--minimum-cash", "-1"}), 2);
@@ -193,7 +187,7 @@ TEST_F(CliForecast, PlanWithoutNumbersWritesTheSameFiles) {
                              "--week1", "2027-01-04", "--minimum-cash", "5000"});
       ASSERT_EQ(Generate(plain, plainArguments), 0);
       ASSERT_EQ(Generate(empty, emptyArguments), 0);
-      EXPECT_EQ(ReadText(work / "out/plain.bmp"), ReadText(work / "out/empty.bmp"));
+      EXPECT_EQ(ReadFile(work / "out/plain.bmp"), ReadFile(work / "out/empty.bmp"));
       // The .xlsx and the PDF record their time of writing; the script compares the rest.
       const auto same = RunProgram({tallowmere::testing::kPython, tallowmere::testing::TestScript("same_plan_files.py"),
                                     plain.string(), empty.string()});

@@ -22,6 +22,7 @@ const std::string kCli = TM_BINARY_DIR "/src/app/tallowmere-cli";
 
 using Args = std::vector<std::string>;
 using tallowmere::testing::kPython;
+using tallowmere::testing::ReadFile;
 using tallowmere::testing::RunProgram;
 using tallowmere::testing::TestScript;
 
@@ -38,13 +39,6 @@ const std::vector<Scenario>& Scenarios() {
       {"custom", {"--by-month", "2013", "2013", "--items", "ITEMS"}, 4},
   };
   return scenarios;
-}
-
-std::string ReadText(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
 }
 
 std::vector<std::vector<std::string>> ReadCsv(const fs::path& path) {
@@ -157,7 +151,7 @@ class CliGenerate : public ::testing::Test {
     for (const Scenario& s : Scenarios()) {
       EXPECT_EQ(exitCodes[s.name], 0) << s.name << ": " << errors[s.name];
       EXPECT_TRUE(fs::exists(work / "out" / (s.name + ".xls"))) << s.name;
-      EXPECT_EQ(ReadText(work / "out" / (s.name + ".bmp")).substr(0, 2), "BM") << s.name;
+      EXPECT_EQ(ReadFile(work / "out" / (s.name + ".bmp")).substr(0, 2), "BM") << s.name;
     }
     EXPECT_TRUE(fs::is_empty(work / "tmp"));
     EXPECT_FALSE(fs::exists(work / "cfg" / "Quenwick.conf"));  // the settings are only read
